@@ -1,0 +1,13 @@
+// The one header through which game code reaches the platform: the desktop API subset the game is
+// written against. On Windows it is the system's own; elsewhere Veskar's layer supplies it.
+#pragma once
+
+#ifdef _WIN32
+#include <windows.h>
+#include <mmsystem.h>
+#else
+#include "platform/WinTypes.h"
+#include "platform/WinUser.h"
+#include "platform/WinGdi.h"
+#include "platform/WinAudio.h"
+#endif

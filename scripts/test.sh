@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds everything and runs all tests. VESKAR_SANITIZE=address (or thread) builds a sanitizer
+# variant in its own folder.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+sanitize="${VESKAR_SANITIZE:-}"
+build="build${sanitize:+-$sanitize}"
+cmake -S . -B "$build" -DVESKAR_SANITIZE="$sanitize"
+cmake --build "$build" -j "$(nproc)"
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
