@@ -1,0 +1,2 @@
+// The wave output device and threads.
+#pragma once

@@ -1,0 +1,2 @@
+// Device contexts, bitmaps, brushes and bit-block transfers.
+#pragma once

@@ -1,0 +1,2 @@
+// Windows, messages, timers, resources, message boxes and keyboard codes.
+#pragma once
