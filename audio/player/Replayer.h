@@ -1,0 +1,20 @@
+// The pattern replayer: advances a loaded module by one tick at a time, reading rows, applying effects
+// and leaving per-voice parameters for the mixer. Runs on the audio thread only.
+#pragma once
+
+#include <cstdint>
+
+struct Module;
+
+// Lowest tempo used for timing; a module asking for less (a damaged default of 0) plays at this tempo.
+inline constexpr int32_t MINIMUM_BPM = 32;
+
+// The module's tickHandler: advances the song by one tick (a row's first tick or one of its other ticks).
+void ModuleTick(Module& module);
+
+// Stores bpm (values below MINIMUM_BPM are raised to it) and sets samplesPerTick for the output rate.
+void SetBpm(Module& module, int32_t bpm);
+
+// Puts the module's playback state back to the start of the song: global volume, order 0 row 0, default
+// speed and tempo, no pending jump, and the first channelCount channel records zeroed and bound to voices.
+void ResetPlayback(Module& module);
