@@ -12,7 +12,7 @@ inline constexpr int MAX_ROWS = 256;              // rows a stored pattern may h
 inline constexpr int ORDER_TABLE_SIZE = 256;      // entries of the order table
 inline constexpr int SAMPLES_PER_INSTRUMENT = 16; // sample slots of an instrument
 inline constexpr int KEYMAP_SIZE = 96;            // notes 1..96
-inline constexpr int ENVELOPE_POINTS = 12;        // points of each envelope
+inline constexpr int MAX_ENVELOPE_POINTS = 12;    // points of each envelope
 inline constexpr int EMPTY_PATTERN_ROWS = 64;     // rows of a pattern named by the order table but not stored
 inline constexpr int SAMPLE_GUARD_FRAMES = 8;     // zeroed frames after each sample's data
 
@@ -75,8 +75,8 @@ struct Instrument {
     std::array<Sample*, SAMPLES_PER_INSTRUMENT> samples{};
     std::vector<std::unique_ptr<Sample>> ownedSamples;
     std::array<std::uint8_t, KEYMAP_SIZE> keymap{}; // sample slot for notes 1..96
-    std::array<EnvelopePoint, ENVELOPE_POINTS> volumeEnvelope{};
-    std::array<EnvelopePoint, ENVELOPE_POINTS> panningEnvelope{};
+    std::array<EnvelopePoint, MAX_ENVELOPE_POINTS> volumeEnvelope{};
+    std::array<EnvelopePoint, MAX_ENVELOPE_POINTS> panningEnvelope{};
     std::uint8_t volumePointCount = 0;  // 0..12 once loaded
     std::uint8_t panningPointCount = 0; // 0..12 once loaded
     std::uint8_t volumeSustain = 0, volumeLoopStart = 0, volumeLoopEnd = 0;    // point indices
