@@ -1,0 +1,66 @@
+// The windowless part of a game screen: the players of one game, the random pool their columns come
+// from, the pause, the routing of keys to players and the frame tick with the hand-over of penalty rows.
+// The game screen derives from the shell's Screen and from this class, adding only the window, the
+// drawing and the end of a game; the replay tool and the tests run this same code without a window.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "game/Player.h"
+
+inline constexpr std::uint32_t MAX_PLAYERS = 6;
+inline constexpr std::uint32_t RANDOM_POOL_SIZE = 8192;
+
+// Virtual-key codes the session reacts to itself.
+inline constexpr std::int32_t PAUSE_KEY = 0x13;
+inline constexpr std::int32_t ESCAPE_KEY = 0x1B;
+
+enum class GameKind {
+    OnePlayer,  // levels rise; a cascade sends at most 2 rows, which have nowhere to go
+    TwoPlayer,  // both play at the first level; a cascade sends at most 3 rows to the other
+};
+
+class GameSession {
+  public:
+    // Fills the random pool from the seed; 0 takes the calendar time in seconds. No players yet.
+    explicit GameSession(std::uint32_t seed);
+    virtual ~GameSession() = default;
+    GameSession(const GameSession&) = delete;
+    GameSession& operator=(const GameSession&) = delete;
+
+    // Seeds the shared generator (0: the calendar time) and stores its next RANDOM_POOL_SIZE values.
+    // Rows pushed into wells later continue from the same generator.
+    void fillRandomPool(std::uint32_t seed);
+
+    // Takes the player if there is room for it; otherwise it is dropped.
+    void addPlayer(std::unique_ptr<Player> player);
+
+    // Makes and adds the players of a new game of this kind with a default well each; names, keys and
+    // layout are the caller's to set. False if a player could not be allocated (none further is made).
+    [[nodiscard]] bool joinPlayers(GameKind kind);
+
+    // A key-down: Pause toggles the pause; while paused every other key but Escape is ignored;
+    // otherwise each active player with the key bound gets the press of its action.
+    void routeKeyDown(std::int32_t virtualKey);
+    // A key-up reaches each active player's release count, also while paused.
+    void routeKeyUp(std::int32_t virtualKey);
+
+    // One frame tick: unless paused, every player's tick in order, then each cascade's rows are
+    // added to every other player's pending rows. True if any player asked for a repaint.
+    [[nodiscard]] bool tickPlayers();
+
+    // The pool value at a position (wrapped into the pool).
+    [[nodiscard]] std::int32_t poolValue(std::uint32_t position) const {
+        return randomPool[position % RANDOM_POOL_SIZE];
+    }
+
+    bool paused = false;
+    std::array<std::unique_ptr<Player>, MAX_PLAYERS> players;  // in order of joining
+    std::uint32_t playerCount = 0;
+    std::array<std::int32_t, RANDOM_POOL_SIZE> randomPool{};  // each 0..32767
+
+  private:
+    void handOverRows();
+};

@@ -1,0 +1,127 @@
+// One player's game: the well, the falling column, the phases that clear, collapse and push rows,
+// the keys, the score and the level, and the screen layout the drawing reads. Runs without a window.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "game/LevelTable.h"
+#include "game/Triple.h"
+#include "game/WellConstants.h"
+
+class GameSession;
+
+// Indices into keys, pressCount and releaseCount.
+inline constexpr std::uint32_t ACTION_LEFT = 0;
+inline constexpr std::uint32_t ACTION_RIGHT = 1;
+inline constexpr std::uint32_t ACTION_FAST = 2;    // held: the column falls at 2 x fallPeriod credit
+inline constexpr std::uint32_t ACTION_ROTATE = 3;  // cycles the column's jewels
+inline constexpr std::uint32_t ACTION_COUNT = 4;
+
+// Bindings of a new player: the Left, Right and Down arrows and the X key (virtual-key codes).
+inline constexpr std::array<std::int32_t, ACTION_COUNT> DEFAULT_KEYS{37, 39, 40, 88};
+inline constexpr std::uint32_t PLAYER_NAME_SIZE = 256;  // 255 characters and the terminator
+
+// The record is plain data on purpose: the drawing and the game screens read its fields directly.
+// Every operation runs on the window's thread.
+class Player {
+  public:
+    // Makes a player of the session's game with a width x height well (0 means the default) and both
+    // columns taken from the session's random pool. levelProgression: levels rise with cleared jewels;
+    // maxRowsToSend: cap on the rows one cascade sends to the other players.
+    Player(GameSession& screen, std::uint32_t width, std::uint32_t height, bool levelProgression,
+           std::uint32_t maxRowsToSend);
+    virtual ~Player() = default;
+    Player(const Player&) = delete;
+    Player& operator=(const Player&) = delete;
+
+    // The well: an empty width x height array (0 selects WELL_WIDTH / WELL_HEIGHT), then two spawns so
+    // that current and next both come from the pool; the fall credit starts again.
+    void resetWell(std::uint32_t newWidth, std::uint32_t newHeight);
+    void clearWell();  // every cell EMPTY_CELL
+
+    // Matching and its phases (PlayerMatching.cpp).
+    void scanMatches();  // marks every straight run of 3 or more over the whole well, scores, clears
+    void clearingTick();
+    void collapseTick();
+    [[nodiscard]] bool markFloating();  // marks jewels above gaps; true if any
+    void settleFalling();               // rests falling jewels that reached a jewel or the floor
+
+    // Rows pushed in from below (PlayerRising.cpp).
+    void startRise();
+    void riseTick();
+
+    // Scoring and levels (PlayerScoring.cpp).
+    void applyMatchScore(std::uint32_t markedJewels, std::uint32_t chain);
+    void startLevelShow();
+    void levelShowTick();
+    // True when the level reached is the last one, which the level display names "FREE RUN".
+    [[nodiscard]] bool isFreeRun() const { return level == LEVEL_COUNT - 1; }
+
+    // The falling column and the tick (Player.cpp).
+    void spawnColumn();
+    [[nodiscard]] bool canMoveTo(std::uint32_t x) const;
+    [[nodiscard]] bool hasLanded() const;
+    void lockColumn();
+    [[nodiscard]] std::optional<std::uint32_t> actionForKey(std::int32_t virtualKey) const;
+    void keyPressed(std::uint32_t action);   // out-of-range actions are ignored
+    void keyReleased(std::uint32_t action);  // out-of-range actions are ignored
+    [[nodiscard]] bool tick();               // one frame tick; true asks for a repaint
+    void setName(const char* text);          // copies at most 255 characters and terminates
+
+    [[nodiscard]] std::uint8_t cellAt(std::uint32_t x, std::uint32_t y) const { return cells[y * width + x]; }
+
+    GameSession& screen;  // owner of the random pool every column is made from; not owned
+    bool levelProgression;
+    std::uint32_t maxRowsToSend;
+
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint32_t cellCount = 0;
+    std::vector<std::uint8_t> cells;  // row-major, row 0 at the top
+
+    std::uint32_t chainLength = 0;  // scans with a result in this cascade; the score multiplier
+    bool clearing = false;
+    std::uint32_t clearFrame = 0;  // 0..5, also the vanishing animation frame
+    bool collapsing = false;
+    std::uint32_t collapseOffset = 0;  // pixels the falling jewels have descended
+    bool rising = false;
+    std::uint32_t riseOffset = 0;   // pixels the well is still drawn shifted down, 32..0
+    std::uint32_t rowsToSend = 0;   // rows the last cascade sends to the others
+    std::uint32_t rowsPending = 0;  // rows received, pushed in at the next landing
+    bool gameOver = false;
+
+    std::uint32_t columnX = 0;       // well column of the falling column
+    std::uint32_t columnBottom = 0;  // pixels from the well's top edge to the column's lower edge
+    Triple current = makeTriple(0);
+    Triple next = makeTriple(0);
+    std::uint32_t randomCursor = 0;  // read position in the random pool, 0..RANDOM_POOL_SIZE-1
+
+    std::array<std::int32_t, ACTION_COUNT> keys = DEFAULT_KEYS;
+    std::array<std::uint32_t, ACTION_COUNT> pressCount{};   // key-downs not yet consumed
+    std::array<std::int32_t, ACTION_COUNT> releaseCount{};  // decremented per key-up; Fast's is read
+    bool active = true;
+
+    std::uint32_t fallPeriod = levelTable[0].period;  // ticks per fall step
+    std::uint32_t fallStep = levelTable[0].step;      // pixels per fall step
+    std::uint32_t fallAccumulator = 0;                // tick credit of the fall
+
+    std::uint32_t score = 0;
+    std::uint32_t level = 0;  // 0-based, 0..LEVEL_COUNT-1
+    std::uint32_t jewelsTowardLevel = 0;
+    bool levelUpPending = false;  // a rise happened in this cascade; the display follows its end
+    bool levelShow = false;
+    std::uint32_t levelShowTicks = 0;
+
+    std::array<char, PLAYER_NAME_SIZE> name{'N', 'o', 'r', 'v', 'o', '\0'};
+    std::int32_t wellX = 0, wellY = 0, nextX = 0, nextY = 0, panelX = 0, panelY = 0;  // pixels
+    bool fullPanel = true;
+
+  private:
+    void endCascade();
+    void fall(bool& changed);
+    [[nodiscard]] std::uint32_t runLength(std::uint32_t x, std::uint32_t y, int dx, int dy) const;
+    [[nodiscard]] std::uint8_t drawRisingJewel(std::uint32_t column);
+};
