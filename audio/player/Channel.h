@@ -2,11 +2,11 @@
 // from row to row, and the channel operations that turn them into voice parameters.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
-struct Instrument;
-struct Module;
-struct Sample;
+#include "audio/player/Module.h"
+
 struct Voice;
 
 // Update flags: each pass clears them, effects set them, UpdateVoice acts on them.
@@ -16,74 +16,71 @@ inline constexpr uint8_t UPDATE_PANNING = 4;
 inline constexpr uint8_t UPDATE_TRIGGER = 8;
 inline constexpr uint8_t UPDATE_RESTART = 32;  // restart the voice's current sample at frame 0
 
-inline constexpr int CHANNEL_COUNT = 32;
-inline constexpr int ENVELOPE_POINTS = 12;
-
 struct Channel {
-  uint8_t keyNote;      // note - 1 (0..95) of the last note given without tone portamento
-  uint8_t updateFlags;  // UPDATE_* bits
-  Voice* voice;         // the channel's current mixer voice (i or its partner i +- 32)
-  int32_t period;
-  int32_t volume;   // 0..64 (Cxx can set more)
-  int32_t panning;  // 0..255 nominal
-  int32_t volumeDelta;  // tremolo/tremor offset, cleared every tick
-  int32_t periodDelta;  // vibrato/arpeggio/auto-vibrato offset, cleared every tick
-  int32_t volumeEnvelopeTick;
-  int32_t volumeEnvelopePoint;
-  int32_t volumeEnvelopeFixed;  // 16.16 fixed point
-  int32_t volumeEnvelopeValue;  // 0..64, 64 without an envelope
-  int32_t volumeEnvelopeStep;   // 16.16 increment per tick
-  uint8_t volumeEnvelopeDone;
-  int32_t panningEnvelopeTick;
-  int32_t panningEnvelopePoint;
-  int32_t panningEnvelopeFixed;
-  int32_t panningEnvelopeValue;  // 32 = centre
-  int32_t panningEnvelopeStep;
-  uint8_t panningEnvelopeDone;
-  int32_t fadeout;              // 65536 down to 0
-  int32_t autoVibratoPosition;  // 0..255
-  int32_t autoVibratoSweep;     // 0 up to the instrument's sweep
-  uint8_t keyOff;
-  uint8_t instrument;  // 0-based
-  uint8_t realNote;    // note + sample's relativeNote - 1 (wraps at 8 bits)
-  int32_t targetPeriod;
-  uint8_t lastEffect;
-  int32_t sampleOffsetMemory;
-  uint8_t portaDownMemory;
-  uint8_t portaUpMemory;
-  uint8_t extraFineDownMemory;
-  uint8_t extraFineUpMemory;
-  uint8_t volumeSlideMemory;  // shared by Axy, 5xy and 6xy
-  uint8_t panningSlideMemory;
-  uint8_t retrigVolume;
-  uint8_t retrigInterval;
-  int32_t portaTarget;
-  uint8_t tonePortaSpeed;
-  int8_t vibratoPosition;  // -32..31
-  uint8_t vibratoSpeed;
-  uint8_t vibratoDepth;
-  int8_t tremoloPosition;  // -32..31
-  uint8_t tremoloSpeed;
-  uint8_t tremoloDepth;
-  uint8_t tremorCounter;
-  uint8_t tremorOn;
-  uint8_t tremorOff;
-  int32_t loopStartRow;
-  int32_t loopCount;
-  uint8_t waveControl;  // low nibble vibrato, high nibble tremolo; a nibble >= 4 keeps the position
-  uint8_t fineVolumeMemory;  // shared by EAy and EBy
-  uint8_t finePortaUpMemory;
-  uint8_t finePortaDownMemory;
+    uint8_t keyNote;      // note - 1 (0..95) of the last note given without tone portamento
+    uint8_t updateFlags;  // UPDATE_* bits
+    Voice* voice;         // the channel's current mixer voice (i or its partner i +- 32)
+    int32_t period;
+    int32_t volume;       // 0..64 (Cxx can set more)
+    int32_t panning;      // 0..255 nominal
+    int32_t volumeDelta;  // tremolo/tremor offset, cleared every tick
+    int32_t periodDelta;  // vibrato/arpeggio/auto-vibrato offset, cleared every tick
+    int32_t volumeEnvelopeTick;
+    int32_t volumeEnvelopePoint;
+    int32_t volumeEnvelopeFixed;  // 16.16 fixed point
+    int32_t volumeEnvelopeValue;  // 0..64, 64 without an envelope
+    int32_t volumeEnvelopeStep;   // 16.16 increment per tick
+    uint8_t volumeEnvelopeDone;
+    int32_t panningEnvelopeTick;
+    int32_t panningEnvelopePoint;
+    int32_t panningEnvelopeFixed;
+    int32_t panningEnvelopeValue;  // 32 = centre
+    int32_t panningEnvelopeStep;
+    uint8_t panningEnvelopeDone;
+    int32_t fadeout;              // 65536 down to 0
+    int32_t autoVibratoPosition;  // 0..255
+    int32_t autoVibratoSweep;     // 0 up to the instrument's sweep
+    uint8_t keyOff;
+    uint8_t instrument;  // 0-based
+    uint8_t realNote;    // note + sample's relativeNote - 1 (wraps at 8 bits)
+    int32_t targetPeriod;
+    uint8_t lastEffect;
+    int32_t sampleOffsetMemory;
+    uint8_t portaDownMemory;
+    uint8_t portaUpMemory;
+    uint8_t extraFineDownMemory;
+    uint8_t extraFineUpMemory;
+    uint8_t volumeSlideMemory;  // shared by Axy, 5xy and 6xy
+    uint8_t panningSlideMemory;
+    uint8_t retrigVolume;
+    uint8_t retrigInterval;
+    int32_t portaTarget;
+    uint8_t tonePortaSpeed;
+    int8_t vibratoPosition;  // -32..31
+    uint8_t vibratoSpeed;
+    uint8_t vibratoDepth;
+    int8_t tremoloPosition;  // -32..31
+    uint8_t tremoloSpeed;
+    uint8_t tremoloDepth;
+    uint8_t tremorCounter;
+    uint8_t tremorOn;
+    uint8_t tremorOff;
+    int32_t loopStartRow;
+    int32_t loopCount;
+    uint8_t waveControl;       // low nibble vibrato, high nibble tremolo; a nibble >= 4 keeps the position
+    uint8_t fineVolumeMemory;  // shared by EAy and EBy
+    uint8_t finePortaUpMemory;
+    uint8_t finePortaDownMemory;
 };
 
 // Which of an instrument's two envelopes StepEnvelope advances.
 enum class EnvelopeKind { Volume, Panning };
 
-// The channel record of pattern channel index (0..CHANNEL_COUNT-1; other values are clamped into range).
-[[nodiscard]] Channel& ChannelRecord(int index);
+// The process-wide channel records, one per pattern channel (audio thread only while music plays).
+[[nodiscard]] std::array<Channel, MAX_CHANNELS>& Channels();
 
-// Zeroes the first count channel records (at most CHANNEL_COUNT) and binds channel i to voice i.
-void ResetChannels(int count);
+// Zeroes every channel record and binds channel i to voice i.
+void ResetChannels();
 
 // Moves period toward portaTarget by tonePortaSpeed * 4 without passing it; frequency update.
 void TonePortamento(Channel& channel);
@@ -100,6 +97,8 @@ void Tremor(Channel& channel);
 // Advances the chosen envelope of instrument by one tick. Point, sustain and loop indices that the
 // instrument does not have are treated as absent, so a damaged instrument never reads outside its points.
 void StepEnvelope(Channel& channel, const Instrument& instrument, EnvelopeKind kind);
+// Moves the volume envelope to tick position (the Lxx effect).
+void SetVolumeEnvelopePosition(Channel& channel, const Instrument& instrument, int32_t position);
 // Period of note (0-based, 8-bit) with finetune on the Amiga table.
 [[nodiscard]] int32_t AmigaPeriod(uint8_t note, int8_t finetune);
 // Restarts volume, panning, envelopes, fade-out, key-off and the modulation positions for sample.

@@ -6,13 +6,13 @@
 
 struct Module;
 
-// Lowest tempo used for timing; a module asking for less (a damaged default of 0) plays at this tempo.
+// Tempo used when a module asks for none (a damaged default BPM of 0): the lowest Fxx can set.
 inline constexpr int32_t MINIMUM_BPM = 32;
 
 // The module's tickHandler: advances the song by one tick (a row's first tick or one of its other ticks).
 void ModuleTick(Module& module);
 
-// Stores bpm (values below MINIMUM_BPM are raised to it) and sets samplesPerTick for the output rate.
+// Stores bpm (MINIMUM_BPM for a value below 1) and sets samplesPerTick for the output rate, at least 1.
 void SetBpm(Module& module, int32_t bpm);
 
 // Puts the module's playback state back to the start of the song: global volume, order 0 row 0, default

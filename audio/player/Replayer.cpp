@@ -1,0 +1,263 @@
+// The pattern replayer: the tick clock, row starts with jumps and breaks, and the first-tick and
+// other-tick passes over the channels.
+#include "audio/player/Replayer.h"
+
+#include "audio/player/Effects.h"
+#include "audio/player/Output.h"
+
+namespace {
+
+// The row whose cells are being played; E6y moves the module's row before the row's other ticks run.
+int32_t playingRow = 0;
+
+const PatternCell EMPTY_CELL{};
+
+// Stands in for a channel instrument the module does not have: no envelopes, no fade-out, keymap 0.
+const Instrument& EmptyInstrument() {
+    static const Instrument empty;
+    return empty;
+}
+
+// The pattern played at order position, or nullptr when the order table names none the module has.
+const Pattern* PatternAt(const Module& module, int32_t orderPosition) {
+    if (orderPosition < 0 || orderPosition >= ORDER_TABLE_SIZE) {
+        return nullptr;
+    }
+    const size_t index = module.orderTable[static_cast<size_t>(orderPosition)];
+    return index < module.patterns.size() ? &module.patterns[index] : nullptr;
+}
+
+int32_t RowsAt(const Module& module, int32_t orderPosition) {
+    const Pattern* pattern = PatternAt(module, orderPosition);
+    return pattern != nullptr ? pattern->rows : EMPTY_PATTERN_ROWS;
+}
+
+// The cell of channel at row of the pattern at the current order position (an empty cell if absent).
+const PatternCell& CellAt(const Module& module, int32_t row, int32_t channel) {
+    const Pattern* pattern = PatternAt(module, module.orderPosition);
+    if (pattern == nullptr || row < 0 || row >= pattern->rows) {
+        return EMPTY_CELL;
+    }
+    const size_t index = static_cast<size_t>(row) * static_cast<size_t>(module.channelCount) + channel;
+    return index < pattern->cells.size() ? pattern->cells[index] : EMPTY_CELL;
+}
+
+int32_t PlayedChannels(const Module& module) {
+    return std::clamp<int32_t>(module.channelCount, 0, MAX_CHANNELS);
+}
+
+const Instrument& InstrumentOf(const Module& module, const Channel& channel) {
+    return channel.instrument < module.instruments.size() ? module.instruments[channel.instrument]
+                                                          : EmptyInstrument();
+}
+
+// The sample the channel's instrument maps its key note to. Key notes past the keymap (from note
+// values the format does not have) and slots past the instrument's sixteen play the empty sample.
+Sample& SampleOf(const Module& module, const Channel& channel) {
+    if (channel.instrument >= module.instruments.size() || channel.keyNote >= KEYMAP_SIZE) {
+        return EmptySample();
+    }
+    const Instrument& instrument = module.instruments[channel.instrument];
+    const uint8_t slot = instrument.keymap[channel.keyNote];
+    if (slot >= SAMPLES_PER_INSTRUMENT || instrument.samples[slot] == nullptr) {
+        return EmptySample();
+    }
+    return *instrument.samples[slot];
+}
+
+// Steps both envelopes and the fade-out, as every tick of a row does.
+void StepEnvelopes(Channel& channel, const Instrument& instrument) {
+    if ((instrument.volumeType & 1) != 0 && channel.volumeEnvelopeDone == 0) {
+        StepEnvelope(channel, instrument, EnvelopeKind::Volume);
+    }
+    if ((instrument.panningType & 1) != 0 && channel.panningEnvelopeDone == 0) {
+        StepEnvelope(channel, instrument, EnvelopeKind::Panning);
+    }
+}
+
+void FadeOut(Channel& channel, const Instrument& instrument) {
+    if (channel.keyOff != 0) {
+        channel.fadeout = std::max(channel.fadeout - instrument.fadeout, 0);
+        channel.updateFlags |= UPDATE_VOLUME;
+    }
+}
+
+// Period of the channel's realNote with the sample's finetune, in the module's frequency mode.
+int32_t NotePeriod(const Module& module, const Channel& channel, const Sample& sample) {
+    if ((module.flags & FLAG_LINEAR_FREQUENCIES) != 0) {
+        return 7680 - channel.realNote * 64 - sample.finetune / 2;
+    }
+    return AmigaPeriod(channel.realNote, sample.finetune);
+}
+
+// Steps 1 to 5 of a channel's row: instrument and note columns, the lookup, and the new note's period.
+Sample& TakeNote(Module& module, Channel& channel, const PatternCell& cell, bool porta) {
+    const bool hasNote = cell.note != NOTE_NONE && cell.note != NOTE_KEY_OFF;
+    if (cell.instrument != 0 && !porta) {
+        channel.instrument = cell.instrument - 1;
+    }
+    if (hasNote && !porta) {
+        channel.keyNote = cell.note - 1;
+    }
+    Sample& sample = SampleOf(module, channel);
+    if (channel.lastEffect == 7 && cell.effect != 7) {
+        channel.volume += channel.volumeDelta;  // the last tremolo offset stays in the volume
+    }
+    channel.lastEffect = cell.effect;
+    channel.volumeDelta = 0;
+    channel.updateFlags = 0;
+    if (hasNote) {
+        channel.realNote = static_cast<uint8_t>(cell.note + sample.relativeNote - 1);
+        channel.targetPeriod = NotePeriod(module, channel, sample);
+        if (!porta) {
+            channel.period = channel.targetPeriod;
+        }
+        channel.updateFlags = UPDATE_TRIGGER;
+    }
+    return sample;
+}
+
+void ProcessRowChannel(Module& module, Channel& channel, const PatternCell& cell) {
+    const bool porta = cell.effect == 3 || cell.effect == 5;
+    const int32_t savedVolume = channel.volume;
+    const int32_t savedPeriod = channel.period;
+    const int32_t savedPanning = channel.panning;
+    Sample& sample = TakeNote(module, channel, cell, porta);
+    const Instrument& instrument = InstrumentOf(module, channel);
+    channel.periodDelta = 0;
+    channel.updateFlags |= UPDATE_FREQUENCY | UPDATE_VOLUME;
+    if (cell.instrument != 0) {
+        ResetForInstrument(channel, sample);
+    }
+    if (cell.volume != 0) {
+        VolumeColumnRow(channel, cell.volume);
+    }
+    if (cell.note == NOTE_KEY_OFF || cell.effect == 20) {
+        channel.keyOff = 1;
+    }
+    StepEnvelopes(channel, instrument);
+    if ((instrument.volumeType & 1) == 0 && channel.keyOff != 0) {
+        channel.volumeEnvelopeValue = 0;  // key off silences an instrument without volume envelope
+    }
+    FadeOut(channel, instrument);
+    if (const EffectAction action = RowAction(cell.effect)) {
+        EffectContext context{module,     channel,     cell,        instrument,  sample,
+                              playingRow, savedVolume, savedPeriod, savedPanning};
+        action(context);
+    }
+    AutoVibrato(channel, instrument);
+    UpdateVoice(channel, sample, module);
+}
+
+void ProcessRow(Module& module) {
+    module.nextOrder = -1;
+    module.nextRow = -1;
+    module.jumpSeen = false;
+    std::array<Channel, MAX_CHANNELS>& channels = Channels();
+    const int32_t count = PlayedChannels(module);
+    for (int32_t index = 0; index < count; ++index) {
+        ProcessRowChannel(module, channels[static_cast<size_t>(index)], CellAt(module, playingRow, index));
+    }
+}
+
+void ProcessTick(Module& module) {
+    std::array<Channel, MAX_CHANNELS>& channels = Channels();
+    const int32_t count = PlayedChannels(module);
+    for (int32_t index = 0; index < count; ++index) {
+        Channel& channel = channels[static_cast<size_t>(index)];
+        const PatternCell& cell = CellAt(module, playingRow, index);
+        const Instrument& instrument = InstrumentOf(module, channel);
+        Sample& sample = SampleOf(module, channel);
+        channel.volumeDelta = 0;
+        channel.periodDelta = 0;
+        channel.updateFlags = 0;
+        StepEnvelopes(channel, instrument);
+        FadeOut(channel, instrument);
+        VolumeColumnTick(channel, cell.volume);
+        if (const EffectAction action = TickAction(cell.effect)) {
+            EffectContext context{module,     channel,        cell,           instrument,     sample,
+                                  playingRow, channel.volume, channel.period, channel.panning};
+            action(context);
+        }
+        AutoVibrato(channel, instrument);
+        UpdateVoice(channel, sample, module);
+    }
+}
+
+// Moves to the pending order entry and row, keeps both inside the song, and tells the row hook.
+void StartRow(Module& module) {
+    const bool songStart = module.nextOrder < 0 && module.nextRow < 0;
+    const bool enteredOrder = songStart || module.nextOrder >= 0;
+    if (module.nextOrder >= 0) {
+        module.orderPosition = module.nextOrder;
+    }
+    if (module.nextRow >= 0) {
+        module.row = module.nextRow;
+    }
+    if (module.orderPosition < 0 || module.orderPosition >= module.songLength) {
+        module.orderPosition = 0;
+    }
+    // A break or loop may name a row the pattern does not have: the row start plays row 0 instead.
+    if (module.row < 0 || module.row >= RowsAt(module, module.orderPosition)) {
+        module.row = 0;
+    }
+    playingRow = module.row;
+    if (module.rowStartHook != nullptr) {
+        module.rowStartHook(module.rowStartContext, module, enteredOrder);
+    }
+}
+
+// After the row's cells: without a jump or break, the next row follows, or the next order entry.
+void ScheduleNextRow(Module& module) {
+    if (module.nextRow != -1) {
+        return;
+    }
+    module.nextRow = module.row + 1;
+    if (module.nextRow >= RowsAt(module, module.orderPosition)) {
+        module.nextOrder = module.orderPosition + 1;
+        if (module.nextOrder >= module.songLength) {
+            module.nextOrder = module.restartPosition;
+        }
+        module.nextRow = 0;
+    }
+}
+
+}  // namespace
+
+void ModuleTick(Module& module) {
+    if (module.tick == 0) {
+        StartRow(module);
+        ProcessRow(module);
+        ScheduleNextRow(module);
+    } else {
+        ProcessTick(module);
+    }
+    ++module.tick;
+    if (module.tick >= module.speed + module.patternDelayTicks) {
+        module.patternDelayTicks = 0;
+        module.tick = 0;
+    }
+}
+
+void SetBpm(Module& module, int32_t bpm) {
+    module.bpm = bpm >= 1 ? bpm : MINIMUM_BPM;
+    const double beatLength = 1000.0 / (module.bpm * static_cast<double>(0.4f));  // milliseconds per tick
+    const double frames = beatLength * OutputRate() * static_cast<double>(0.001f);
+    module.samplesPerTick = std::max(static_cast<int32_t>(frames), 1);  // a tick always moves the mix on
+}
+
+void ResetPlayback(Module& module) {
+    module.globalVolume = module.initialGlobalVolume;
+    module.globalVolumeSlideMemory = 0;
+    module.nextOrder = -1;
+    module.nextRow = -1;
+    module.jumpSeen = false;
+    module.speed = module.defaultSpeed;
+    module.row = 0;
+    module.orderPosition = 0;
+    module.samplesLeftInTick = 0;
+    module.tick = 0;
+    module.patternDelayTicks = 0;
+    SetBpm(module, module.defaultBpm);
+    ResetChannels();
+}
