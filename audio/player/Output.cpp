@@ -1,0 +1,140 @@
+// The device half of the output: opening and closing the wave device, starting and stopping playback,
+// and the playback thread that refills the ring behind the device's play position.
+#include "audio/player/Output.h"
+
+#include "audio/player/Mixer.h"
+#include "audio/player/Module.h"
+#include "audio/player/ModuleFileOps.h"
+#include "audio/player/OutputBlocks.h"
+#include "audio/player/Replayer.h"
+
+namespace {
+
+inline constexpr DWORD LOOP_FOREVER = 0xFFFFFFFF;
+inline constexpr DWORD THREAD_POLL_MS = 5;
+inline constexpr DWORD STOP_POLL_MS = 50;
+inline constexpr std::int32_t BYTES_PER_FRAME = 4; // 16-bit stereo
+
+DWORD PlaybackThread(LPVOID) {
+    OutputState& state = Output();
+    state.threadExited.store(false);
+    while (!state.stopRequested.load()) {
+        MMTIME time{};
+        time.wType = TIME_BYTES;
+        (void)waveOutGetPosition(state.device, &time, sizeof(time));
+        const std::uint32_t playFrame = time.u.cb / BYTES_PER_FRAME;
+        const std::int32_t playBlock =
+            static_cast<std::int32_t>(playFrame % static_cast<std::uint32_t>(state.bufferFrames)) / state.blockFrames;
+        while (state.writeBlock != playBlock && !state.stopRequested.load()) {
+            state.mixingBlock.store(true);
+            MixBlock();
+            state.mixingBlock.store(false);
+        }
+        Sleep(THREAD_POLL_MS);
+    }
+    state.threadExited.store(true);
+    return 0;
+}
+
+void PrepareRing(OutputState& state) {
+    if (!state.pcmRing.empty()) {
+        // The device may still loop over the previous ring: stop it before the ring is replaced, and
+        // start its position from 0 again so that it matches block 0.
+        (void)waveOutReset(state.device);
+    }
+    AllocateRing();
+    state.ringHeader = WAVEHDR{};
+    state.ringHeader.lpData = reinterpret_cast<LPSTR>(state.pcmRing.data());
+    state.ringHeader.dwBufferLength = static_cast<DWORD>(state.bufferFrames * BYTES_PER_FRAME);
+    state.ringHeader.dwFlags = WHDR_BEGINLOOP | WHDR_ENDLOOP;
+    state.ringHeader.dwLoops = LOOP_FOREVER;
+    (void)waveOutPrepareHeader(state.device, &state.ringHeader, sizeof(WAVEHDR));
+}
+
+} // namespace
+
+bool OpenOutput(std::int32_t rate) {
+    OutputState& state = Output();
+    if (!ModuleFileOpsInstalled() || rate <= 0 || rate > 1'000'000) return false;
+    if (state.currentModule != nullptr) (void)StopPlayback(state.currentModule);
+    if (state.device != nullptr) CloseOutput();
+    WAVEFORMATEX format{};
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = 2;
+    format.nSamplesPerSec = static_cast<DWORD>(rate);
+    format.nAvgBytesPerSec = static_cast<DWORD>(rate * BYTES_PER_FRAME);
+    format.nBlockAlign = BYTES_PER_FRAME;
+    format.wBitsPerSample = 16;
+    format.cbSize = 0;
+    HWAVEOUT device = nullptr;
+    if (waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) return false;
+    state.device = device;
+    SetOutputRate(rate);
+    ResetMixer(rate);
+    return true;
+}
+
+void CloseOutput() {
+    OutputState& state = Output();
+    // The thread polls the device: it must be gone before the device is.
+    if (state.currentModule != nullptr) (void)StopPlayback(state.currentModule);
+    if (state.device == nullptr) return;
+    (void)waveOutReset(state.device);
+    (void)waveOutClose(state.device);
+    state.device = nullptr;
+    state.pcmRing.clear();
+    state.pcmRing.shrink_to_fit();
+}
+
+bool StartPlayback(Module* module) {
+    OutputState& state = Output();
+    if (module == nullptr || state.device == nullptr) return false;
+    (void)StopPlayback(module);
+    ResetPlayback(*module);
+    state.currentModule = module;
+    PrepareRing(state);
+    AllocateMixBuffer();
+    state.writeBlock = 0;
+    do {
+        MixBlock();
+    } while (state.writeBlock != 0);
+    (void)waveOutWrite(state.device, &state.ringHeader, sizeof(WAVEHDR));
+    state.stopRequested.store(false);
+    // Marked running before the thread starts, so that a stop right after this sees a thread to wait for.
+    state.threadExited.store(false);
+    state.playbackThread = CreateThread(nullptr, 0, PlaybackThread, nullptr, 0, nullptr);
+    if (state.playbackThread == nullptr) {
+        // Without a thread nothing refills the ring: silence the device rather than loop 2 s forever.
+        state.threadExited.store(true);
+        (void)StopPlayback(module);
+        (void)waveOutReset(state.device);
+        return false;
+    }
+    (void)SetThreadPriority(state.playbackThread, THREAD_PRIORITY_TIME_CRITICAL);
+    return true;
+}
+
+bool StopPlayback(Module* module) {
+    OutputState& state = Output();
+    if (module == nullptr) return false;
+    state.stopRequested.store(true);
+    WaitForMixedBlock();
+    if (state.playbackThread != nullptr) {
+        while (!state.threadExited.load()) Sleep(STOP_POLL_MS);
+        (void)CloseHandle(state.playbackThread);
+        state.playbackThread = nullptr;
+    }
+    FreeMixBuffer();
+    if (!state.pcmRing.empty()) {
+        (void)waveOutUnprepareHeader(state.device, &state.ringHeader, sizeof(WAVEHDR));
+        state.ringHeader.dwFlags &= ~WHDR_PREPARED;
+    }
+    state.currentModule = nullptr;
+    return true;
+}
+
+Module* PlayingModule() { return Output().currentModule; }
+
+void WaitForMixedBlock() {
+    while (Output().mixingBlock.load()) Sleep(1);
+}
