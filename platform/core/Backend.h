@@ -1,0 +1,48 @@
+// The display, keyboard and clock that a backend supplies to the platform core: SDL2 for the game,
+// a virtual one for tests. The core owns exactly one backend, made by CreateBackend.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "platform/WinTypes.h"
+
+namespace veskar::platform {
+
+// One input event, already in the platform's terms.
+struct InputEvent {
+    enum class Kind { KeyDown, KeyUp, MouseDown, CloseRequest };
+    Kind kind = Kind::KeyDown;
+    UINT virtualKey = 0; // VK_* code; 0 for keys the platform has no code for
+    UINT scanCode = 0;   // 0..255, travels in bits 16..23 of the key data
+    bool extended = false;
+    bool repeat = false;  // a key-down made by auto-repeat of a held key
+    bool altDown = false; // Alt was held: the key goes to the system (WM_SYSKEY*)
+    char character = 0;   // what the key types with the current modifiers; 0 if nothing
+};
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    // Milliseconds on the backend's monotonic clock (virtual for tests).
+    [[nodiscard]] virtual std::uint64_t now() = 0;
+    // Opens the one display window with a client area of width by height pixels, hidden.
+    // Returns false when no display can be opened.
+    [[nodiscard]] virtual bool openWindow(const char* title, int width, int height) = 0;
+    // Sets the window icon from 32-bit 0xAARRGGBB pixels, top row first (alpha 0xFF = opaque).
+    virtual void setIcon(const std::uint32_t* pixels, int width, int height) = 0;
+    virtual void showWindow(bool visible) = 0;
+    virtual void closeWindow() = 0;
+    // Shows a full client-sized frame of 32-bit 0x00RRGGBB pixels, drawn 1:1.
+    virtual void present(const std::uint32_t* pixels, int width, int height) = 0;
+    // Takes the next input event. Without a deadline it waits as long as it takes; with one it
+    // waits until the clock reaches it (not at all when it has passed) and then returns false.
+    [[nodiscard]] virtual bool nextEvent(InputEvent& event, std::optional<std::uint64_t> deadline) = 0;
+};
+
+// Defined by the backend the program links (platform/sdl or platform/testing). Never null.
+[[nodiscard]] std::unique_ptr<Backend> CreateBackend();
+
+} // namespace veskar::platform

@@ -1,0 +1,75 @@
+// The objects behind the drawing handles: 32-bit bitmaps, solid brushes, device contexts and icons,
+// and the table of live objects through which every handle the game passes in is checked.
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/WinTypes.h"
+
+struct HBITMAP__ {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels; // row-major, top row first, 0x00RRGGBB
+    HDC selectedInto = nullptr;        // the memory context holding it, if any
+    bool stock = false;                // the 1 by 1 bitmap of a fresh memory context
+
+    HBITMAP__(int w, int h) : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, 0) {}
+    [[nodiscard]] std::uint32_t* row(int y) { return pixels.data() + static_cast<std::size_t>(y) * width; }
+};
+
+struct HBRUSH__ {
+    std::uint32_t color = 0; // 0x00RRGGBB
+};
+
+struct HDC__ {
+    HWND window = nullptr;   // set for a window's context, which always draws on the window
+    HBITMAP bitmap = nullptr; // the selected bitmap of a memory context
+    HBRUSH brush = nullptr;
+};
+
+struct HICON__ {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels; // top row first; 0xAARRGGBB with alpha 0xFF opaque
+};
+
+struct HCURSOR__ {};
+
+namespace veskar::platform {
+
+enum class GdiKind { Bitmap, Brush, MemoryDC, WindowDC };
+
+// Live drawing objects by handle. Owns every bitmap, brush and context the game creates.
+class GdiTable {
+public:
+    GdiTable() = default;
+    GdiTable(const GdiTable&) = delete;
+    GdiTable& operator=(const GdiTable&) = delete;
+    ~GdiTable();
+
+    HBITMAP addBitmap(int width, int height);
+    HBRUSH addBrush(std::uint32_t color);
+    HDC addMemoryDC();
+    HDC addWindowDC(HWND window);
+    // The object if `handle` is live and of that kind, else null.
+    [[nodiscard]] HBITMAP bitmap(const void* handle) const;
+    [[nodiscard]] HBRUSH brush(const void* handle) const;
+    [[nodiscard]] HDC dc(const void* handle) const;
+    [[nodiscard]] bool isKind(const void* handle, GdiKind kind) const;
+    // Frees the object; false for an unknown handle.
+    bool remove(const void* handle);
+    // The bitmap a context draws on (the selected one, or the window's frame); null if none.
+    [[nodiscard]] HBITMAP target(HDC dc) const;
+
+private:
+    std::unordered_map<const void*, GdiKind> kinds;
+};
+
+// Converts a COLORREF (0x00BBGGRR) to a pixel (0x00RRGGBB).
+[[nodiscard]] constexpr std::uint32_t pixelOf(COLORREF color) {
+    return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
+}
+
+} // namespace veskar::platform

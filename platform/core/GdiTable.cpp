@@ -1,0 +1,85 @@
+// The table of live drawing objects: creation, checked lookup and deletion by handle.
+#include "platform/core/GdiObjects.h"
+#include "platform/core/WindowRecord.h"
+
+namespace veskar::platform {
+
+GdiTable::~GdiTable() {
+    for (const auto& [handle, kind] : kinds) {
+        switch (kind) {
+        case GdiKind::Bitmap: delete static_cast<HBITMAP>(const_cast<void*>(handle)); break;
+        case GdiKind::Brush: delete static_cast<HBRUSH>(const_cast<void*>(handle)); break;
+        case GdiKind::MemoryDC: delete static_cast<HDC>(const_cast<void*>(handle)); break;
+        case GdiKind::WindowDC: break; // owned by its window
+        }
+    }
+}
+
+HBITMAP GdiTable::addBitmap(int width, int height) {
+    auto* bitmap = new HBITMAP__(width, height);
+    kinds[bitmap] = GdiKind::Bitmap;
+    return bitmap;
+}
+
+HBRUSH GdiTable::addBrush(std::uint32_t color) {
+    auto* brush = new HBRUSH__{color};
+    kinds[brush] = GdiKind::Brush;
+    return brush;
+}
+
+HDC GdiTable::addMemoryDC() {
+    auto* dc = new HDC__{};
+    kinds[dc] = GdiKind::MemoryDC;
+    return dc;
+}
+
+HDC GdiTable::addWindowDC(HWND window) {
+    window->dc.window = window;
+    kinds[&window->dc] = GdiKind::WindowDC;
+    return &window->dc;
+}
+
+bool GdiTable::isKind(const void* handle, GdiKind kind) const {
+    const auto found = kinds.find(handle);
+    return found != kinds.end() && found->second == kind;
+}
+
+HBITMAP GdiTable::bitmap(const void* handle) const {
+    return isKind(handle, GdiKind::Bitmap) ? static_cast<HBITMAP>(const_cast<void*>(handle)) : nullptr;
+}
+
+HBRUSH GdiTable::brush(const void* handle) const {
+    return isKind(handle, GdiKind::Brush) ? static_cast<HBRUSH>(const_cast<void*>(handle)) : nullptr;
+}
+
+HDC GdiTable::dc(const void* handle) const {
+    if (isKind(handle, GdiKind::MemoryDC) || isKind(handle, GdiKind::WindowDC)) {
+        return static_cast<HDC>(const_cast<void*>(handle));
+    }
+    return nullptr;
+}
+
+bool GdiTable::remove(const void* handle) {
+    const auto found = kinds.find(handle);
+    if (found == kinds.end()) {
+        return false;
+    }
+    const GdiKind kind = found->second;
+    kinds.erase(found);
+    switch (kind) {
+    case GdiKind::Bitmap: delete static_cast<HBITMAP>(const_cast<void*>(handle)); break;
+    case GdiKind::Brush: delete static_cast<HBRUSH>(const_cast<void*>(handle)); break;
+    case GdiKind::MemoryDC: delete static_cast<HDC>(const_cast<void*>(handle)); break;
+    case GdiKind::WindowDC: break;
+    }
+    return true;
+}
+
+HBITMAP GdiTable::target(HDC dc) const {
+    if (dc->window != nullptr) {
+        return &dc->window->frame;
+    }
+    return dc->bitmap;
+}
+
+} // namespace veskar::platform

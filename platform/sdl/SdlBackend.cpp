@@ -1,0 +1,145 @@
+// SDL2 window, input and clock for the platform core.
+#include "platform/sdl/SdlBackend.h"
+
+#include <chrono>
+#include <thread>
+
+#include "platform/sdl/SdlKeyMap.h"
+
+namespace veskar::platform {
+
+std::unique_ptr<Backend> CreateBackend() {
+    return std::make_unique<SdlBackend>();
+}
+
+SdlBackend::~SdlBackend() {
+    closeWindow();
+    if (videoStarted) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        if (SDL_WasInit(0) == 0) {
+            SDL_Quit();
+        }
+    }
+}
+
+std::uint64_t SdlBackend::now() {
+    static const auto start = std::chrono::steady_clock::now();
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+}
+
+bool SdlBackend::openWindow(const char* title, int width, int height) {
+    if (!videoStarted) {
+        SDL_SetMainReady();
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            return false;
+        }
+        videoStarted = true;
+        SDL_StopTextInput(); // characters come from the key table, not from an input method
+    }
+    window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height, SDL_WINDOW_HIDDEN);
+    return window != nullptr;
+}
+
+void SdlBackend::setIcon(const std::uint32_t* pixels, int width, int height) {
+    if (window == nullptr) {
+        return;
+    }
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(pixels), width, height, 32,
+                                                           width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (icon != nullptr) {
+        SDL_SetWindowIcon(window, icon);
+        SDL_FreeSurface(icon);
+    }
+}
+
+void SdlBackend::showWindow(bool visible) {
+    if (window == nullptr) {
+        return;
+    }
+    if (visible) {
+        SDL_ShowWindow(window);
+    } else {
+        SDL_HideWindow(window);
+    }
+}
+
+void SdlBackend::closeWindow() {
+    if (window != nullptr) {
+        SDL_DestroyWindow(window);
+        window = nullptr;
+    }
+}
+
+void SdlBackend::present(const std::uint32_t* pixels, int width, int height) {
+    lastFrame.assign(pixels, pixels + static_cast<std::size_t>(width) * height);
+    frameWidth = width;
+    frameHeight = height;
+    redraw();
+}
+
+void SdlBackend::redraw() {
+    SDL_Surface* surface = window == nullptr ? nullptr : SDL_GetWindowSurface(window);
+    if (surface == nullptr || lastFrame.empty()) {
+        return;
+    }
+    // The window surface has the client size; copy what both have, converting the pixel format.
+    const int width = std::min(frameWidth, surface->w);
+    const int height = std::min(frameHeight, surface->h);
+    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, lastFrame.data(), frameWidth * 4, surface->format->format,
+                      surface->pixels, surface->pitch);
+    SDL_UpdateWindowSurface(window);
+}
+
+bool SdlBackend::translate(const SDL_Event& sdlEvent, InputEvent& event) {
+    event = InputEvent{};
+    switch (sdlEvent.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+        const SDL_Keysym& key = sdlEvent.key.keysym;
+        event.kind = sdlEvent.type == SDL_KEYDOWN ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
+        event.virtualKey = virtualKeyOf(key.sym);
+        event.scanCode = static_cast<UINT>(key.scancode) & 0xFF;
+        event.repeat = sdlEvent.key.repeat != 0;
+        event.altDown = (key.mod & KMOD_ALT) != 0 && key.sym != SDLK_LALT && key.sym != SDLK_RALT;
+        event.character = characterOf(key.sym, key.mod);
+        return event.virtualKey != 0;
+    }
+    case SDL_MOUSEBUTTONDOWN: event.kind = InputEvent::Kind::MouseDown; return true;
+    case SDL_QUIT: event.kind = InputEvent::Kind::CloseRequest; return true;
+    case SDL_WINDOWEVENT:
+        if (sdlEvent.window.event == SDL_WINDOWEVENT_EXPOSED || sdlEvent.window.event == SDL_WINDOWEVENT_SHOWN) {
+            redraw();
+        }
+        return false;
+    default: return false;
+    }
+}
+
+bool SdlBackend::nextEvent(InputEvent& event, std::optional<std::uint64_t> deadline) {
+    for (;;) {
+        const std::uint64_t current = now();
+        if (deadline && *deadline <= current) {
+            SDL_Event sdlEvent;
+            while (videoStarted && SDL_PollEvent(&sdlEvent)) {
+                if (translate(sdlEvent, event)) {
+                    return true;
+                }
+            }
+            return false;
+        }
+        if (!videoStarted) {
+            // Nothing can arrive without a display; just let the time pass.
+            std::this_thread::sleep_for(std::chrono::milliseconds(deadline ? *deadline - current : 100));
+            continue;
+        }
+        SDL_Event sdlEvent;
+        const int waited = deadline ? SDL_WaitEventTimeout(&sdlEvent, static_cast<int>(*deadline - current))
+                                    : SDL_WaitEvent(&sdlEvent);
+        if (waited != 0 && translate(sdlEvent, event)) {
+            return true;
+        }
+    }
+}
+
+} // namespace veskar::platform

@@ -1,0 +1,85 @@
+// The test backend: a virtual clock that jumps to the next deadline instead of sleeping, a script of
+// timed input events and actions, and the last presented frame kept as pixels for inspection.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/core/Backend.h"
+
+namespace veskar::platform {
+
+class TestBackend final : public Backend {
+public:
+    // Drops all platform state (windows, timers, queue, objects) and starts a fresh test backend at
+    // virtual time 0. Every test that runs the platform starts with this.
+    static TestBackend& reset();
+    // The backend of the current platform state.
+    static TestBackend& current();
+
+    // Script: events are delivered in time order (ties in the order they were added) once the
+    // program waits past their time. When the script is used up the program receives a close
+    // request, as if the user had closed the window.
+    void keyDown(std::uint64_t time, UINT virtualKey, char character = 0);
+    void keyRepeat(std::uint64_t time, UINT virtualKey);
+    void keyUp(std::uint64_t time, UINT virtualKey);
+    // Alt held with a key: down and up at the given time.
+    void altKey(std::uint64_t time, UINT virtualKey);
+    // Down at `time`, up one millisecond later.
+    void tap(std::uint64_t time, UINT virtualKey, char character = 0);
+    void click(std::uint64_t time);
+    void requestClose(std::uint64_t time);
+    // Runs `action` on the loop's thread when the clock reaches `time` (to inspect the frame, the
+    // screen or the settings mid-run). The action must not call the window-manager API.
+    void at(std::uint64_t time, std::function<void()> action);
+    // Makes the next display window fail to open.
+    void refuseDisplay() { displayAvailable = false; }
+    // Limits the number of timers SetTimer grants (0: every SetTimer fails).
+    void setTimerCapacity(std::size_t capacity);
+
+    // Observations.
+    [[nodiscard]] std::uint32_t pixel(int x, int y) const; // 0x00RRGGBB of the last frame; 0 outside
+    [[nodiscard]] const std::vector<std::uint32_t>& frame() const { return lastFrame; }
+    [[nodiscard]] int frameWidth() const { return lastWidth; }
+    [[nodiscard]] int frameHeight() const { return lastHeight; }
+    [[nodiscard]] int presentCount() const { return presents; }
+    [[nodiscard]] bool windowOpen() const { return open; }
+    [[nodiscard]] bool windowVisible() const { return visible; }
+    [[nodiscard]] const std::string& windowTitle() const { return title; }
+    [[nodiscard]] int iconWidth() const { return iconSide; }
+    [[nodiscard]] std::size_t pendingScript() const { return script.size(); }
+
+    [[nodiscard]] std::uint64_t now() override { return clock; }
+    [[nodiscard]] bool openWindow(const char* caption, int width, int height) override;
+    void setIcon(const std::uint32_t* pixels, int width, int height) override;
+    void showWindow(bool show) override { visible = show; }
+    void closeWindow() override { open = false; visible = false; }
+    void present(const std::uint32_t* pixels, int width, int height) override;
+    [[nodiscard]] bool nextEvent(InputEvent& event, std::optional<std::uint64_t> deadline) override;
+
+private:
+    struct Entry {
+        std::uint64_t time = 0;
+        InputEvent event;
+        std::function<void()> action;
+    };
+    void add(Entry entry);
+    static InputEvent key(InputEvent::Kind kind, UINT virtualKey);
+
+    std::uint64_t clock = 0; // milliseconds
+    std::vector<Entry> script;
+    int closesAfterScript = 0;
+    bool displayAvailable = true;
+    bool open = false;
+    bool visible = false;
+    std::string title;
+    int iconSide = 0;
+    std::vector<std::uint32_t> lastFrame;
+    int lastWidth = 0;
+    int lastHeight = 0;
+    int presents = 0;
+};
+
+} // namespace veskar::platform
