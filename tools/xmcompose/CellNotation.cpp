@@ -36,9 +36,8 @@ bool parseVolume(std::string_view text, uint8_t& volume) {
     }
     const int low = hexDigit(text[1]);
     if (low < 0) return false;
-    const int high = hexDigit(text[0]);
-    if (high >= 0) {
-        const int value = high * 16 + low;
+    if (text[0] >= '0' && text[0] <= '4') {
+        const int value = (text[0] - '0') * 16 + low;
         if (value > 0x40) return false;
         volume = static_cast<uint8_t>(0x10 + value);
         return true;

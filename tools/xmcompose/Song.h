@@ -17,6 +17,7 @@ inline constexpr int MAX_INSTRUMENTS = 99;  // two decimal digits in the instrum
 inline constexpr int MAX_ENVELOPE_POINTS = 12;
 inline constexpr int NOTE_COUNT = 96;
 inline constexpr uint8_t KEY_OFF_NOTE = 97;  // as the module stores it
+inline constexpr int64_t MAX_SAMPLE_FRAMES = 1 << 20;
 
 // One pattern cell exactly as the module stores it (0 = empty field).
 struct Cell {

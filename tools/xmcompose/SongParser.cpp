@@ -361,6 +361,9 @@ bool SongParser::validateInstrument(int number) {
         }
     }
     if (spec.attack > spec.body && spec.loop != LoopMode::None) return fail(name + "attack is longer than the body");
+    if (spec.body + static_cast<int64_t>(spec.loopCycles) * spec.cycle > MAX_SAMPLE_FRAMES) {
+        return fail(name + "the sample would be longer than " + std::to_string(MAX_SAMPLE_FRAMES) + " frames");
+    }
     if (!envelopeValid(spec.volumeEnvelope) || !envelopeValid(spec.panningEnvelope)) {
         return fail(name + "envelope ticks must increase and sustain/loop name existing points");
     }
