@@ -1,0 +1,57 @@
+// Start-up, message forwarding and shutdown of the game window.
+#include "shell/WindowProcedure.h"
+
+#include <new>
+
+#include "shell/ErrorTable.h"
+#include "shell/GlobalResources.h"
+#include "shell/ShellState.h"
+#include "shell/WelcomeScreen.h"
+
+namespace {
+
+// The start-up sequence. Returns -1 when window creation must fail.
+LRESULT startUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    HDC windowDC = GetDC(window);
+    loadBitmaps(windowDC, hInstance);
+    ReleaseDC(window, windowDC);
+    currentScreen.reset(new (std::nothrow) WelcomeScreen());
+    if (!currentScreen) {
+        reportError(window, ERR_OUT_OF_MEMORY);
+        return -1;
+    }
+    frameTimerActive = SetTimer(window, FRAME_TIMER_ID, FRAME_INTERVAL, nullptr);
+    if (frameTimerActive == 0) {
+        reportError(window, ERR_RESOURCE);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The shutdown sequence, reached by closing the window, by the exit item and by reportError.
+LRESULT shutDown(HWND window) {
+    if (frameTimerActive != 0) {
+        KillTimer(window, FRAME_TIMER_ID);
+    }
+    currentScreen.reset();
+    releaseBitmaps();
+    PostQuitMessage(0);
+    return 0;
+}
+
+} // namespace
+
+LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return startUp(window, message, wParam, lParam);
+    case WM_PAINT:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_TIMER:
+        if (!currentScreen) {
+            return message == WM_PAINT ? DefWindowProcA(window, message, wParam, lParam) : 0;
+        }
+        return currentScreen->handleMessage(window, message, wParam, lParam, currentScreen);
+    case WM_DESTROY: return shutDown(window);
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
