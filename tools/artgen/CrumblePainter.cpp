@@ -110,12 +110,13 @@ std::pair<Rgb, double> framePixel(const FrameContext& f, int x, int y)
         if (f.t >= s.lifetime) {
             continue;
         }
+        const double spread = f.t * f.t;  // shards part slowly at first, then fly
         const double scale = 1.0 - 0.72 * f.t;
         const double dx = s.centreX - 16.0;
         const double dy = s.centreY - 16.0;
         const double length = std::max(1.0, std::hypot(dx, dy));
-        const double moveX = dx / length * s.speed * 8.0 * f.t;
-        const double moveY = dy / length * s.speed * 8.0 * f.t + 7.0 * f.t * f.t;
+        const double moveX = dx / length * s.speed * 9.0 * spread;
+        const double moveY = dy / length * s.speed * 9.0 * spread + 6.0 * spread;
         const int sx = int(std::floor(s.centreX + (x + 0.5 - s.centreX - moveX) / scale));
         const int sy = int(std::floor(s.centreY + (y + 0.5 - s.centreY - moveY) / scale));
         if (sx < 0 || sy < 0 || sx >= JEWEL_SIZE || sy >= JEWEL_SIZE) {

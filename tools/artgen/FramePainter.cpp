@@ -82,14 +82,17 @@ void paintBackdrop(Canvas& canvas)
     }
 }
 
-void paintBox(Canvas& canvas, const Rect& interior)
+void paintBoxes(Canvas& canvas, std::initializer_list<Rect> interiors)
 {
-    const Rect outer = interior.grown(3);
-    paintShadow(canvas, outer);
-    paintRing(canvas, outer, GOLD_LIGHT, GOLD_DARK);
-    paintRing(canvas, interior.grown(2), GOLD_MID, scaled(GOLD_MID, 0.8));
-    paintRing(canvas, interior.grown(1), GOLD_DARK, GOLD_LIGHT);
-    canvas.fill(interior, TEXT_BACKGROUND);
+    for (const Rect& interior : interiors) {
+        paintShadow(canvas, interior.grown(FRAME_WIDTH));
+    }
+    for (const Rect& interior : interiors) {
+        paintRing(canvas, interior.grown(3), GOLD_LIGHT, GOLD_DARK);
+        paintRing(canvas, interior.grown(2), GOLD_MID, scaled(GOLD_MID, 0.8));
+        paintRing(canvas, interior.grown(1), GOLD_DARK, GOLD_LIGHT);
+        canvas.fill(interior, TEXT_BACKGROUND);
+    }
 }
 
 void paintPlate(Canvas& canvas, const Rect& area, Rgb face)

@@ -5,18 +5,28 @@
 #include "tools/artgen/JewelPainter.h"
 #include "tools/artgen/TitlePainter.h"
 
+namespace {
+
+void paintCentredTitle(Canvas& canvas, std::string_view text, int centreX, int top, int pixelSize)
+{
+    paintTitle(canvas, text, centreX - titleWidth(text, pixelSize) / 2, top, pixelSize);
+}
+
+} // namespace
+
 Canvas paintOnePlayerBackground()
 {
     Canvas canvas(SCREEN_WIDTH, ONE_PLAYER_HEIGHT, Rgb{});
     paintBackdrop(canvas);
-    paintBox(canvas, ONE_WELL);
-    paintBox(canvas, ONE_NEXT);
-    paintBox(canvas, ONE_PANEL);
-    constexpr int TITLE_PIXEL = 5;
-    const int titleLeft = ONE_PANEL.left + (ONE_PANEL.width() - titleWidth("VESKAR", TITLE_PIXEL)) / 2;
-    paintTitle(canvas, "VESKAR", titleLeft, 310, TITLE_PIXEL);
+    paintBoxes(canvas, {ONE_WELL, ONE_NEXT, ONE_PANEL});
+    const int panelMiddle = (ONE_PANEL.left + ONE_PANEL.right) / 2;
+    paintCentredTitle(canvas, "VESKAR", panelMiddle, 300, 6);
     for (int i = 0; i < JEWEL_COLOURS; ++i) {
-        canvas.paste(paintJewel(i), ONE_PANEL.left + 14 + i * 40, 380);
+        placeJewel(canvas, i, JEWEL_SIZE, panelMiddle - 118 + i * 40, 388);
+    }
+    // A short column resting under the next box, as if it had just landed.
+    for (int i = 0; i < 3; ++i) {
+        placeJewel(canvas, 2 + i, JEWEL_SIZE, 70, 300 + 34 * i);
     }
     return canvas;
 }
@@ -25,14 +35,14 @@ Canvas paintTwoPlayerBackground()
 {
     Canvas canvas(SCREEN_WIDTH, TWO_PLAYER_HEIGHT, Rgb{});
     paintBackdrop(canvas);
-    for (const Rect& box : {TWO_WELL_LEFT, TWO_WELL_RIGHT, TWO_NEXT_LEFT, TWO_NEXT_RIGHT, TWO_PANEL_LEFT, TWO_PANEL_RIGHT}) {
-        paintBox(canvas, box);
-    }
-    constexpr int TITLE_PIXEL = 3;
+    paintBoxes(canvas, {TWO_WELL_LEFT, TWO_WELL_RIGHT, TWO_NEXT_LEFT, TWO_NEXT_RIGHT, TWO_PANEL_LEFT, TWO_PANEL_RIGHT});
     const int middle = (TWO_PANEL_LEFT.left + TWO_PANEL_LEFT.right) / 2;
-    paintTitle(canvas, "VESKAR", middle - titleWidth("VESKAR", TITLE_PIXEL) / 2, 200, TITLE_PIXEL);
+    paintCentredTitle(canvas, "VESKAR", middle, 28, 3);
+    paintCentredTitle(canvas, "PLAYER 1", middle, TWO_PANEL_LEFT.top - 27, 2);
+    paintCentredTitle(canvas, "PLAYER 2", middle, TWO_PANEL_RIGHT.top - 27, 2);
     for (int i = 0; i < 3; ++i) {
-        canvas.paste(paintJewel(i * 2), middle - 52 + i * 36, 380);
+        placeJewel(canvas, i, JEWEL_SIZE, middle - 52 + i * 36, 196);
+        placeJewel(canvas, 3 + i, JEWEL_SIZE, middle - 52 + i * 36, 374);
     }
     return canvas;
 }

@@ -27,7 +27,7 @@ struct Cut {
 constexpr Cut CUTS[JEWEL_COLOURS] = {
     {{226, 34, 46}, 16, 0.92, 0.92, 11.25},
     {{36, 200, 72}, 8, 0.88, 0.96, 22.5},
-    {{52, 102, 255}, 4, 0.84, 0.97, 0.0},
+    {{52, 102, 255}, 4, 0.97, 0.99, 0.0},
     {{252, 214, 36}, 6, 0.93, 0.93, 30.0},
     {{172, 64, 230}, 5, 0.96, 0.96, -90.0},
     {{32, 214, 226}, 14, 0.96, 0.74, 0.0},
@@ -170,9 +170,15 @@ Canvas composeJewel(const JewelLayer& layer, Rgb background)
     return canvas;
 }
 
-Canvas paintJewel(int colourIndex)
+void placeJewel(Canvas& canvas, int colourIndex, int size, int x, int y)
 {
-    return composeJewel(paintJewelLayer(colourIndex, JEWEL_SIZE), TEXT_BACKGROUND);
+    const JewelLayer layer = paintJewelLayer(colourIndex, size);
+    for (int py = 0; py < size; ++py) {
+        for (int px = 0; px < size; ++px) {
+            const std::size_t at = std::size_t(py * size + px);
+            canvas.blend(x + px, y + py, layer.colour[at], layer.coverage[at]);
+        }
+    }
 }
 
 IconImage jewelIcon(int colourIndex, int size)

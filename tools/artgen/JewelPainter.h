@@ -20,7 +20,7 @@ struct JewelLayer {
 [[nodiscard]] JewelLayer paintJewelLayer(int colourIndex, int size);
 // The layer laid over a background colour.
 [[nodiscard]] Canvas composeJewel(const JewelLayer& layer, Rgb background);
-// The still jewel sprite: 32 x 32 over the wells' dark blue.
-[[nodiscard]] Canvas paintJewel(int colourIndex);
+// Lays a jewel of the given colour and size over the canvas with its top-left corner at (x, y).
+void placeJewel(Canvas& canvas, int colourIndex, int size, int x, int y);
 // The layer as an icon image, transparent outside the jewel.
 [[nodiscard]] IconImage jewelIcon(int colourIndex, int size);

@@ -9,15 +9,18 @@ Canvas paintMenuBackground()
 {
     Canvas canvas(SCREEN_WIDTH, MENU_HEIGHT, Rgb{});
     paintBackdrop(canvas);
-    paintBox(canvas, MENU_LIST);
-    paintBox(canvas, MENU_DESCRIPTION);
-    constexpr int TITLE_PIXEL = 8;
+    paintBoxes(canvas, {MENU_LIST, MENU_DESCRIPTION});
+    constexpr int TITLE_PIXEL = 7;
     const int titleLeft = (SCREEN_WIDTH - titleWidth("VESKAR", TITLE_PIXEL)) / 2;
-    paintTitle(canvas, "VESKAR", titleLeft, 390, TITLE_PIXEL);
-    // A falling column of three jewels on either side of the name.
+    paintTitle(canvas, "VESKAR", titleLeft, 393, TITLE_PIXEL);
+    // A falling column on the left, and a few settled jewels beside the description box.
     for (int i = 0; i < 3; ++i) {
-        canvas.paste(paintJewel(i), 40, 40 + 36 * i);
-        canvas.paste(paintJewel(3 + i), 40, 300 + 36 * i);
+        placeJewel(canvas, i, JEWEL_SIZE, 44, 64 + 34 * i);
     }
+    placeJewel(canvas, 3, JEWEL_SIZE, 44, 330);
+    placeJewel(canvas, 4, JEWEL_SIZE, 78, 346);
+    placeJewel(canvas, 5, JEWEL_SIZE, 520, 330);
+    placeJewel(canvas, 0, JEWEL_SIZE, 554, 346);
+    placeJewel(canvas, 1, JEWEL_SIZE, 537, 296);
     return canvas;
 }

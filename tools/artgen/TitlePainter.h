@@ -1,4 +1,4 @@
-// Paints large bevelled gold lettering (the game's name) from the font's own letter designs.
+// Paints large bevelled gold lettering (the game's name, labels) from the font's own letter designs.
 #pragma once
 
 #include "tools/artgen/Canvas.h"

@@ -38,13 +38,26 @@ namespace {
     return writeFile(path, encodeBmp(quantize(picture, {TEXT_BACKGROUND}, 256), 8));
 }
 
+// The still jewel is cut from the strip's first frame after the strip is reduced to its palette, so
+// the two are the same pixel for pixel and the game sees no change when a clearing begins.
+[[nodiscard]] IndexedImage firstFrame(const IndexedImage& strip)
+{
+    IndexedImage still{JEWEL_SIZE, JEWEL_SIZE, strip.palette, {}};
+    for (int y = 0; y < JEWEL_SIZE; ++y) {
+        const auto row = strip.indices.begin() + std::ptrdiff_t(y) * strip.width;
+        still.indices.insert(still.indices.end(), row, row + JEWEL_SIZE);
+    }
+    return still;
+}
+
 [[nodiscard]] bool writeJewels(const std::filesystem::path& bitmaps)
 {
     bool ok = true;
     for (int i = 0; i < JEWEL_COLOURS; ++i) {
         const std::string number = std::to_string(i + 1);
-        ok = writePicture(bitmaps / ("jewel" + number + ".bmp"), paintJewel(i)) && ok;
-        ok = writePicture(bitmaps / ("jewel" + number + "_crumble.bmp"), paintCrumbleStrip(i)) && ok;
+        const IndexedImage strip = quantize(paintCrumbleStrip(i), {TEXT_BACKGROUND}, 256);
+        ok = writeFile(bitmaps / ("jewel" + number + ".bmp"), encodeBmp(firstFrame(strip), 8)) && ok;
+        ok = writeFile(bitmaps / ("jewel" + number + "_crumble.bmp"), encodeBmp(strip, 8)) && ok;
     }
     return ok;
 }
