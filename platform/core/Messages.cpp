@@ -95,8 +95,10 @@ bool nextMessage(MSG& message, bool remove) {
     if (auto* timer = dueTimer(now)) {
         message = MSG{timer->window, WM_TIMER, timer->id, 0, static_cast<DWORD>(now), {}};
         if (remove) {
-            // One tick however late: never a backlog, and no drift while on time.
-            timer->deadline = std::max(timer->deadline + timer->interval, now);
+            // No drift while on time; when late, one tick for all the missed ones and a whole
+            // interval before the next, so a slow consumer never sees a backlog or a burst.
+            const std::uint64_t next = timer->deadline + timer->interval;
+            timer->deadline = next > now ? next : now + timer->interval;
         }
         return true;
     }

@@ -34,6 +34,8 @@ public:
     // Runs `action` on the loop's thread when the clock reaches `time` (to inspect the frame, the
     // screen or the settings mid-run). The action must not call the window-manager API.
     void at(std::uint64_t time, std::function<void()> action);
+    // Moves the clock on, as if the program had been busy that long (no events are delivered).
+    void advanceClock(std::uint64_t milliseconds) { clock += milliseconds; }
     // Makes the next display window fail to open.
     void refuseDisplay() { displayAvailable = false; }
     // Limits the number of timers SetTimer grants (0: every SetTimer fails).
