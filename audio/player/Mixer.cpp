@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "audio/player/Module.h"
 #include "audio/player/Voice.h"
 #include "audio/player/VoiceRender.h"
@@ -220,10 +224,21 @@ void MixVoices(float* destination, std::int32_t frameCount) {
 
 void ConvertToPcm(std::int16_t* pcmDestination, const float* floatSource, std::int32_t frameCount) {
     if (pcmDestination == nullptr || floatSource == nullptr || frameCount <= 0) return;
+    const std::int32_t values = frameCount * 2;
+    std::int32_t index = 0;
+#if defined(__SSE2__)
+    // Conversion rounds to nearest, ties to even (the default rounding mode); packing saturates.
+    for (; index + 8 <= values; index += 8) {
+        const __m128i low = _mm_cvtps_epi32(_mm_max_ps(_mm_min_ps(_mm_loadu_ps(floatSource + index),
+                                                                  _mm_set1_ps(32767.0f)), _mm_set1_ps(-32768.0f)));
+        const __m128i high = _mm_cvtps_epi32(_mm_max_ps(_mm_min_ps(_mm_loadu_ps(floatSource + index + 4),
+                                                                   _mm_set1_ps(32767.0f)), _mm_set1_ps(-32768.0f)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pcmDestination + index), _mm_packs_epi32(low, high));
+    }
+#endif
     // Adding and removing 1.5 x 2^23 rounds to the nearest integer, ties to even, in the float unit.
     constexpr float ROUNDING = 12582912.0f;
-    const std::int32_t values = frameCount * 2;
-    for (std::int32_t index = 0; index < values; ++index) {
+    for (; index < values; ++index) {
         const float clamped = std::clamp(floatSource[index], -32768.0f, 32767.0f);
         const float rounded = (clamped + ROUNDING) - ROUNDING;
         pcmDestination[index] = static_cast<std::int16_t>(static_cast<std::int32_t>(rounded));

@@ -2,6 +2,12 @@
 // accumulated in single precision.
 #include "audio/player/VoiceRender.h"
 
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 inline constexpr float FRACTION_SCALE = 1.0f / 2147483648.0f; // 2^-31
@@ -21,11 +27,65 @@ inline std::uint64_t Advance(std::uint64_t position, std::uint64_t step) {
     return Backward ? position - step : position + step;
 }
 
+#if defined(__SSE2__)
+// Four frames at once: the same operations as Interpolate and the scalar loop, lane by lane, so the
+// result is bit for bit the same. The fractions advance as 32-bit lanes: the low half of a 64-bit sum
+// depends only on the low halves.
+template <bool Backward>
+inline std::uint64_t RenderFour(const std::int16_t* data, std::uint64_t position, std::uint64_t step, float* out,
+                                __m128i& fractions, __m128i fractionStep, __m128 firstSecond) {
+    // Written out lane by lane so that the four loads stay in registers.
+    const __m128i lane0 = _mm_loadu_si32(data + static_cast<std::uint32_t>(position >> 32));
+    position = Advance<Backward>(position, step);
+    const __m128i lane1 = _mm_loadu_si32(data + static_cast<std::uint32_t>(position >> 32));
+    position = Advance<Backward>(position, step);
+    const __m128i lane2 = _mm_loadu_si32(data + static_cast<std::uint32_t>(position >> 32));
+    position = Advance<Backward>(position, step);
+    const __m128i lane3 = _mm_loadu_si32(data + static_cast<std::uint32_t>(position >> 32));
+    position = Advance<Backward>(position, step);
+    const __m128i packed =
+        _mm_unpacklo_epi64(_mm_unpacklo_epi32(lane0, lane1), _mm_unpacklo_epi32(lane2, lane3));
+    const __m128i first = _mm_srai_epi32(_mm_slli_epi32(packed, 16), 16); // data[i], sign-extended
+    const __m128i second = _mm_srai_epi32(packed, 16);                    // data[i + 1]
+    const __m128 s0 = _mm_cvtepi32_ps(first);
+    const __m128 difference = _mm_cvtepi32_ps(_mm_sub_epi32(second, first));
+    const __m128 fraction = _mm_cvtepi32_ps(_mm_srli_epi32(fractions, 1));
+    fractions = Backward ? _mm_sub_epi32(fractions, fractionStep) : _mm_add_epi32(fractions, fractionStep);
+    const __m128 s = _mm_add_ps(s0, _mm_mul_ps(_mm_mul_ps(fraction, _mm_set1_ps(FRACTION_SCALE)), difference));
+    const __m128 low = _mm_mul_ps(_mm_unpacklo_ps(s, s), firstSecond);
+    const __m128 high = _mm_mul_ps(_mm_unpackhi_ps(s, s), firstSecond);
+    _mm_storeu_ps(out, _mm_add_ps(_mm_loadu_ps(out), low));
+    _mm_storeu_ps(out + 4, _mm_add_ps(_mm_loadu_ps(out + 4), high));
+    return position;
+}
+
+// Fractions of the next four frames, and their advance per four frames, as 32-bit lanes.
+template <bool Backward>
+inline __m128i FirstFractions(std::uint64_t position, std::uint64_t step) {
+    const auto base = static_cast<std::uint32_t>(position);
+    const auto delta = static_cast<std::uint32_t>(step);
+    const std::uint32_t lanes[4] = {base, Backward ? base - delta : base + delta,
+                                    Backward ? base - 2 * delta : base + 2 * delta,
+                                    Backward ? base - 3 * delta : base + 3 * delta};
+    return _mm_setr_epi32(static_cast<std::int32_t>(lanes[0]), static_cast<std::int32_t>(lanes[1]),
+                          static_cast<std::int32_t>(lanes[2]), static_cast<std::int32_t>(lanes[3]));
+}
+#endif
+
 template <bool Backward>
 std::uint64_t RenderConstant(const std::int16_t* __restrict data, std::uint64_t position, std::uint64_t step,
                              float* __restrict out, std::int32_t frames, const SegmentGains& gains) {
     const float first = gains.first;
     const float second = gains.second;
+#if defined(__SSE2__)
+    const __m128 firstSecond = _mm_setr_ps(first, second, first, second);
+    __m128i fractions = FirstFractions<Backward>(position, step);
+    const __m128i fractionStep = _mm_set1_epi32(static_cast<std::int32_t>(static_cast<std::uint32_t>(step) * 4));
+    for (; frames >= 4; frames -= 4) {
+        position = RenderFour<Backward>(data, position, step, out, fractions, fractionStep, firstSecond);
+        out += 8;
+    }
+#endif
     std::int32_t pairs = frames >> 1;
     while (pairs-- > 0) {
         const std::uint64_t nextPosition = Advance<Backward>(position, step);
