@@ -16,6 +16,7 @@ struct EffectContext {
     const Instrument& instrument;  // the channel's instrument, or the empty instrument
     Sample& sample;                // the sample looked up this tick, or the shared empty sample
     int32_t row;                   // the row whose cells are being played
+    int32_t& loopTargetRow;        // row a pattern loop returns to after this row, -1 for none
     int32_t savedVolume;           // volume, period and panning from before this row's cells (EDy)
     int32_t savedPeriod;
     int32_t savedPanning;

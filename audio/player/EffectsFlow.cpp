@@ -40,8 +40,8 @@ void SetSpeedRow(EffectContext& context) {
     }
 }
 
-// E60 marks the loop start; E6y (y > 0) plays the section y more times. The jump works by moving the
-// current row so that the following row is the loop start.
+// E60 marks the loop start; E6y (y > 0) plays the section y more times: the row after this one is the
+// loop start, unless a break or jump names another.
 void PatternLoopRow(EffectContext& context) {
     Channel& channel = context.channel;
     const uint8_t count = LowNibble(context.cell.parameter);
@@ -51,7 +51,7 @@ void PatternLoopRow(EffectContext& context) {
     }
     channel.loopCount = channel.loopCount == 0 ? count : channel.loopCount - 1;
     if (channel.loopCount != 0) {
-        context.module.row = channel.loopStartRow - 1;
+        context.loopTargetRow = channel.loopStartRow;
     }
 }
 

@@ -7,9 +7,6 @@
 
 namespace {
 
-// The row whose cells are being played; E6y moves the module's row before the row's other ticks run.
-int32_t playingRow = 0;
-
 const PatternCell EMPTY_CELL{};
 
 // Stands in for a channel instrument the module does not have: no envelopes, no fade-out, keymap 0.
@@ -117,7 +114,7 @@ Sample& TakeNote(Module& module, Channel& channel, const PatternCell& cell, bool
     return sample;
 }
 
-void ProcessRowChannel(Module& module, Channel& channel, const PatternCell& cell) {
+void ProcessRowChannel(Module& module, Channel& channel, const PatternCell& cell, int32_t& loopTargetRow) {
     const bool porta = cell.effect == 3 || cell.effect == 5;
     const int32_t savedVolume = channel.volume;
     const int32_t savedPeriod = channel.period;
@@ -141,23 +138,27 @@ void ProcessRowChannel(Module& module, Channel& channel, const PatternCell& cell
     }
     FadeOut(channel, instrument);
     if (const EffectAction action = RowAction(cell.effect)) {
-        EffectContext context{module,     channel,     cell,        instrument,  sample,
-                              playingRow, savedVolume, savedPeriod, savedPanning};
+        EffectContext context{module,     channel,       cell,        instrument,  sample,
+                              module.row, loopTargetRow, savedVolume, savedPeriod, savedPanning};
         action(context);
     }
     AutoVibrato(channel, instrument);
     UpdateVoice(channel, sample, module);
 }
 
-void ProcessRow(Module& module) {
+// The first tick of a row; returns the row a pattern loop goes back to, or -1.
+int32_t ProcessRow(Module& module) {
+    int32_t loopTargetRow = -1;
     module.nextOrder = -1;
     module.nextRow = -1;
     module.jumpSeen = false;
     std::array<Channel, MAX_CHANNELS>& channels = Channels();
     const int32_t count = PlayedChannels(module);
     for (int32_t index = 0; index < count; ++index) {
-        ProcessRowChannel(module, channels[static_cast<size_t>(index)], CellAt(module, playingRow, index));
+        ProcessRowChannel(module, channels[static_cast<size_t>(index)], CellAt(module, module.row, index),
+                          loopTargetRow);
     }
+    return loopTargetRow;
 }
 
 void ProcessTick(Module& module) {
@@ -165,7 +166,7 @@ void ProcessTick(Module& module) {
     const int32_t count = PlayedChannels(module);
     for (int32_t index = 0; index < count; ++index) {
         Channel& channel = channels[static_cast<size_t>(index)];
-        const PatternCell& cell = CellAt(module, playingRow, index);
+        const PatternCell& cell = CellAt(module, module.row, index);
         const Instrument& instrument = InstrumentOf(module, channel);
         Sample& sample = SampleOf(module, channel);
         channel.volumeDelta = 0;
@@ -175,8 +176,9 @@ void ProcessTick(Module& module) {
         FadeOut(channel, instrument);
         VolumeColumnTick(channel, cell.volume);
         if (const EffectAction action = TickAction(cell.effect)) {
-            EffectContext context{module,     channel,        cell,           instrument,     sample,
-                                  playingRow, channel.volume, channel.period, channel.panning};
+            int32_t noLoop = -1;  // pattern loops act on a row's first tick only
+            EffectContext context{module,     channel, cell,           instrument,     sample,
+                                  module.row, noLoop,  channel.volume, channel.period, channel.panning};
             action(context);
         }
         AutoVibrato(channel, instrument);
@@ -184,8 +186,9 @@ void ProcessTick(Module& module) {
     }
 }
 
-// Moves to the pending order entry and row, keeps both inside the song, and tells the row hook.
-void StartRow(Module& module) {
+// Moves to the pending order entry and row and keeps both inside the song. True when the row was
+// reached by moving to an order entry (song start, next entry, jump, break, wrap).
+bool StartRow(Module& module) {
     const bool songStart = module.nextOrder < 0 && module.nextRow < 0;
     const bool enteredOrder = songStart || module.nextOrder >= 0;
     if (module.nextOrder >= 0) {
@@ -201,18 +204,16 @@ void StartRow(Module& module) {
     if (module.row < 0 || module.row >= RowsAt(module, module.orderPosition)) {
         module.row = 0;
     }
-    playingRow = module.row;
-    if (module.rowStartHook != nullptr) {
-        module.rowStartHook(module.rowStartContext, module, enteredOrder);
-    }
+    return enteredOrder;
 }
 
-// After the row's cells: without a jump or break, the next row follows, or the next order entry.
-void ScheduleNextRow(Module& module) {
+// After the row's cells: without a jump or break, the next row (or the loop start) follows, or the next
+// order entry when the pattern has no such row.
+void ScheduleNextRow(Module& module, int32_t loopTargetRow) {
     if (module.nextRow != -1) {
         return;
     }
-    module.nextRow = module.row + 1;
+    module.nextRow = loopTargetRow >= 0 ? loopTargetRow : module.row + 1;
     if (module.nextRow >= RowsAt(module, module.orderPosition)) {
         module.nextOrder = module.orderPosition + 1;
         if (module.nextOrder >= module.songLength) {
@@ -226,9 +227,13 @@ void ScheduleNextRow(Module& module) {
 
 void ModuleTick(Module& module) {
     if (module.tick == 0) {
-        StartRow(module);
-        ProcessRow(module);
-        ScheduleNextRow(module);
+        const bool enteredOrder = StartRow(module);
+        const int32_t loopTargetRow = ProcessRow(module);
+        // The hook sees the row with the speed and tempo its own effects set, as it plays.
+        if (module.rowStartHook != nullptr) {
+            module.rowStartHook(module.rowStartContext, module, enteredOrder);
+        }
+        ScheduleNextRow(module, loopTargetRow);
     } else {
         ProcessTick(module);
     }

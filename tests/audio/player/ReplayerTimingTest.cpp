@@ -79,9 +79,11 @@ TEST(ReplayerTiming, SetSpeedAndTempoTakeEffectFromTheirRow) {
     Timeline timeline(*module);
     timeline.RunRows(4);
     ASSERT_EQ(timeline.rows.size(), 4u);
-    // The hook sees the row before its cells: the speed changes from the row after F1F.
-    EXPECT_EQ(timeline.rows[1].speed, 6);
-    EXPECT_EQ(timeline.rows[2].speed, 31);
+    // The hook sees each row at the speed and tempo it plays at, its own effects included.
+    EXPECT_EQ(timeline.rows[0].speed, 6);
+    EXPECT_EQ(timeline.rows[1].speed, 31);
+    EXPECT_EQ(timeline.rows[1].bpm, 125);
+    EXPECT_EQ(timeline.rows[2].bpm, 32);
     EXPECT_EQ(timeline.rows[2].frame - timeline.rows[1].frame, 31 * 882);
     EXPECT_EQ(timeline.rows[3].bpm, 32);
     // Row 2 sets 32 BPM on its first tick: that tick is already 3445 frames long.
