@@ -99,8 +99,9 @@ using SampleDataHook = void (*)(std::uint8_t* buffer, std::uint32_t byteCount, i
 
 // Called by the replayer once per row during the row's first tick, after the row position is set and
 // the row's first-tick effects have run (speed and BPM are those the row plays at; the order position
-// and row are still the row's own; jumps take effect at the next row). enteredOrder: the row was reached by moving to an order entry
-// (start of song, next entry, Bxx, Dxx, wrap to restartPosition), not by the next row or a loop jump.
+// and row are still the row's own; jumps take effect at the next row). enteredOrder: the row was reached
+// by moving to an order entry (start of song, next entry, Bxx, Dxx, wrap to restartPosition), not by the
+// next row or a loop jump.
 using RowStartHook = void (*)(void* context, const Module& module, bool enteredOrder);
 
 struct Module {
