@@ -18,7 +18,8 @@ bool composeModule(std::string_view text, std::vector<uint8_t>& module, std::str
     }
     std::vector<SampleData> samples(static_cast<size_t>(song->instrumentCount()));
     for (int number = 1; number <= song->instrumentCount(); ++number) {
-        if (song->instruments[number].defined) samples[number - 1] = synthesiseSample(song->instruments[number]);
+        if (song->instruments[number].defined)
+            samples[number - 1] = synthesiseSample(song->instruments[number]);
     }
     module = writeModule(*song, samples);
     return true;

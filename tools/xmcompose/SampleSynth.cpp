@@ -15,10 +15,10 @@ inline constexpr double TWO_PI = 2.0 * std::numbers::pi;
 // Where the sample's parts lie, in frames.
 struct Layout {
     int64_t total = 0;
-    int64_t anchor = 0;   // phase reference: the loop start, or 0 for a one-shot
-    int64_t freeze = 0;   // amplitudes stop changing here (the loop start); one-shots never freeze
-    int64_t period = 0;   // frames after which a looped waveform repeats exactly; 0 = one-shot
-    double rate = 0.0;    // frames per second when the sample plays at C-4
+    int64_t anchor = 0;  // phase reference: the loop start, or 0 for a one-shot
+    int64_t freeze = 0;  // amplitudes stop changing here (the loop start); one-shots never freeze
+    int64_t period = 0;  // frames after which a looped waveform repeats exactly; 0 = one-shot
+    double rate = 0.0;   // frames per second when the sample plays at C-4
 };
 
 // A frequency either exact in whole cycles per loop period, or free for a one-shot.
@@ -28,7 +28,8 @@ struct Oscillator {
 
     double turns(const Layout& layout, int64_t t) const {
         if (layout.period > 0) {
-            const int64_t position = ((cycles * (t - layout.anchor)) % layout.period + layout.period) % layout.period;
+            const int64_t position =
+                ((cycles * (t - layout.anchor)) % layout.period + layout.period) % layout.period;
             return static_cast<double>(position) / static_cast<double>(layout.period);
         }
         const double turns = perFrame * static_cast<double>(t);
@@ -46,7 +47,8 @@ Oscillator oscillator(const Layout& layout, double ratio, int cycle) {
 }
 
 double envelope(const Layout& layout, double seconds, int64_t t) {
-    if (seconds <= 0.0) return 1.0;
+    if (seconds <= 0.0)
+        return 1.0;
     const int64_t held = layout.period > 0 ? std::min(t, layout.freeze) : t;
     return std::exp(-static_cast<double>(held) / (seconds * layout.rate));
 }
@@ -54,7 +56,8 @@ double envelope(const Layout& layout, double seconds, int64_t t) {
 void addPartial(const Layout& layout, const Source& source, int cycle, std::vector<double>& mix) {
     const Oscillator wave = oscillator(layout, source.ratio, cycle);
     for (int64_t t = 0; t < layout.total; ++t) {
-        mix[t] += source.amplitude * envelope(layout, source.decay, t) * std::cos(TWO_PI * wave.turns(layout, t));
+        mix[t] +=
+            source.amplitude * envelope(layout, source.decay, t) * std::cos(TWO_PI * wave.turns(layout, t));
     }
 }
 
@@ -65,7 +68,8 @@ void addFm(const Layout& layout, const Source& source, int cycle, std::vector<do
     const Oscillator modulator = oscillator(layout, source.modulator, cycle);
     for (int64_t t = 0; t < layout.total; ++t) {
         const double index = source.index * envelope(layout, source.indexDecay, t);
-        const double phase = TWO_PI * carrier.turns(layout, t) + index * std::sin(TWO_PI * modulator.turns(layout, t));
+        const double phase =
+            TWO_PI * carrier.turns(layout, t) + index * std::sin(TWO_PI * modulator.turns(layout, t));
         mix[t] += source.amplitude * envelope(layout, source.decay, t) * std::cos(phase);
     }
 }
@@ -125,7 +129,8 @@ void shape(const InstrumentSpec& spec, std::vector<double>& mix) {
     for (int64_t t = 0; t < std::min<int64_t>(spec.attack, total); ++t) {
         mix[t] *= static_cast<double>(t) / spec.attack;
     }
-    if (spec.loop != LoopMode::None) return;
+    if (spec.loop != LoopMode::None)
+        return;
     const int64_t release = std::min<int64_t>(spec.release, total);
     for (int64_t i = 0; i < release; ++i) {
         mix[total - 1 - i] *= static_cast<double>(i) / release;  // reaches 0 on the last frame
@@ -156,16 +161,27 @@ SampleData synthesiseSample(const InstrumentSpec& spec) {
     std::vector<double> mix(static_cast<size_t>(layout.total), 0.0);
     for (const Source& source : spec.sources) {
         switch (source.kind) {
-            case SourceKind::Partial: addPartial(layout, source, spec.cycle, mix); break;
-            case SourceKind::Fm: addFm(layout, source, spec.cycle, mix); break;
-            case SourceKind::Noise: addNoise(layout, source, mix); break;
-            case SourceKind::Sweep: addSweep(layout, source, spec.cycle, mix); break;
-            case SourceKind::Pluck: addPluck(layout, source, spec.cycle, mix); break;
+            case SourceKind::Partial:
+                addPartial(layout, source, spec.cycle, mix);
+                break;
+            case SourceKind::Fm:
+                addFm(layout, source, spec.cycle, mix);
+                break;
+            case SourceKind::Noise:
+                addNoise(layout, source, mix);
+                break;
+            case SourceKind::Sweep:
+                addSweep(layout, source, spec.cycle, mix);
+                break;
+            case SourceKind::Pluck:
+                addPluck(layout, source, spec.cycle, mix);
+                break;
         }
     }
     shape(spec, mix);
     double peak = 0.0;
-    for (const double value : mix) peak = std::max(peak, std::fabs(value));
+    for (const double value : mix)
+        peak = std::max(peak, std::fabs(value));
     const double fullScale = spec.bits == 16 ? 32767.0 : 127.0;
     const double scale = peak > 0.0 ? 0.97 * fullScale / peak : 0.0;
     SampleData sample;
@@ -174,7 +190,8 @@ SampleData synthesiseSample(const InstrumentSpec& spec) {
     sample.loopStart = spec.loop == LoopMode::None ? 0 : static_cast<uint32_t>(spec.body);
     sample.loopLength = static_cast<uint32_t>(loopFrames);
     sample.frames.reserve(mix.size());
-    for (const double value : mix) sample.frames.push_back(static_cast<int16_t>(std::lround(value * scale)));
+    for (const double value : mix)
+        sample.frames.push_back(static_cast<int16_t>(std::lround(value * scale)));
     tuneSample(spec.cycle, spec.transpose, sample.relativeNote, sample.finetune);
     return sample;
 }

@@ -6,7 +6,8 @@ namespace xmcompose {
 int Song::patternCount() const {
     int count = 0;
     for (int i = 0; i < MAX_PATTERNS; ++i) {
-        if (patterns[i].defined) count = i + 1;
+        if (patterns[i].defined)
+            count = i + 1;
     }
     return count;
 }
@@ -14,7 +15,8 @@ int Song::patternCount() const {
 int Song::instrumentCount() const {
     int count = 0;
     for (int i = 1; i <= MAX_INSTRUMENTS; ++i) {
-        if (instruments[i].defined) count = i;
+        if (instruments[i].defined)
+            count = i;
     }
     return count;
 }

@@ -73,18 +73,18 @@ struct Envelope {
 struct InstrumentSpec {
     bool defined = false;
     std::string name;
-    int bits = 16;            // 8 or 16
-    int cycle = 64;           // frames per period of the fundamental; C-4 is tuned to middle C
-    int body = 0;             // frames before the loop, or the whole length of a one-shot
+    int bits = 16;   // 8 or 16
+    int cycle = 64;  // frames per period of the fundamental; C-4 is tuned to middle C
+    int body = 0;    // frames before the loop, or the whole length of a one-shot
     LoopMode loop = LoopMode::None;
-    int loopCycles = 0;       // length of one full loop period in fundamental periods
-    int attack = 32;          // frames of linear fade-in at the start
-    int release = 64;         // one-shot: frames of linear fade-out at the end
-    int transpose = 0;        // semitones added to the automatic tuning
+    int loopCycles = 0;  // length of one full loop period in fundamental periods
+    int attack = 32;     // frames of linear fade-in at the start
+    int release = 64;    // one-shot: frames of linear fade-out at the end
+    int transpose = 0;   // semitones added to the automatic tuning
     std::vector<Source> sources;
-    int volume = 64;          // 0..64
-    int panning = 128;        // 0..255
-    int fadeout = 0;          // the file's value; the player doubles it
+    int volume = 64;    // 0..64
+    int panning = 128;  // 0..255
+    int fadeout = 0;    // the file's value; the player doubles it
     Envelope volumeEnvelope;
     Envelope panningEnvelope;
     int vibratoType = 0;

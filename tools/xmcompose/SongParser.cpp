@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "tools/xmcompose/CellNotation.h"
+#include "tools/xmcompose/SongCheck.h"
 
 namespace xmcompose {
 namespace {
@@ -14,14 +15,19 @@ std::vector<std::string> words(std::string_view line) {
     std::vector<std::string> result;
     size_t i = 0;
     while (i < line.size()) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
-        if (i >= line.size()) break;
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r'))
+            ++i;
+        if (i >= line.size())
+            break;
         const char end = line[i] == '"' ? '"' : ' ';
-        if (end == '"') ++i;
+        if (end == '"')
+            ++i;
         const size_t start = i;
-        while (i < line.size() && line[i] != end && !(end == ' ' && (line[i] == '\t' || line[i] == '\r'))) ++i;
+        while (i < line.size() && line[i] != end && !(end == ' ' && (line[i] == '\t' || line[i] == '\r')))
+            ++i;
         result.emplace_back(line.substr(start, i - start));
-        if (end == '"' && i < line.size()) ++i;
+        if (end == '"' && i < line.size())
+            ++i;
     }
     return result;
 }
@@ -30,22 +36,26 @@ bool toInt(const std::string& word, int low, int high, int& value) {
     int parsed = 0;
     const char* last = word.data() + word.size();
     const auto [end, status] = std::from_chars(word.data(), last, parsed);
-    if (status != std::errc() || end != last || parsed < low || parsed > high) return false;
+    if (status != std::errc() || end != last || parsed < low || parsed > high)
+        return false;
     value = parsed;
     return true;
 }
 
 bool toDouble(const std::string& word, double& value) {
-    if (word.empty()) return false;
+    if (word.empty())
+        return false;
     char* end = nullptr;
     const double parsed = std::strtod(word.c_str(), &end);
-    if (end != word.c_str() + word.size()) return false;
+    if (end != word.c_str() + word.size())
+        return false;
     value = parsed;
     return true;
 }
 
 bool toEnvelope(const std::vector<std::string>& list, Envelope& envelope) {
-    if (list.size() < 2 || list.size() > MAX_ENVELOPE_POINTS + 1) return false;
+    if (list.size() < 2 || list.size() > MAX_ENVELOPE_POINTS + 1)
+        return false;
     envelope.points.clear();
     for (size_t i = 1; i < list.size(); ++i) {
         const size_t colon = list[i].find(':');
@@ -62,10 +72,12 @@ bool toEnvelope(const std::vector<std::string>& list, Envelope& envelope) {
 
 bool setSourceField(Source& source, const std::string& key, const std::string& word) {
     double value = 0.0;
-    if (!toDouble(word, value)) return false;
+    if (!toDouble(word, value))
+        return false;
     if (key == "seed") {
         int seed = 0;
-        if (!toInt(word, 1, 2147483647, seed)) return false;
+        if (!toInt(word, 1, 2147483647, seed))
+            return false;
         source.seed = static_cast<uint32_t>(seed);
         return true;
     }
@@ -79,7 +91,8 @@ bool setSourceField(Source& source, const std::string& key, const std::string& w
                     : key == "highpass"   ? &source.highpass
                     : key == "drop"       ? &source.drop
                                           : nullptr;
-    if (field == nullptr || value < 0.0) return false;
+    if (field == nullptr || value < 0.0)
+        return false;
     *field = value;
     return true;
 }
@@ -94,15 +107,17 @@ bool SongParser::parse(std::string_view text, Song& target) {
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
+        if (end == std::string_view::npos)
+            end = text.size();
         ++lineNumber;
         std::string_view line = text.substr(start, end - start);
         line = line.substr(0, line.find(';'));
-        if (!parseLine(line)) return false;
+        if (!parseLine(line))
+            return false;
         start = end + 1;
     }
     lineNumber = 0;
-    return validate();
+    return checkSong(target, errorText);
 }
 
 bool SongParser::fail(const std::string& message) {
@@ -111,22 +126,30 @@ bool SongParser::fail(const std::string& message) {
 }
 
 bool SongParser::parseLine(std::string_view line) {
-    if (line.find('|') != std::string_view::npos) return parseRow(line);
+    if (line.find('|') != std::string_view::npos)
+        return parseRow(line);
     const std::vector<std::string> list = words(line);
-    if (list.empty()) return true;
-    if (list[0] == "song" || list[0] == "instrument" || list[0] == "pattern") return parseSectionHead(list);
+    if (list.empty())
+        return true;
+    if (list[0] == "song" || list[0] == "instrument" || list[0] == "pattern")
+        return parseSectionHead(list);
     switch (section) {
-        case Section::Song: return parseSongKey(list);
-        case Section::Instrument: return parseInstrumentKey(list);
-        case Section::Pattern: return fail("pattern lines are rows: \"RR | cell | cell ...\"");
-        case Section::None: break;
+        case Section::Song:
+            return parseSongKey(list);
+        case Section::Instrument:
+            return parseInstrumentKey(list);
+        case Section::Pattern:
+            return fail("pattern lines are rows: \"RR | cell | cell ...\"");
+        case Section::None:
+            break;
     }
     return fail("text before the first section: " + list[0]);
 }
 
 bool SongParser::parseSectionHead(const std::vector<std::string>& list) {
     if (list[0] == "song") {
-        if (list.size() != 1) return fail("\"song\" takes no value");
+        if (list.size() != 1)
+            return fail("\"song\" takes no value");
         section = Section::Song;
         return true;
     }
@@ -135,7 +158,8 @@ bool SongParser::parseSectionHead(const std::vector<std::string>& list) {
             return fail("expected: instrument N \"name\" with N in 1..99");
         }
         InstrumentSpec& spec = song->instruments[current];
-        if (spec.defined) return fail("instrument " + list[1] + " is defined twice");
+        if (spec.defined)
+            return fail("instrument " + list[1] + " is defined twice");
         spec.defined = true;
         spec.name = list[2];
         section = Section::Instrument;
@@ -147,7 +171,8 @@ bool SongParser::parseSectionHead(const std::vector<std::string>& list) {
         return fail("expected: pattern N rows R with N in 0..255 and R in 1..256");
     }
     Pattern& pattern = song->patterns[current];
-    if (pattern.defined) return fail("pattern " + list[1] + " is defined twice");
+    if (pattern.defined)
+        return fail("pattern " + list[1] + " is defined twice");
     pattern.defined = true;
     pattern.rows = rows;
     pattern.cells.assign(static_cast<size_t>(rows) * song->channels, Cell{});
@@ -160,32 +185,41 @@ bool SongParser::parseSongKey(const std::vector<std::string>& list) {
     if (key == "order") {
         for (size_t i = 1; i < list.size(); ++i) {
             int entry = 0;
-            if (!toInt(list[i], 0, MAX_PATTERNS - 1, entry)) return fail("order entries are 0..255");
+            if (!toInt(list[i], 0, MAX_PATTERNS - 1, entry))
+                return fail("order entries are 0..255");
             song->orders.push_back(entry);
         }
         return true;
     }
-    if (list.size() != 2) return fail("\"" + key + "\" takes one value");
+    if (list.size() != 2)
+        return fail("\"" + key + "\" takes one value");
     if (key == "name") {
         song->name = list[1];
         return true;
     }
     if (key == "channels") {
-        if (song->patternCount() > 0) return fail("channels must come before the first pattern");
+        if (song->patternCount() > 0)
+            return fail("channels must come before the first pattern");
         return toInt(list[1], 1, MAX_CHANNELS, song->channels) || fail("channels are 1..32");
     }
-    if (key == "speed") return toInt(list[1], 1, 31, song->speed) || fail("speed is 1..31");
-    if (key == "bpm") return toInt(list[1], 32, 255, song->bpm) || fail("bpm is 32..255");
-    if (key == "restart") return toInt(list[1], 0, MAX_ORDERS - 1, song->restart) || fail("bad restart");
+    if (key == "speed")
+        return toInt(list[1], 1, 31, song->speed) || fail("speed is 1..31");
+    if (key == "bpm")
+        return toInt(list[1], 32, 255, song->bpm) || fail("bpm is 32..255");
+    if (key == "restart")
+        return toInt(list[1], 0, MAX_ORDERS - 1, song->restart) || fail("bad restart");
     return fail("unknown song key: " + key);
 }
 
 bool SongParser::parseInstrumentKey(const std::vector<std::string>& list) {
     InstrumentSpec& spec = song->instruments[current];
     bool known = false;
-    if (!parseSampleKey(list, spec, known)) return false;
-    if (!known && !parseEnvelopeKey(list, spec, known)) return false;
-    if (!known && !parseSource(list, spec, known)) return false;
+    if (!parseSampleKey(list, spec, known))
+        return false;
+    if (!known && !parseEnvelopeKey(list, spec, known))
+        return false;
+    if (!known && !parseSource(list, spec, known))
+        return false;
     return known || fail("unknown instrument key: " + list[0]);
 }
 
@@ -198,14 +232,20 @@ bool SongParser::parseSampleKey(const std::vector<std::string>& list, Instrument
         int high;
     };
     const Field fields[] = {
-        {"bits", &spec.bits, 8, 16},          {"cycle", &spec.cycle, 2, 4096},
-        {"body", &spec.body, 0, 1 << 20},     {"loopcycles", &spec.loopCycles, 1, 4096},
-        {"attack", &spec.attack, 0, 1 << 20}, {"release", &spec.release, 0, 1 << 20},
-        {"transpose", &spec.transpose, -48, 48}, {"volume", &spec.volume, 0, 64},
-        {"panning", &spec.panning, 0, 255},   {"fadeout", &spec.fadeout, 0, 32767},
+        {"bits", &spec.bits, 8, 16},
+        {"cycle", &spec.cycle, 2, 4096},
+        {"body", &spec.body, 0, 1 << 20},
+        {"loopcycles", &spec.loopCycles, 1, 4096},
+        {"attack", &spec.attack, 0, 1 << 20},
+        {"release", &spec.release, 0, 1 << 20},
+        {"transpose", &spec.transpose, -48, 48},
+        {"volume", &spec.volume, 0, 64},
+        {"panning", &spec.panning, 0, 255},
+        {"fadeout", &spec.fadeout, 0, 32767},
     };
     for (const Field& field : fields) {
-        if (key != field.name) continue;
+        if (key != field.name)
+            continue;
         known = true;
         if (list.size() != 2 || !toInt(list[1], field.low, field.high, *field.value)) {
             return fail(key + " takes one whole number in " + std::to_string(field.low) + ".." +
@@ -215,11 +255,16 @@ bool SongParser::parseSampleKey(const std::vector<std::string>& list, Instrument
     }
     if (key == "loop") {
         known = true;
-        if (list.size() != 2) return fail("loop takes none, forward or pingpong");
-        if (list[1] == "none") spec.loop = LoopMode::None;
-        else if (list[1] == "forward") spec.loop = LoopMode::Forward;
-        else if (list[1] == "pingpong") spec.loop = LoopMode::PingPong;
-        else return fail("loop takes none, forward or pingpong");
+        if (list.size() != 2)
+            return fail("loop takes none, forward or pingpong");
+        if (list[1] == "none")
+            spec.loop = LoopMode::None;
+        else if (list[1] == "forward")
+            spec.loop = LoopMode::Forward;
+        else if (list[1] == "pingpong")
+            spec.loop = LoopMode::PingPong;
+        else
+            return fail("loop takes none, forward or pingpong");
         return true;
     }
     if (key == "vibrato") {
@@ -236,7 +281,8 @@ bool SongParser::parseSampleKey(const std::vector<std::string>& list, Instrument
 bool SongParser::parseEnvelopeKey(const std::vector<std::string>& list, InstrumentSpec& spec, bool& known) {
     const std::string& key = list[0];
     const bool volume = key.rfind("vol", 0) == 0;
-    if (!volume && key.rfind("pan", 0) != 0) return true;
+    if (!volume && key.rfind("pan", 0) != 0)
+        return true;
     Envelope& envelope = volume ? spec.volumeEnvelope : spec.panningEnvelope;
     const std::string rest = key.substr(3);
     if (rest == "env") {
@@ -263,9 +309,11 @@ bool SongParser::parseSource(const std::vector<std::string>& list, InstrumentSpe
         {"sweep", SourceKind::Sweep},     {"pluck", SourceKind::Pluck},
     };
     for (const auto& [name, kind] : KINDS) {
-        if (list[0] != name) continue;
+        if (list[0] != name)
+            continue;
         known = true;
-        if (list.size() % 2 != 1) return fail("a source takes KEY VALUE pairs");
+        if (list.size() % 2 != 1)
+            return fail("a source takes KEY VALUE pairs");
         Source source;
         source.kind = kind;
         for (size_t i = 1; i + 1 < list.size(); i += 2) {
@@ -280,7 +328,8 @@ bool SongParser::parseSource(const std::vector<std::string>& list, InstrumentSpe
 }
 
 bool SongParser::parseRow(std::string_view line) {
-    if (section != Section::Pattern) return fail("a row outside a pattern");
+    if (section != Section::Pattern)
+        return fail("a row outside a pattern");
     Pattern& pattern = song->patterns[current];
     size_t bar = line.find('|');
     int row = 0;
@@ -289,85 +338,21 @@ bool SongParser::parseRow(std::string_view line) {
         return fail("a row starts with its number 0.." + std::to_string(pattern.rows - 1));
     }
     for (int channel = 0; channel < song->channels; ++channel) {
-        if (bar == std::string_view::npos) return fail("row " + head[0] + " has too few cells");
+        if (bar == std::string_view::npos)
+            return fail("row " + head[0] + " has too few cells");
         const size_t next = line.find('|', bar + 1);
-        const std::string_view text = line.substr(bar + 1, next == std::string_view::npos ? next : next - bar - 1);
+        const std::string_view text =
+            line.substr(bar + 1, next == std::string_view::npos ? next : next - bar - 1);
         Cell& cell = pattern.cells[static_cast<size_t>(row) * song->channels + channel];
-        if (!cell.empty()) return fail("row " + head[0] + " is given twice");
+        if (!cell.empty())
+            return fail("row " + head[0] + " is given twice");
         if (!parseCell(text, cell)) {
-            return fail("channel " + std::to_string(channel + 1) + ": bad cell \"" + std::string(text) + "\"");
+            return fail("channel " + std::to_string(channel + 1) + ": bad cell \"" + std::string(text) +
+                        "\"");
         }
         bar = next;
     }
     return bar == std::string_view::npos || fail("row " + head[0] + " has too many cells");
-}
-
-}  // namespace xmcompose
-
-namespace xmcompose {
-namespace {
-
-bool envelopeValid(const Envelope& envelope) {
-    const int count = static_cast<int>(envelope.points.size());
-    for (int i = 1; i < count; ++i) {
-        if (envelope.points[i].tick <= envelope.points[i - 1].tick) return false;
-    }
-    if (envelope.sustain >= count && count > 0) return false;
-    if (envelope.loopStart >= 0 && (envelope.loopEnd >= count || envelope.loopStart > envelope.loopEnd)) {
-        return false;
-    }
-    return count > 0 || (envelope.sustain < 0 && envelope.loopStart < 0);
-}
-
-}  // namespace
-
-bool SongParser::validate() {
-    if (song->orders.empty()) return fail("the song needs an order list");
-    if (song->orders.size() > MAX_ORDERS) return fail("at most 256 order entries");
-    if (song->restart >= static_cast<int>(song->orders.size())) return fail("restart is past the order list");
-    for (const int entry : song->orders) {
-        if (!song->patterns[entry].defined) return fail("order names pattern " + std::to_string(entry) + ", not defined");
-    }
-    for (int number = 1; number <= MAX_INSTRUMENTS; ++number) {
-        if (song->instruments[number].defined && !validateInstrument(number)) return false;
-    }
-    const int instruments = song->instrumentCount();
-    for (int index = 0; index < MAX_PATTERNS; ++index) {
-        for (const Cell& cell : song->patterns[index].cells) {
-            if (cell.instrument > instruments || (cell.instrument > 0 && !song->instruments[cell.instrument].defined)) {
-                return fail("pattern " + std::to_string(index) + " uses instrument " +
-                            std::to_string(cell.instrument) + ", not defined");
-            }
-        }
-    }
-    return true;
-}
-
-bool SongParser::validateInstrument(int number) {
-    const InstrumentSpec& spec = song->instruments[number];
-    const std::string name = "instrument " + std::to_string(number) + ": ";
-    if (spec.sources.empty()) return fail(name + "needs at least one source");
-    if (spec.loop == LoopMode::None) {
-        if (spec.body < 16) return fail(name + "a one-shot needs a body of at least 16 frames");
-    } else {
-        if (spec.loopCycles == 0) return fail(name + "a loop needs loopcycles");
-        if (spec.loop == LoopMode::PingPong && spec.loopCycles * spec.cycle % 2 != 0) {
-            return fail(name + "a ping-pong loop needs an even loopcycles x cycle");
-        }
-        for (const Source& source : spec.sources) {
-            if (source.kind != SourceKind::Partial && source.kind != SourceKind::Fm) {
-                return fail(name + "looping samples take only partial and fm sources");
-            }
-        }
-    }
-    if (spec.attack > spec.body && spec.loop != LoopMode::None) return fail(name + "attack is longer than the body");
-    if (spec.body + static_cast<int64_t>(spec.loopCycles) * spec.cycle > MAX_SAMPLE_FRAMES) {
-        return fail(name + "the sample would be longer than " + std::to_string(MAX_SAMPLE_FRAMES) + " frames");
-    }
-    if (!envelopeValid(spec.volumeEnvelope) || !envelopeValid(spec.panningEnvelope)) {
-        return fail(name + "envelope ticks must increase and sustain/loop name existing points");
-    }
-    return true;
 }
 
 }  // namespace xmcompose

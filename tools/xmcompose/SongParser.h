@@ -15,12 +15,12 @@ namespace xmcompose {
 //   pattern N rows R          rows "RR | cell | cell ..", one cell per channel; rows not listed
 //                             stay empty
 class SongParser {
-public:
+  public:
     // Parses the whole text into `song`. On failure returns false; error() then names the line.
     [[nodiscard]] bool parse(std::string_view text, Song& song);
     [[nodiscard]] const std::string& error() const { return errorText; }
 
-private:
+  private:
     enum class Section { None, Song, Instrument, Pattern };
 
     bool parseLine(std::string_view line);
@@ -31,8 +31,6 @@ private:
     bool parseEnvelopeKey(const std::vector<std::string>& words, InstrumentSpec& spec, bool& known);
     bool parseSource(const std::vector<std::string>& words, InstrumentSpec& spec, bool& known);
     bool parseRow(std::string_view line);
-    bool validate();
-    bool validateInstrument(int number);
     bool fail(const std::string& message);
 
     Song* song = nullptr;

@@ -9,7 +9,7 @@ namespace xmcompose {
 namespace {
 
 class ByteSink {
-public:
+  public:
     void u8(int value) { bytes.push_back(static_cast<uint8_t>(value)); }
     void u16(int value) {
         u8(value & 0xFF);
@@ -21,7 +21,8 @@ public:
     }
     // Fixed-size text: truncated, padded with zero bytes.
     void text(const std::string& value, size_t size) {
-        for (size_t i = 0; i < size; ++i) u8(i < value.size() ? value[i] : 0);
+        for (size_t i = 0; i < size; ++i)
+            u8(i < value.size() ? value[i] : 0);
     }
     void zeros(size_t count) { bytes.insert(bytes.end(), count, 0); }
     void append(const std::vector<uint8_t>& more) { bytes.insert(bytes.end(), more.begin(), more.end()); }
@@ -44,13 +45,15 @@ void writeHeader(const Song& song, int patternCount, int instrumentCount, ByteSi
     out.u16(1);  // linear frequency table
     out.u16(song.speed);
     out.u16(song.bpm);
-    for (size_t i = 0; i < MAX_ORDERS; ++i) out.u8(i < song.orders.size() ? song.orders[i] : 0);
+    for (size_t i = 0; i < MAX_ORDERS; ++i)
+        out.u8(i < song.orders.size() ? song.orders[i] : 0);
 }
 
 void writePattern(const Song& song, const Pattern& pattern, ByteSink& out) {
     const bool stored = pattern.defined;
     const std::vector<Cell> cells = stored ? pattern.cells : std::vector<Cell>(64 * song.channels);
-    const bool allEmpty = std::all_of(cells.begin(), cells.end(), [](const Cell& cell) { return cell.empty(); });
+    const bool allEmpty =
+        std::all_of(cells.begin(), cells.end(), [](const Cell& cell) { return cell.empty(); });
     const std::vector<uint8_t> packed = allEmpty ? std::vector<uint8_t>() : packPattern(cells);
     out.u32(PATTERN_HEADER_SIZE);
     out.u8(0);  // packing type
@@ -68,7 +71,8 @@ void writeEnvelope(const Envelope& envelope, ByteSink& out) {
 }
 
 int envelopeType(const Envelope& envelope) {
-    if (envelope.points.size() < 2) return 0;
+    if (envelope.points.size() < 2)
+        return 0;
     return 1 | (envelope.sustain >= 0 ? 2 : 0) | (envelope.loopStart >= 0 ? 4 : 0);
 }
 
@@ -142,14 +146,17 @@ std::vector<uint8_t> packPattern(const std::vector<Cell>& cells) {
     for (const Cell& cell : cells) {
         const uint8_t fields[5] = {cell.note, cell.instrument, cell.volume, cell.effect, cell.parameter};
         int mask = 0;
-        for (int i = 0; i < 5; ++i) mask |= fields[i] != 0 ? 1 << i : 0;
+        for (int i = 0; i < 5; ++i)
+            mask |= fields[i] != 0 ? 1 << i : 0;
         if (mask == 0x1F) {
-            for (const uint8_t field : fields) out.u8(field);
+            for (const uint8_t field : fields)
+                out.u8(field);
             continue;
         }
         out.u8(0x80 | mask);
         for (int i = 0; i < 5; ++i) {
-            if (fields[i] != 0) out.u8(fields[i]);
+            if (fields[i] != 0)
+                out.u8(fields[i]);
         }
     }
     return out.bytes;
@@ -160,7 +167,8 @@ std::vector<uint8_t> writeModule(const Song& song, const std::vector<SampleData>
     const int patternCount = song.patternCount();
     const int instrumentCount = song.instrumentCount();
     writeHeader(song, patternCount, instrumentCount, out);
-    for (int i = 0; i < patternCount; ++i) writePattern(song, song.patterns[i], out);
+    for (int i = 0; i < patternCount; ++i)
+        writePattern(song, song.patterns[i], out);
     for (int number = 1; number <= instrumentCount; ++number) {
         const InstrumentSpec& spec = song.instruments[number];
         if (spec.defined && static_cast<size_t>(number) <= samples.size()) {

@@ -9,7 +9,7 @@
 
 namespace xmcompose {
 
-inline constexpr uint32_t HEADER_SIZE = 276;           // from offset 60 to the first pattern
+inline constexpr uint32_t HEADER_SIZE = 276;  // from offset 60 to the first pattern
 inline constexpr uint32_t PATTERN_HEADER_SIZE = 9;
 inline constexpr uint32_t INSTRUMENT_HEADER_SIZE = 263;  // with one or more samples
 inline constexpr uint32_t EMPTY_INSTRUMENT_HEADER_SIZE = 29;

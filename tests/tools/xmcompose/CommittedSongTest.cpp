@@ -54,8 +54,10 @@ double firstPassSeconds(const Song& song) {
         for (int row = startRow; row < pattern.rows && next == 0; ++row) {
             for (int channel = 0; channel < song.channels; ++channel) {
                 const Cell& cell = pattern.cells[row * song.channels + channel];
-                if (cell.effect == 15 && cell.parameter > 0) (cell.parameter < 32 ? speed : bpm) = cell.parameter;
-                if (cell.effect == 13) next = 1 + (cell.parameter >> 4) * 10 + (cell.parameter & 15);
+                if (cell.effect == 15 && cell.parameter > 0)
+                    (cell.parameter < 32 ? speed : bpm) = cell.parameter;
+                if (cell.effect == 13)
+                    next = 1 + (cell.parameter >> 4) * 10 + (cell.parameter & 15);
                 EXPECT_NE(cell.effect, 11) << "position jumps would need a fuller timeline";
             }
             seconds += speed * 2.5 / bpm;
@@ -80,7 +82,8 @@ TEST(CommittedSong, UsesEnoughChannelsAndBothSampleKinds) {
     std::set<LoopMode> loops;
     bool sustain = false;
     for (const InstrumentSpec& spec : song->instruments) {
-        if (!spec.defined) continue;
+        if (!spec.defined)
+            continue;
         bits.insert(spec.bits);
         loops.insert(spec.loop);
         sustain = sustain || (spec.volumeEnvelope.points.size() >= 2 && spec.volumeEnvelope.sustain >= 0);
@@ -96,11 +99,13 @@ TEST(CommittedSong, UsesTheMelodicAndFlowEffects) {
     std::set<int> effects;  // effect number, or 0xE0 + sub-effect
     for (const int entry : song->orders) {
         for (const Cell& cell : song->patterns[entry].cells) {
-            if (cell.effect == 0 && cell.parameter == 0) continue;
+            if (cell.effect == 0 && cell.parameter == 0)
+                continue;
             effects.insert(cell.effect == 14 ? 0xE0 + (cell.parameter >> 4) : cell.effect);
         }
     }
-    for (const int effect : {0, 1, 2, 3, 4, 10, 13, 15}) EXPECT_TRUE(effects.count(effect)) << effect;
+    for (const int effect : {0, 1, 2, 3, 4, 10, 13, 15})
+        EXPECT_TRUE(effects.count(effect)) << effect;
     EXPECT_TRUE(effects.count(0xED) || effects.count(0xE9) || effects.count(27));
 }
 

@@ -39,7 +39,8 @@ InstrumentSpec looped(LoopMode loop, int loopCycles) {
 
 int largestStep(const std::vector<int16_t>& frames) {
     int largest = 0;
-    for (size_t i = 1; i < frames.size(); ++i) largest = std::max(largest, std::abs(frames[i] - frames[i - 1]));
+    for (size_t i = 1; i < frames.size(); ++i)
+        largest = std::max(largest, std::abs(frames[i] - frames[i - 1]));
     return largest;
 }
 
@@ -141,10 +142,11 @@ TEST(SampleSynth, SweepFallsToTheFundamental) {
     const SampleData sample = synthesiseSample(spec);
     auto crossings = [&](size_t from, size_t count) {
         int result = 0;
-        for (size_t i = from + 1; i < from + count; ++i) result += (sample.frames[i - 1] < 0) != (sample.frames[i] < 0);
+        for (size_t i = from + 1; i < from + count; ++i)
+            result += (sample.frames[i - 1] < 0) != (sample.frames[i] < 0);
         return result;
     };
-    EXPECT_GE(crossings(0, 200), 9);            // three to four times faster at first
+    EXPECT_GE(crossings(0, 200), 9);             // three to four times faster at first
     EXPECT_NEAR(crossings(15000, 1000), 20, 1);  // then two crossings per 100-frame period
 }
 

@@ -106,7 +106,8 @@ TEST(SongParser, PlacesRowsByNumberAndLeavesTheRestEmpty) {
     EXPECT_EQ(pattern.cells[4 * 2].note, KEY_OFF_NOTE);
     EXPECT_EQ(pattern.cells[4 * 2 + 1].volume, 0x62);
     int filled = 0;
-    for (const Cell& cell : pattern.cells) filled += cell.empty() ? 0 : 1;
+    for (const Cell& cell : pattern.cells)
+        filled += cell.empty() ? 0 : 1;
     EXPECT_EQ(filled, 4);
     EXPECT_EQ(parsed.song->patterns[1].cells[7 * 2].effect, 13);
 }
@@ -120,7 +121,8 @@ void expectError(const std::string& text, const std::string& expected) {
 TEST(SongParser, NamesTheLineOfAnError) {
     expectError(SETTINGS + "  tempo 3\n", "line 8: unknown song key");
     expectError(SETTINGS + BELL + "  shimmer 3\n", "line 22: unknown instrument key");
-    expectError(SETTINGS + BELL + "pattern 0 rows 4\n00 | C-9 01 .. ... | ... .. .. ...\n", "line 23: channel 1");
+    expectError(SETTINGS + BELL + "pattern 0 rows 4\n00 | C-9 01 .. ... | ... .. .. ...\n",
+                "line 23: channel 1");
 }
 
 TEST(SongParser, RejectsMalformedRows) {
@@ -128,7 +130,8 @@ TEST(SongParser, RejectsMalformedRows) {
     expectError(head + "00 | ... .. .. ...\n", "too few cells");
     expectError(head + "00 | ... .. .. ... | ... .. .. ... | ... .. .. ...\n", "too many cells");
     expectError(head + "04 | ... .. .. ... | ... .. .. ...\n", "row starts with its number 0..3");
-    expectError(head + "01 | C-4 .. .. ... | ... .. .. ...\n01 | D-4 .. .. ... | ... .. .. ...\n", "given twice");
+    expectError(head + "01 | C-4 .. .. ... | ... .. .. ...\n01 | D-4 .. .. ... | ... .. .. ...\n",
+                "given twice");
 }
 
 TEST(SongParser, RejectsAnInconsistentSong) {
@@ -145,15 +148,19 @@ TEST(SongParser, RejectsRecipesThatCannotLoopOrPlay) {
     const std::string song = "song\n  order 0\npattern 0 rows 1\n";
     expectError(song + "instrument 1 \"a\"\n  loop forward\n  loopcycles 2\n  body 64\n  noise amp 1\n",
                 "only partial and fm");
-    expectError(song + "instrument 1 \"a\"\n  loop forward\n  body 64\n  partial ratio 1\n", "needs loopcycles");
+    expectError(song + "instrument 1 \"a\"\n  loop forward\n  body 64\n  partial ratio 1\n",
+                "needs loopcycles");
     expectError(song + "instrument 1 \"a\"\n  body 8\n  partial ratio 1\n", "body of at least 16");
     expectError(song + "instrument 1 \"a\"\n  body 64\n", "at least one source");
     expectError(song + "instrument 1 \"a\"\n  body 64\n  partial ratio 1\n  volenv 0:0 10:64 5:0\n",
                 "ticks must increase");
-    expectError(song + "instrument 1 \"a\"\n  body 64\n  partial ratio 1\n  volenv 0:0 10:64\n  volsustain 2\n",
-                "sustain/loop");
+    expectError(
+        song + "instrument 1 \"a\"\n  body 64\n  partial ratio 1\n  volenv 0:0 10:64\n  volsustain 2\n",
+        "sustain/loop");
     expectError(song + "instrument 1 \"a\"\n  body 64\n  partial ratio 1 amp -1\n", "bad source field");
     expectError(song + "instrument 1 \"a\"\n  bits 12\n", "bits are 8 or 16");
+    expectError(song + "instrument 1 \"a\"\n  body 64\n  cycle 4096\n  transpose 48\n  partial ratio 1\n",
+                "outside -96..95");
 }
 
 }  // namespace

@@ -10,8 +10,12 @@
 namespace xmcompose {
 namespace {
 
-uint32_t u16(const std::vector<uint8_t>& bytes, size_t at) { return bytes.at(at) | bytes.at(at + 1) << 8; }
-uint32_t u32(const std::vector<uint8_t>& bytes, size_t at) { return u16(bytes, at) | u16(bytes, at + 2) << 16; }
+uint32_t u16(const std::vector<uint8_t>& bytes, size_t at) {
+    return bytes.at(at) | bytes.at(at + 1) << 8;
+}
+uint32_t u32(const std::vector<uint8_t>& bytes, size_t at) {
+    return u16(bytes, at) | u16(bytes, at + 2) << 16;
+}
 
 std::unique_ptr<Song> twoChannelSong() {
     auto song = std::make_unique<Song>();
@@ -59,12 +63,12 @@ TEST(XmWriter, HeaderCarriesTheSongSettings) {
     EXPECT_EQ(bytes[37], 0x1A);
     EXPECT_EQ(u16(bytes, 58), 0x0104u);
     EXPECT_EQ(u32(bytes, 60), HEADER_SIZE);
-    EXPECT_EQ(u16(bytes, 64), 3u);    // song length
-    EXPECT_EQ(u16(bytes, 66), 1u);    // restart position
-    EXPECT_EQ(u16(bytes, 68), 2u);    // channels
-    EXPECT_EQ(u16(bytes, 70), 2u);    // stored patterns
-    EXPECT_EQ(u16(bytes, 72), 1u);    // instruments
-    EXPECT_EQ(u16(bytes, 74), 1u);    // linear frequencies
+    EXPECT_EQ(u16(bytes, 64), 3u);  // song length
+    EXPECT_EQ(u16(bytes, 66), 1u);  // restart position
+    EXPECT_EQ(u16(bytes, 68), 2u);  // channels
+    EXPECT_EQ(u16(bytes, 70), 2u);  // stored patterns
+    EXPECT_EQ(u16(bytes, 72), 1u);  // instruments
+    EXPECT_EQ(u16(bytes, 74), 1u);  // linear frequencies
     EXPECT_EQ(u16(bytes, 76), 5u);
     EXPECT_EQ(u16(bytes, 78), 118u);
     EXPECT_EQ(bytes[80], 1);
@@ -77,8 +81,8 @@ TEST(XmWriter, PacksCellsByMaskOrWhole) {
     const std::vector<Cell> cells = {Cell{}, Cell{49, 1, 0x50, 10, 4}, Cell{KEY_OFF_NOTE, 0, 0, 13, 0},
                                      Cell{0, 0, 0, 0, 0x20}};
     const std::vector<uint8_t> packed = packPattern(cells);
-    const std::vector<uint8_t> expected = {0x80, 49, 1, 0x50, 10, 4, 0x80 | 0x01 | 0x08, KEY_OFF_NOTE, 13,
-                                           0x80 | 0x10, 0x20};
+    const std::vector<uint8_t> expected = {0x80,         49, 1,           0x50, 10, 4, 0x80 | 0x01 | 0x08,
+                                           KEY_OFF_NOTE, 13, 0x80 | 0x10, 0x20};
     EXPECT_EQ(packed, expected);
 }
 
@@ -104,14 +108,16 @@ TEST(XmWriter, UnstoredPatternBelowTheCountIsWrittenEmpty) {
     const std::vector<uint8_t> bytes = writeModule(*song, {sixteenBitLoop()});
     EXPECT_EQ(u16(bytes, 70), 4u);
     size_t at = 60 + HEADER_SIZE;
-    for (int pattern = 0; pattern < 2; ++pattern) at += 9 + u16(bytes, at + 7);
+    for (int pattern = 0; pattern < 2; ++pattern)
+        at += 9 + u16(bytes, at + 7);
     EXPECT_EQ(u16(bytes, at + 5), 64u);  // pattern 2: 64 empty rows
     EXPECT_EQ(u16(bytes, at + 7), 0u);
 }
 
 size_t instrumentStart(const std::vector<uint8_t>& bytes) {
     size_t at = 60 + HEADER_SIZE;
-    for (uint32_t pattern = 0; pattern < u16(bytes, 70); ++pattern) at += 9 + u16(bytes, at + 7);
+    for (uint32_t pattern = 0; pattern < u16(bytes, 70); ++pattern)
+        at += 9 + u16(bytes, at + 7);
     return at;
 }
 
@@ -122,15 +128,16 @@ TEST(XmWriter, InstrumentHeaderHoldsEnvelopeAndVibrato) {
     EXPECT_EQ(std::string(bytes.begin() + at + 4, bytes.begin() + at + 8), "bell");
     EXPECT_EQ(u16(bytes, at + 27), 1u);
     EXPECT_EQ(u32(bytes, at + 29), SAMPLE_HEADER_SIZE);
-    for (size_t key = 0; key < NOTE_COUNT; ++key) EXPECT_EQ(bytes[at + 33 + key], 0);
-    EXPECT_EQ(u16(bytes, at + 129 + 4), 8u);  // point 1 tick
+    for (size_t key = 0; key < NOTE_COUNT; ++key)
+        EXPECT_EQ(bytes[at + 33 + key], 0);
+    EXPECT_EQ(u16(bytes, at + 129 + 4), 8u);   // point 1 tick
     EXPECT_EQ(u16(bytes, at + 129 + 6), 20u);  // point 1 value
-    EXPECT_EQ(bytes[at + 225], 3);            // volume points
-    EXPECT_EQ(bytes[at + 226], 0);            // panning points
-    EXPECT_EQ(bytes[at + 227], 1);            // sustain point
-    EXPECT_EQ(bytes[at + 233], 1 | 2);        // on, sustain, no loop
+    EXPECT_EQ(bytes[at + 225], 3);             // volume points
+    EXPECT_EQ(bytes[at + 226], 0);             // panning points
+    EXPECT_EQ(bytes[at + 227], 1);             // sustain point
+    EXPECT_EQ(bytes[at + 233], 1 | 2);         // on, sustain, no loop
     EXPECT_EQ(bytes[at + 234], 0);
-    EXPECT_EQ(bytes[at + 237], 3);            // vibrato depth
+    EXPECT_EQ(bytes[at + 237], 3);  // vibrato depth
     EXPECT_EQ(u16(bytes, at + 239), 300u);
 }
 
@@ -138,9 +145,9 @@ TEST(XmWriter, SampleHeaderCountsBytesAndDataIsDeltaCoded) {
     const SampleData sample = sixteenBitLoop();
     const std::vector<uint8_t> bytes = writeModule(*twoChannelSong(), {sample});
     const size_t header = instrumentStart(bytes) + INSTRUMENT_HEADER_SIZE;
-    EXPECT_EQ(u32(bytes, header), 12u);      // 6 frames of 2 bytes
-    EXPECT_EQ(u32(bytes, header + 4), 4u);   // loop start in bytes
-    EXPECT_EQ(u32(bytes, header + 8), 6u);   // loop length in bytes
+    EXPECT_EQ(u32(bytes, header), 12u);     // 6 frames of 2 bytes
+    EXPECT_EQ(u32(bytes, header + 4), 4u);  // loop start in bytes
+    EXPECT_EQ(u32(bytes, header + 8), 6u);  // loop length in bytes
     EXPECT_EQ(bytes[header + 12], 40);
     EXPECT_EQ(static_cast<int8_t>(bytes[header + 13]), 2);
     EXPECT_EQ(bytes[header + 14], 0x10 | 0x02);  // 16-bit, ping-pong
