@@ -16,10 +16,11 @@ constexpr int CELL_W = 14;
 constexpr int CELL_H = 18;
 
 // A text of the given number of cells drawn with its top-left corner at (x, y).
-Area text(const char* what, int x, int y, int cells) { return {what, x, y, x + cells * CELL_W, y + CELL_H}; }
+Area text(const char* what, int x, int y, int cells) {
+    return {what, x, y, x + cells * CELL_W, y + CELL_H};
+}
 
-void expectAllTextBlue(const BmpFile& bmp, const Area& a)
-{
+void expectAllTextBlue(const BmpFile& bmp, const Area& a) {
     int wrong = 0;
     for (int y = a.top; y < a.bottom; ++y) {
         for (int x = a.left; x < a.right; ++x) {
@@ -30,16 +31,16 @@ void expectAllTextBlue(const BmpFile& bmp, const Area& a)
 }
 
 // The three pixel rings just outside a box are frame: none of them is the text background.
-void expectFramed(const BmpFile& bmp, const Area& box)
-{
+void expectFramed(const BmpFile& bmp, const Area& box) {
     int framePixels = 0;
     for (int ring = 1; ring <= 3; ++ring) {
         for (int y = box.top - ring; y < box.bottom + ring; ++y) {
             for (int x = box.left - ring; x < box.right + ring; ++x) {
-                const bool onRing = x == box.left - ring || x == box.right + ring - 1 || y == box.top - ring
-                    || y == box.bottom + ring - 1;
+                const bool onRing = x == box.left - ring || x == box.right + ring - 1 ||
+                                    y == box.top - ring || y == box.bottom + ring - 1;
                 if (onRing && x >= 0 && y >= 0 && x < bmp.width && y < bmp.height) {
-                    EXPECT_FALSE(bmp.at(x, y) == TEXT_BLUE) << box.what << " ring " << ring << " at " << x << "," << y;
+                    EXPECT_FALSE(bmp.at(x, y) == TEXT_BLUE)
+                        << box.what << " ring " << ring << " at " << x << "," << y;
                     ++framePixels;
                 }
             }
@@ -48,14 +49,14 @@ void expectFramed(const BmpFile& bmp, const Area& box)
     EXPECT_GT(framePixels, 0) << box.what;
 }
 
-TEST(MenuBackground, MenuRowsScrollMarksAndDescriptionLinesLieOnTextBoxes)
-{
+TEST(MenuBackground, MenuRowsScrollMarksAndDescriptionLinesLieOnTextBoxes) {
     const BmpFile bmp = loadBitmap("menu_background.bmp");
     for (int row = 0; row < 6; ++row) {
         expectAllTextBlue(bmp, text("main and options row", 205, 35 + 40 * row, 16));  // "> 2 Players Game"
     }
     for (int row = 0; row < 5; ++row) {
-        expectAllTextBlue(bmp, text("key menu row", 185, 55 + 40 * row, 28));  // "> Rotate: Right mouse button"
+        expectAllTextBlue(bmp,
+                          text("key menu row", 185, 55 + 40 * row, 28));  // "> Rotate: Right mouse button"
     }
     expectAllTextBlue(bmp, text("up scroll mark", 130, 215, 1));
     expectAllTextBlue(bmp, text("down scroll mark", 130, 235, 1));
@@ -65,8 +66,7 @@ TEST(MenuBackground, MenuRowsScrollMarksAndDescriptionLinesLieOnTextBoxes)
     }
 }
 
-TEST(MenuBackground, HighScoreRowsAndAboutLinesLieOnTheListBox)
-{
+TEST(MenuBackground, HighScoreRowsAndAboutLinesLieOnTheListBox) {
     const BmpFile bmp = loadBitmap("menu_background.bmp");
     for (int k = 0; k < 10; ++k) {
         expectAllTextBlue(bmp, text("high-score name", 210, 40 + 20 * k, 13));
@@ -80,8 +80,7 @@ TEST(MenuBackground, HighScoreRowsAndAboutLinesLieOnTheListBox)
     expectAllTextBlue(bmp, text("credit 4", 265, 210, 5));
 }
 
-TEST(MenuBackground, ListAndDescriptionBoxesAreFramed)
-{
+TEST(MenuBackground, ListAndDescriptionBoxesAreFramed) {
     const BmpFile bmp = loadBitmap("menu_background.bmp");
     expectFramed(bmp, {"list box", 120, 28, 592, 262});
     expectAllTextBlue(bmp, {"list box", 120, 28, 592, 262});
@@ -91,8 +90,7 @@ TEST(MenuBackground, ListAndDescriptionBoxesAreFramed)
 
 // Everything a player draws around its layout (well, next box and panel positions).
 void expectPlayerFits(const BmpFile& bmp, int wellX, int wellY, int nextX, int nextY, int panelX, int panelY,
-                      bool fullPanel, int panelCells)
-{
+                      bool fullPanel, int panelCells) {
     expectAllTextBlue(bmp, {"well", wellX, wellY, wellX + 160, wellY + 416});
     expectAllTextBlue(bmp, {"next jewels", nextX + 15, nextY + 30, nextX + 47, nextY + 126});
     expectAllTextBlue(bmp, text("Next", nextX + 8, nextY + 142, 4));
@@ -109,8 +107,7 @@ void expectPlayerFits(const BmpFile& bmp, int wellX, int wellY, int nextX, int n
     expectFramed(bmp, {"well", wellX, wellY, wellX + 160, wellY + 416});
 }
 
-TEST(OnePlayerBackground, WellNextBoxAndPanelLieWhereThePlayerDraws)
-{
+TEST(OnePlayerBackground, WellNextBoxAndPanelLieWhereThePlayerDraws) {
     const BmpFile bmp = loadBitmap("one_player_background.bmp");
     expectPlayerFits(bmp, 140, 15, 50, 50, 319, 90, true, 0);
     // Texts in the well: "GAME" "OVER", "LEVEL" and its number, "FREE RUN".
@@ -119,8 +116,7 @@ TEST(OnePlayerBackground, WellNextBoxAndPanelLieWhereThePlayerDraws)
     expectAllTextBlue(bmp, text("level number", 260, 230, 1));
 }
 
-TEST(OnePlayerBackground, BoxesAreFramed)
-{
+TEST(OnePlayerBackground, BoxesAreFramed) {
     const BmpFile bmp = loadBitmap("one_player_background.bmp");
     expectFramed(bmp, {"next box", 52, 72, 120, 216});
     expectFramed(bmp, {"panel", 319, 95, 579, 258});
@@ -128,25 +124,23 @@ TEST(OnePlayerBackground, BoxesAreFramed)
     expectAllTextBlue(bmp, {"panel", 319, 95, 579, 258});
 }
 
-TEST(TwoPlayerBackground, BothPlayersFitTheirBoxes)
-{
+TEST(TwoPlayerBackground, BothPlayersFitTheirBoxes) {
     const BmpFile bmp = loadBitmap("two_player_background.bmp");
     expectPlayerFits(bmp, 83, 16, 4, 46, 251, 92, false, 9);
     expectPlayerFits(bmp, 399, 16, 567, 46, 261, 262, false, 8);
 }
 
-TEST(TwoPlayerBackground, BoxesAreFramed)
-{
+TEST(TwoPlayerBackground, BoxesAreFramed) {
     const BmpFile bmp = loadBitmap("two_player_background.bmp");
-    for (const Area& box : {Area{"left next box", 6, 68, 74, 212}, Area{"right next box", 569, 68, 637, 212},
-                            Area{"upper panel", 252, 97, 392, 170}, Area{"lower panel", 252, 267, 392, 340}}) {
+    for (const Area& box :
+         {Area{"left next box", 6, 68, 74, 212}, Area{"right next box", 569, 68, 637, 212},
+          Area{"upper panel", 252, 97, 392, 170}, Area{"lower panel", 252, 267, 392, 340}}) {
         expectFramed(bmp, box);
         expectAllTextBlue(bmp, box);
     }
 }
 
-TEST(Backgrounds, OutsideTheBoxesIsNotTextBackground)
-{
+TEST(Backgrounds, OutsideTheBoxesIsNotTextBackground) {
     // Spots of plain backdrop on each background: a box there would be a box out of place.
     const BmpFile menu = loadBitmap("menu_background.bmp");
     const BmpFile one = loadBitmap("one_player_background.bmp");
@@ -159,4 +153,4 @@ TEST(Backgrounds, OutsideTheBoxesIsNotTextBackground)
     EXPECT_FALSE(two.at(40, 300) == TEXT_BLUE);
 }
 
-} // namespace
+}  // namespace

@@ -5,8 +5,7 @@
 
 #include <fstream>
 
-BmpFile loadBitmap(const std::string& name)
-{
+BmpFile loadBitmap(const std::string& name) {
     BmpFile bmp;
     std::string error;
     EXPECT_TRUE(readBmp(resourcesDir() / "bitmaps" / name, bmp, error)) << name << ": " << error;
@@ -23,19 +22,26 @@ struct Expected {
 };
 
 constexpr Expected BITMAPS[] = {
-    {"menu_background.bmp", 640, 460, 8},      {"font_normal.bmp", 640, 120, 4},
-    {"font_highlight.bmp", 640, 120, 4},       {"jewel6_crumble.bmp", 192, 32, 8},
-    {"jewel1.bmp", 32, 32, 8},                 {"jewel1_crumble.bmp", 192, 32, 8},
-    {"jewel2.bmp", 32, 32, 8},                 {"jewel2_crumble.bmp", 192, 32, 8},
-    {"jewel3.bmp", 32, 32, 8},                 {"jewel3_crumble.bmp", 192, 32, 8},
-    {"jewel4.bmp", 32, 32, 8},                 {"jewel4_crumble.bmp", 192, 32, 8},
-    {"jewel5.bmp", 32, 32, 8},                 {"jewel5_crumble.bmp", 192, 32, 8},
-    {"jewel6.bmp", 32, 32, 8},                 {"one_player_background.bmp", 640, 460, 8},
+    {"menu_background.bmp", 640, 460, 8},
+    {"font_normal.bmp", 640, 120, 4},
+    {"font_highlight.bmp", 640, 120, 4},
+    {"jewel6_crumble.bmp", 192, 32, 8},
+    {"jewel1.bmp", 32, 32, 8},
+    {"jewel1_crumble.bmp", 192, 32, 8},
+    {"jewel2.bmp", 32, 32, 8},
+    {"jewel2_crumble.bmp", 192, 32, 8},
+    {"jewel3.bmp", 32, 32, 8},
+    {"jewel3_crumble.bmp", 192, 32, 8},
+    {"jewel4.bmp", 32, 32, 8},
+    {"jewel4_crumble.bmp", 192, 32, 8},
+    {"jewel5.bmp", 32, 32, 8},
+    {"jewel5_crumble.bmp", 192, 32, 8},
+    {"jewel6.bmp", 32, 32, 8},
+    {"one_player_background.bmp", 640, 460, 8},
     {"two_player_background.bmp", 640, 448, 8},
 };
 
-TEST(BitmapFormat, EveryBitmapHasItsSizeAndDepth)
-{
+TEST(BitmapFormat, EveryBitmapHasItsSizeAndDepth) {
     for (const Expected& e : BITMAPS) {
         const BmpFile bmp = loadBitmap(e.file);
         EXPECT_EQ(bmp.width, e.width) << e.file;
@@ -44,8 +50,7 @@ TEST(BitmapFormat, EveryBitmapHasItsSizeAndDepth)
     }
 }
 
-TEST(BitmapFormat, BitmapsAreUncompressedWithTheirFullLength)
-{
+TEST(BitmapFormat, BitmapsAreUncompressedWithTheirFullLength) {
     for (const Expected& e : BITMAPS) {
         const BmpFile bmp = loadBitmap(e.file);
         EXPECT_EQ(bmp.compression, 0U) << e.file;
@@ -56,12 +61,12 @@ TEST(BitmapFormat, BitmapsAreUncompressedWithTheirFullLength)
     }
 }
 
-TEST(BitmapFormat, EveryFileListedInTheResourceScriptExists)
-{
+TEST(BitmapFormat, EveryFileListedInTheResourceScriptExists) {
     const std::vector<std::uint8_t> script = readBytes(resourcesDir() / "veskar.rc");
     const std::string text(script.begin(), script.end());
     std::size_t listed = 0;
-    for (std::size_t at = text.find("BITMAP \""); at != std::string::npos; at = text.find("BITMAP \"", at + 1)) {
+    for (std::size_t at = text.find("BITMAP \""); at != std::string::npos;
+         at = text.find("BITMAP \"", at + 1)) {
         const std::size_t start = at + 8;
         const std::string path = text.substr(start, text.find('"', start) - start);
         EXPECT_TRUE(std::filesystem::exists(resourcesDir() / path)) << path;
@@ -71,8 +76,7 @@ TEST(BitmapFormat, EveryFileListedInTheResourceScriptExists)
     EXPECT_TRUE(std::filesystem::exists(resourcesDir() / "icons" / "veskar.ico"));
 }
 
-TEST(BmpReader, RejectsAFileCutShort)
-{
+TEST(BmpReader, RejectsAFileCutShort) {
     const std::vector<std::uint8_t> whole = readBytes(resourcesDir() / "bitmaps" / "jewel1.bmp");
     ASSERT_GT(whole.size(), 1100U);
     const std::filesystem::path cut = std::filesystem::temp_directory_path() / "veskar_cut_jewel.bmp";
@@ -88,4 +92,4 @@ TEST(BmpReader, RejectsAFileCutShort)
     std::filesystem::remove(cut);
 }
 
-} // namespace
+}  // namespace

@@ -6,8 +6,7 @@
 
 namespace {
 
-std::uint32_t readLittleEndian(const std::vector<std::uint8_t>& bytes, std::size_t at, int count)
-{
+std::uint32_t readLittleEndian(const std::vector<std::uint8_t>& bytes, std::size_t at, int count) {
     std::uint32_t value = 0;
     for (int i = count - 1; i >= 0; --i) {
         value = (value << 8) | bytes[at + std::size_t(i)];
@@ -15,8 +14,8 @@ std::uint32_t readLittleEndian(const std::vector<std::uint8_t>& bytes, std::size
     return value;
 }
 
-bool readPixels(const std::vector<std::uint8_t>& bytes, std::size_t offset, BmpFile& bmp, std::string& error)
-{
+bool readPixels(const std::vector<std::uint8_t>& bytes, std::size_t offset, BmpFile& bmp,
+                std::string& error) {
     const std::size_t rowBytes = std::size_t((bmp.width * bmp.bitsPerPixel + 31) / 32) * 4;
     if (offset > bytes.size() || rowBytes * std::size_t(bmp.height) > bytes.size() - offset) {
         error = "pixel rows run past the end of the file";
@@ -44,29 +43,25 @@ bool readPixels(const std::vector<std::uint8_t>& bytes, std::size_t offset, BmpF
     return true;
 }
 
-} // namespace
+}  // namespace
 
-Colour BmpFile::at(int x, int y) const
-{
+Colour BmpFile::at(int x, int y) const {
     if (x < 0 || y < 0 || x >= width || y >= height) {
         return {};
     }
     return palette[indices[std::size_t(y) * std::size_t(width) + std::size_t(x)]];
 }
 
-std::vector<std::uint8_t> readBytes(const std::filesystem::path& path)
-{
+std::vector<std::uint8_t> readBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::filesystem::path resourcesDir()
-{
+std::filesystem::path resourcesDir() {
     return std::filesystem::path(VESKAR_RESOURCES_DIR);
 }
 
-bool readBmp(const std::filesystem::path& path, BmpFile& bmp, std::string& error)
-{
+bool readBmp(const std::filesystem::path& path, BmpFile& bmp, std::string& error) {
     const std::vector<std::uint8_t> bytes = readBytes(path);
     bmp = {};
     bmp.actualFileSize = bytes.size();
@@ -81,14 +76,16 @@ bool readBmp(const std::filesystem::path& path, BmpFile& bmp, std::string& error
     bmp.bitsPerPixel = int(readLittleEndian(bytes, 28, 2));
     bmp.compression = readLittleEndian(bytes, 30, 4);
     std::uint32_t colours = readLittleEndian(bytes, 46, 4);
-    if (width <= 0 || height <= 0 || width > 4096 || height > 4096 || (bmp.bitsPerPixel != 4 && bmp.bitsPerPixel != 8)) {
+    if (width <= 0 || height <= 0 || width > 4096 || height > 4096 ||
+        (bmp.bitsPerPixel != 4 && bmp.bitsPerPixel != 8)) {
         error = "unexpected size or depth";
         return false;
     }
     bmp.width = width;
     bmp.height = height;
     colours = colours == 0 ? (1U << bmp.bitsPerPixel) : colours;
-    if (colours > (1U << bmp.bitsPerPixel) || 54 + std::size_t(colours) * 4 > bytes.size() || offset < 54 + colours * 4) {
+    if (colours > (1U << bmp.bitsPerPixel) || 54 + std::size_t(colours) * 4 > bytes.size() ||
+        offset < 54 + colours * 4) {
         error = "palette does not fit";
         return false;
     }

@@ -15,8 +15,8 @@ struct Colour {
 
 struct BmpFile {
     int width = 0;
-    int height = 0;          // rows; the file stores them bottom-up
-    int bitsPerPixel = 0;    // 4 or 8
+    int height = 0;        // rows; the file stores them bottom-up
+    int bitsPerPixel = 0;  // 4 or 8
     std::uint32_t compression = 0;
     std::uint32_t declaredFileSize = 0;
     std::size_t actualFileSize = 0;

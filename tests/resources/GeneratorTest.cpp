@@ -9,14 +9,12 @@
 
 namespace {
 
-std::filesystem::path freshFolder()
-{
+std::filesystem::path freshFolder() {
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     return std::filesystem::temp_directory_path() / ("veskar-artgen-" + std::to_string(stamp));
 }
 
-TEST(Generator, MakesExactlyTheCommittedFiles)
-{
+TEST(Generator, MakesExactlyTheCommittedFiles) {
     const std::filesystem::path out = freshFolder();
     const std::string command = std::string("\"") + ARTGEN_PATH + "\" \"" + out.string() + "\"";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
@@ -29,11 +27,12 @@ TEST(Generator, MakesExactlyTheCommittedFiles)
         const std::vector<std::uint8_t> made = readBytes(entry.path());
         const std::vector<std::uint8_t> committed = readBytes(resourcesDir() / relative);
         EXPECT_FALSE(made.empty()) << relative;
-        EXPECT_TRUE(made == committed) << relative << " differs from the committed file; run artgen resources";
+        EXPECT_TRUE(made == committed)
+            << relative << " differs from the committed file; run artgen resources";
         ++compared;
     }
     EXPECT_EQ(compared, 18);  // 17 bitmaps and the icon
     std::filesystem::remove_all(out);
 }
 
-} // namespace
+}  // namespace

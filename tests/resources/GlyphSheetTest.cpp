@@ -19,12 +19,15 @@ constexpr int GRID_CELLS = 160;  // codes 32 to 191; the cells for 192 and up li
 
 const char* const SHEETS[] = {"font_normal.bmp", "font_highlight.bmp"};
 
-int cellLeft(int cell) { return GAP + (cell % PER_ROW) * PITCH_X; }
-int cellTop(int cell) { return GAP + (cell / PER_ROW) * PITCH_Y; }
+int cellLeft(int cell) {
+    return GAP + (cell % PER_ROW) * PITCH_X;
+}
+int cellTop(int cell) {
+    return GAP + (cell / PER_ROW) * PITCH_Y;
+}
 
 // Pixels of the cell that are not the text background, as a 14 x 18 picture of flags.
-std::vector<bool> inkOf(const BmpFile& sheet, int cell)
-{
+std::vector<bool> inkOf(const BmpFile& sheet, int cell) {
     std::vector<bool> ink;
     for (int y = 0; y < CELL_H; ++y) {
         for (int x = 0; x < CELL_W; ++x) {
@@ -34,8 +37,7 @@ std::vector<bool> inkOf(const BmpFile& sheet, int cell)
     return ink;
 }
 
-int inkInRow(const std::vector<bool>& ink, int y)
-{
+int inkInRow(const std::vector<bool>& ink, int y) {
     int count = 0;
     for (int x = 0; x < CELL_W; ++x) {
         count += ink[std::size_t(y * CELL_W + x)] ? 1 : 0;
@@ -43,8 +45,7 @@ int inkInRow(const std::vector<bool>& ink, int y)
     return count;
 }
 
-TEST(GlyphSheet, GapsAroundEveryCellAreGridLines)
-{
+TEST(GlyphSheet, GapsAroundEveryCellAreGridLines) {
     for (const char* name : SHEETS) {
         const BmpFile sheet = loadBitmap(name);
         const Colour grid = sheet.at(0, 0);
@@ -58,15 +59,15 @@ TEST(GlyphSheet, GapsAroundEveryCellAreGridLines)
                 }
                 for (int x = left - GAP; x < left + CELL_W; ++x) {
                     ASSERT_EQ(sheet.at(x, top - d), grid) << name << " cell " << cell << " top gap";
-                    ASSERT_EQ(sheet.at(x, top + CELL_H - 1 + d), grid) << name << " cell " << cell << " bottom gap";
+                    ASSERT_EQ(sheet.at(x, top + CELL_H - 1 + d), grid)
+                        << name << " cell " << cell << " bottom gap";
                 }
             }
         }
     }
 }
 
-TEST(GlyphSheet, EveryCellHasATextBackgroundLeftColumn)
-{
+TEST(GlyphSheet, EveryCellHasATextBackgroundLeftColumn) {
     for (const char* name : SHEETS) {
         const BmpFile sheet = loadBitmap(name);
         for (int cell = 0; cell < GRID_CELLS; ++cell) {
@@ -77,8 +78,7 @@ TEST(GlyphSheet, EveryCellHasATextBackgroundLeftColumn)
     }
 }
 
-TEST(GlyphSheet, SpaceAndCellsAfterTheTrianglesAreEmpty)
-{
+TEST(GlyphSheet, SpaceAndCellsAfterTheTrianglesAreEmpty) {
     for (const char* name : SHEETS) {
         const BmpFile sheet = loadBitmap(name);
         for (int cell : {0}) {
@@ -94,8 +94,7 @@ TEST(GlyphSheet, SpaceAndCellsAfterTheTrianglesAreEmpty)
     }
 }
 
-TEST(GlyphSheet, PrintableCharactersAreDistinctGlyphs)
-{
+TEST(GlyphSheet, PrintableCharactersAreDistinctGlyphs) {
     for (const char* name : SHEETS) {
         const BmpFile sheet = loadBitmap(name);
         std::set<std::vector<bool>> seen;
@@ -112,8 +111,7 @@ TEST(GlyphSheet, PrintableCharactersAreDistinctGlyphs)
 }
 
 // Sign shapes that only fit their own codes: the order on the sheet is code order.
-TEST(GlyphSheet, GlyphsStandInCodeOrder)
-{
+TEST(GlyphSheet, GlyphsStandInCodeOrder) {
     const BmpFile sheet = loadBitmap("font_normal.bmp");
     const auto rowsWithInk = [&](char c) {
         std::vector<int> rows;
@@ -131,14 +129,13 @@ TEST(GlyphSheet, GlyphsStandInCodeOrder)
     const std::vector<int> minus = rowsWithInk('-');
     EXPECT_GE(minus.front(), 5);
     EXPECT_LE(minus.back(), 9);
-    EXPECT_GT(rowsWithInk('g').back(), rowsWithInk('a').back());  // descender
+    EXPECT_GT(rowsWithInk('g').back(), rowsWithInk('a').back());    // descender
     EXPECT_LT(rowsWithInk('b').front(), rowsWithInk('a').front());  // ascender
     const std::vector<int> bar = rowsWithInk('|');
     EXPECT_GE(bar.size(), 14U);
 }
 
-TEST(GlyphSheet, TrianglesPointUpAndDown)
-{
+TEST(GlyphSheet, TrianglesPointUpAndDown) {
     for (const char* name : SHEETS) {
         const BmpFile sheet = loadBitmap(name);
         const std::vector<bool> up = inkOf(sheet, 95);
@@ -157,8 +154,7 @@ TEST(GlyphSheet, TrianglesPointUpAndDown)
     }
 }
 
-Colour brightestInk(const BmpFile& sheet)
-{
+Colour brightestInk(const BmpFile& sheet) {
     Colour best = TEXT_BLUE;
     for (int cell = 1; cell <= 94; ++cell) {
         for (int y = 0; y < CELL_H; ++y) {
@@ -173,8 +169,7 @@ Colour brightestInk(const BmpFile& sheet)
     return best;
 }
 
-TEST(GlyphSheet, NormalInkIsGoldAndHighlightInkIsLightBlue)
-{
+TEST(GlyphSheet, NormalInkIsGoldAndHighlightInkIsLightBlue) {
     const BmpFile normal = loadBitmap("font_normal.bmp");
     const BmpFile highlight = loadBitmap("font_highlight.bmp");
     // The middle of the 'H' crossbar is solid ink in both sheets.
@@ -188,8 +183,7 @@ TEST(GlyphSheet, NormalInkIsGoldAndHighlightInkIsLightBlue)
     EXPECT_GT(brightestInk(highlight).g + brightestInk(highlight).b, 400);
 }
 
-TEST(GlyphSheet, BothSheetsHaveTheSameGlyphShapes)
-{
+TEST(GlyphSheet, BothSheetsHaveTheSameGlyphShapes) {
     const BmpFile normal = loadBitmap("font_normal.bmp");
     const BmpFile highlight = loadBitmap("font_highlight.bmp");
     for (int cell = 0; cell < GRID_CELLS; ++cell) {
@@ -197,4 +191,4 @@ TEST(GlyphSheet, BothSheetsHaveTheSameGlyphShapes)
     }
 }
 
-} // namespace
+}  // namespace

@@ -6,8 +6,7 @@
 
 namespace {
 
-std::uint32_t little(const std::vector<std::uint8_t>& b, std::size_t at, int count)
-{
+std::uint32_t little(const std::vector<std::uint8_t>& b, std::size_t at, int count) {
     std::uint32_t v = 0;
     for (int i = count - 1; i >= 0; --i) {
         v = (v << 8) | b[at + std::size_t(i)];
@@ -15,8 +14,7 @@ std::uint32_t little(const std::vector<std::uint8_t>& b, std::size_t at, int cou
     return v;
 }
 
-TEST(Icon, HoldsA32By32ImageWithTransparentCorners)
-{
+TEST(Icon, HoldsA32By32ImageWithTransparentCorners) {
     const std::vector<std::uint8_t> ico = readBytes(resourcesDir() / "icons" / "veskar.ico");
     ASSERT_GE(ico.size(), 6U);
     EXPECT_EQ(little(ico, 0, 2), 0U);
@@ -39,7 +37,9 @@ TEST(Icon, HoldsA32By32ImageWithTransparentCorners)
         EXPECT_EQ(little(ico, offset + 8, 4), 64U);  // colour rows and mask rows
         ASSERT_EQ(little(ico, offset + 14, 2), 32U);
         ASSERT_GE(bytes, 40U + 32 * 32 * 4 + 32 * 4);
-        const auto alpha = [&](int x, int y) { return ico[offset + 40 + std::size_t((31 - y) * 32 + x) * 4 + 3]; };
+        const auto alpha = [&](int x, int y) {
+            return ico[offset + 40 + std::size_t((31 - y) * 32 + x) * 4 + 3];
+        };
         EXPECT_EQ(alpha(0, 0), 0);
         EXPECT_EQ(alpha(31, 31), 0);
         EXPECT_EQ(alpha(16, 16), 255);
@@ -47,4 +47,4 @@ TEST(Icon, HoldsA32By32ImageWithTransparentCorners)
     EXPECT_TRUE(found);
 }
 
-} // namespace
+}  // namespace

@@ -12,12 +12,15 @@ namespace {
 
 constexpr int SIDE = 32;
 
-std::string stillName(int colour) { return "jewel" + std::to_string(colour + 1) + ".bmp"; }
-std::string stripName(int colour) { return "jewel" + std::to_string(colour + 1) + "_crumble.bmp"; }
+std::string stillName(int colour) {
+    return "jewel" + std::to_string(colour + 1) + ".bmp";
+}
+std::string stripName(int colour) {
+    return "jewel" + std::to_string(colour + 1) + "_crumble.bmp";
+}
 
 // Pixels of a 32 x 32 frame that are not the text background.
-int coverage(const BmpFile& bmp, int frame)
-{
+int coverage(const BmpFile& bmp, int frame) {
     int count = 0;
     for (int y = 0; y < SIDE; ++y) {
         for (int x = 0; x < SIDE; ++x) {
@@ -28,8 +31,7 @@ int coverage(const BmpFile& bmp, int frame)
 }
 
 // Hue in degrees of the jewel's mean colour.
-double meanHue(const BmpFile& bmp)
-{
+double meanHue(const BmpFile& bmp) {
     double r = 0, g = 0, b = 0;
     for (int y = 0; y < SIDE; ++y) {
         for (int x = 0; x < SIDE; ++x) {
@@ -57,8 +59,7 @@ double meanHue(const BmpFile& bmp)
     return hue;
 }
 
-TEST(Jewels, SixColoursAreFarApartInHue)
-{
+TEST(Jewels, SixColoursAreFarApartInHue) {
     double hues[6];
     for (int i = 0; i < 6; ++i) {
         hues[i] = meanHue(loadBitmap(stillName(i)));
@@ -71,8 +72,7 @@ TEST(Jewels, SixColoursAreFarApartInHue)
     }
 }
 
-TEST(Jewels, JewelsSitOnTheWellBackgroundAndFillTheirCell)
-{
+TEST(Jewels, JewelsSitOnTheWellBackgroundAndFillTheirCell) {
     for (int i = 0; i < 6; ++i) {
         const BmpFile bmp = loadBitmap(stillName(i));
         EXPECT_EQ(bmp.at(0, 0), TEXT_BLUE) << stillName(i);
@@ -82,8 +82,7 @@ TEST(Jewels, JewelsSitOnTheWellBackgroundAndFillTheirCell)
     }
 }
 
-TEST(Jewels, FirstFrameOfEachStripIsTheStillJewel)
-{
+TEST(Jewels, FirstFrameOfEachStripIsTheStillJewel) {
     for (int i = 0; i < 6; ++i) {
         const BmpFile still = loadBitmap(stillName(i));
         const BmpFile strip = loadBitmap(stripName(i));
@@ -95,16 +94,16 @@ TEST(Jewels, FirstFrameOfEachStripIsTheStillJewel)
     }
 }
 
-TEST(Jewels, EachFrameShowsLessOfTheJewelUntilAlmostNothingIsLeft)
-{
+TEST(Jewels, EachFrameShowsLessOfTheJewelUntilAlmostNothingIsLeft) {
     for (int i = 0; i < 6; ++i) {
         const BmpFile strip = loadBitmap(stripName(i));
         for (int frame = 1; frame < 6; ++frame) {
-            EXPECT_LT(coverage(strip, frame), coverage(strip, frame - 1)) << stripName(i) << " frame " << frame;
+            EXPECT_LT(coverage(strip, frame), coverage(strip, frame - 1))
+                << stripName(i) << " frame " << frame;
         }
         EXPECT_GT(coverage(strip, 5), 0) << stripName(i);
         EXPECT_LT(coverage(strip, 5) * 8, coverage(strip, 0)) << stripName(i);
     }
 }
 
-} // namespace
+}  // namespace

@@ -3,8 +3,7 @@
 
 #include <algorithm>
 
-void appendLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes)
-{
+void appendLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) {
         out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
     }
@@ -12,18 +11,18 @@ void appendLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int
 
 namespace {
 
-bool fitsDepth(const IndexedImage& image, int bitsPerPixel)
-{
+bool fitsDepth(const IndexedImage& image, int bitsPerPixel) {
     const std::size_t colours = std::size_t{1} << bitsPerPixel;
-    if (image.palette.size() > colours || image.indices.size() != std::size_t(image.width) * std::size_t(image.height)) {
+    if (image.palette.size() > colours ||
+        image.indices.size() != std::size_t(image.width) * std::size_t(image.height)) {
         return false;
     }
     return std::all_of(image.indices.begin(), image.indices.end(),
                        [&](std::uint8_t i) { return i < image.palette.size(); });
 }
 
-void appendRow(std::vector<std::uint8_t>& out, const IndexedImage& image, int y, int bitsPerPixel, int rowBytes)
-{
+void appendRow(std::vector<std::uint8_t>& out, const IndexedImage& image, int y, int bitsPerPixel,
+               int rowBytes) {
     const std::size_t start = out.size();
     const std::uint8_t* row = image.indices.data() + std::size_t(y) * std::size_t(image.width);
     if (bitsPerPixel == 8) {
@@ -37,10 +36,9 @@ void appendRow(std::vector<std::uint8_t>& out, const IndexedImage& image, int y,
     out.resize(start + std::size_t(rowBytes), 0);
 }
 
-} // namespace
+}  // namespace
 
-std::vector<std::uint8_t> encodeBmp(const IndexedImage& image, int bitsPerPixel)
-{
+std::vector<std::uint8_t> encodeBmp(const IndexedImage& image, int bitsPerPixel) {
     if ((bitsPerPixel != 4 && bitsPerPixel != 8) || !fitsDepth(image, bitsPerPixel)) {
         return {};
     }

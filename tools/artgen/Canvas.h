@@ -19,7 +19,7 @@ struct Rgb {
 [[nodiscard]] Rgb scaled(Rgb c, double f);
 
 class Canvas {
-public:
+  public:
     Canvas(int width, int height, Rgb fill);
 
     [[nodiscard]] int width() const { return width_; }
@@ -36,7 +36,7 @@ public:
     void paste(const Canvas& source, int x, int y);
     [[nodiscard]] const std::vector<Rgb>& pixels() const { return pixels_; }
 
-private:
+  private:
     int width_;
     int height_;
     std::vector<Rgb> pixels_;

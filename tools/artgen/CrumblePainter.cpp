@@ -14,43 +14,40 @@ namespace {
 constexpr int SHARDS = 11;
 
 struct Shard {
-    double seedX = 0, seedY = 0;        // cut seed, pixels
-    double centreX = 0, centreY = 0;    // centre of the shard's pixels
-    double speed = 0;                   // outward drift, pixels per frame at full speed
-    double lifetime = 0;                // fraction of the animation the shard lasts
+    double seedX = 0, seedY = 0;      // cut seed, pixels
+    double centreX = 0, centreY = 0;  // centre of the shard's pixels
+    double speed = 0;                 // outward drift, pixels per frame at full speed
+    double lifetime = 0;              // fraction of the animation the shard lasts
 };
 
 // Small linear congruential generator, so the shards are the same on every run.
 class Dice {
-public:
+  public:
     explicit Dice(std::uint32_t seed) : state_(seed) {}
-    double next()
-    {
+    double next() {
         state_ = state_ * 1664525U + 1013904223U;
         return double(state_ >> 8) / double(1U << 24);
     }
 
-private:
+  private:
     std::uint32_t state_;
 };
 
-std::vector<Shard> cutShards(int colourIndex)
-{
+std::vector<Shard> cutShards(int colourIndex) {
     Dice dice(0x5eed0000U + std::uint32_t(colourIndex) * 7919U);
     std::vector<Shard> shards(SHARDS);
     for (int i = 0; i < SHARDS; ++i) {
         const double angle = (i + dice.next() * 0.7) * 6.2831853 / SHARDS;
         const double radius = i == 0 ? 0.0 : 4.0 + dice.next() * 9.0;
         shards[std::size_t(i)] = {16.0 + std::cos(angle) * radius, 16.0 + std::sin(angle) * radius, 0, 0,
-                                  0.6 + dice.next() * 0.8, 0.45 + dice.next() * 0.5};
+                                  0.6 + dice.next() * 0.8,         0.45 + dice.next() * 0.5};
     }
     shards[1].lifetime = shards[4].lifetime = 1.2;  // a few splinters remain in the last frame
     shards[7].lifetime = 1.1;
     return shards;
 }
 
-int shardAt(const std::vector<Shard>& shards, int x, int y)
-{
+int shardAt(const std::vector<Shard>& shards, int x, int y) {
     int best = 0;
     double bestDistance = 1e9;
     for (std::size_t i = 0; i < shards.size(); ++i) {
@@ -63,8 +60,7 @@ int shardAt(const std::vector<Shard>& shards, int x, int y)
     return best;
 }
 
-std::vector<int> shardMap(std::vector<Shard>& shards)
-{
+std::vector<int> shardMap(std::vector<Shard>& shards) {
     std::vector<int> map(JEWEL_SIZE * JEWEL_SIZE);
     std::vector<double> sums(shards.size() * 3, 0.0);
     for (int y = 0; y < JEWEL_SIZE; ++y) {
@@ -84,11 +80,11 @@ std::vector<int> shardMap(std::vector<Shard>& shards)
     return map;
 }
 
-bool onCrack(const std::vector<int>& map, int x, int y)
-{
+bool onCrack(const std::vector<int>& map, int x, int y) {
     const int own = map[std::size_t(y * JEWEL_SIZE + x)];
     const auto other = [&](int nx, int ny) {
-        return nx >= 0 && ny >= 0 && nx < JEWEL_SIZE && ny < JEWEL_SIZE && map[std::size_t(ny * JEWEL_SIZE + nx)] != own;
+        return nx >= 0 && ny >= 0 && nx < JEWEL_SIZE && ny < JEWEL_SIZE &&
+               map[std::size_t(ny * JEWEL_SIZE + nx)] != own;
     };
     return other(x + 1, y) || other(x, y + 1);
 }
@@ -102,8 +98,7 @@ struct FrameContext {
 
 // Colour and coverage of one destination pixel of a frame, looked up backwards through each shard's
 // movement; later shards lie over earlier ones.
-std::pair<Rgb, double> framePixel(const FrameContext& f, int x, int y)
-{
+std::pair<Rgb, double> framePixel(const FrameContext& f, int x, int y) {
     std::pair<Rgb, double> result{TEXT_BACKGROUND, 0.0};
     for (std::size_t i = 0; i < f.shards.size(); ++i) {
         const Shard& s = f.shards[i];
@@ -133,10 +128,9 @@ std::pair<Rgb, double> framePixel(const FrameContext& f, int x, int y)
     return result;
 }
 
-} // namespace
+}  // namespace
 
-Canvas paintCrumbleStrip(int colourIndex)
-{
+Canvas paintCrumbleStrip(int colourIndex) {
     const JewelLayer jewel = paintJewelLayer(colourIndex, JEWEL_SIZE);
     std::vector<Shard> shards = cutShards(colourIndex);
     const std::vector<int> map = shardMap(shards);

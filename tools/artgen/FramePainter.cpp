@@ -14,8 +14,7 @@ constexpr Rgb GOLD_MID{214, 164, 70};
 constexpr Rgb GOLD_DARK{118, 78, 26};
 
 // Deterministic noise in -1..1 for a pixel, so the backdrop has a little grain.
-double grain(int x, int y)
-{
+double grain(int x, int y) {
     std::uint32_t h = std::uint32_t(x) * 374761393U + std::uint32_t(y) * 668265263U;
     h = (h ^ (h >> 13)) * 1274126177U;
     h ^= h >> 16;
@@ -23,18 +22,17 @@ double grain(int x, int y)
 }
 
 // Which side of a ring a pixel sits on: true for the top and left sides (lit), false otherwise.
-bool litSide(const Rect& ring, int x, int y)
-{
+bool litSide(const Rect& ring, int x, int y) {
     const int fromLeft = x - ring.left;
     const int fromTop = y - ring.top;
     const int fromRight = ring.right - 1 - x;
     const int fromBottom = ring.bottom - 1 - y;
-    return std::min(fromLeft, fromTop) < std::min(fromRight, fromBottom)
-        || (std::min(fromLeft, fromTop) == std::min(fromRight, fromBottom) && fromTop + fromLeft < fromRight + fromBottom);
+    return std::min(fromLeft, fromTop) < std::min(fromRight, fromBottom) ||
+           (std::min(fromLeft, fromTop) == std::min(fromRight, fromBottom) &&
+            fromTop + fromLeft < fromRight + fromBottom);
 }
 
-void paintRing(Canvas& canvas, const Rect& ring, Rgb lit, Rgb unlit)
-{
+void paintRing(Canvas& canvas, const Rect& ring, Rgb lit, Rgb unlit) {
     for (int y = ring.top; y < ring.bottom; ++y) {
         for (int x = ring.left; x < ring.right; ++x) {
             if (x == ring.left || x == ring.right - 1 || y == ring.top || y == ring.bottom - 1) {
@@ -44,8 +42,7 @@ void paintRing(Canvas& canvas, const Rect& ring, Rgb lit, Rgb unlit)
     }
 }
 
-void paintShadow(Canvas& canvas, const Rect& outer)
-{
+void paintShadow(Canvas& canvas, const Rect& outer) {
     constexpr int REACH = 6;  // pixels of soft shadow, offset down and right
     for (int y = outer.top - REACH + 3; y < outer.bottom + REACH + 3; ++y) {
         for (int x = outer.left - REACH + 3; x < outer.right + REACH + 3; ++x) {
@@ -59,10 +56,9 @@ void paintShadow(Canvas& canvas, const Rect& outer)
     }
 }
 
-} // namespace
+}  // namespace
 
-void paintBackdrop(Canvas& canvas)
-{
+void paintBackdrop(Canvas& canvas) {
     const Rgb top{34, 22, 66};
     const Rgb bottom{8, 8, 26};
     for (int y = 0; y < canvas.height(); ++y) {
@@ -82,12 +78,17 @@ void paintBackdrop(Canvas& canvas)
     }
 }
 
-void paintBoxes(Canvas& canvas, std::initializer_list<Rect> interiors)
-{
-    for (const Rect& interior : interiors) {
-        paintShadow(canvas, interior.grown(FRAME_WIDTH));
+void paintBoxes(Canvas& canvas, Backdrop backdrop) {
+    for (const BoxPlacement& box : BOXES) {
+        if (box.backdrop == backdrop) {
+            paintShadow(canvas, box.interior.grown(FRAME_WIDTH));
+        }
     }
-    for (const Rect& interior : interiors) {
+    for (const BoxPlacement& box : BOXES) {
+        if (box.backdrop != backdrop) {
+            continue;
+        }
+        const Rect& interior = box.interior;
         paintRing(canvas, interior.grown(3), GOLD_LIGHT, GOLD_DARK);
         paintRing(canvas, interior.grown(2), GOLD_MID, scaled(GOLD_MID, 0.8));
         paintRing(canvas, interior.grown(1), GOLD_DARK, GOLD_LIGHT);
@@ -95,8 +96,7 @@ void paintBoxes(Canvas& canvas, std::initializer_list<Rect> interiors)
     }
 }
 
-void paintPlate(Canvas& canvas, const Rect& area, Rgb face)
-{
+void paintPlate(Canvas& canvas, const Rect& area, Rgb face) {
     paintShadow(canvas, area);
     for (int y = area.top; y < area.bottom; ++y) {
         const double t = double(y - area.top) / std::max(1, area.height() - 1);

@@ -7,18 +7,16 @@
 
 namespace {
 
-void paintCentredTitle(Canvas& canvas, std::string_view text, int centreX, int top, int pixelSize)
-{
+void paintCentredTitle(Canvas& canvas, std::string_view text, int centreX, int top, int pixelSize) {
     paintTitle(canvas, text, centreX - titleWidth(text, pixelSize) / 2, top, pixelSize);
 }
 
-} // namespace
+}  // namespace
 
-Canvas paintOnePlayerBackground()
-{
+Canvas paintOnePlayerBackground() {
     Canvas canvas(SCREEN_WIDTH, ONE_PLAYER_HEIGHT, Rgb{});
     paintBackdrop(canvas);
-    paintBoxes(canvas, {ONE_WELL, ONE_NEXT, ONE_PANEL});
+    paintBoxes(canvas, Backdrop::OnePlayer);
     const int panelMiddle = (ONE_PANEL.left + ONE_PANEL.right) / 2;
     paintCentredTitle(canvas, "VESKAR", panelMiddle, 300, 6);
     for (int i = 0; i < JEWEL_COLOURS; ++i) {
@@ -31,11 +29,10 @@ Canvas paintOnePlayerBackground()
     return canvas;
 }
 
-Canvas paintTwoPlayerBackground()
-{
+Canvas paintTwoPlayerBackground() {
     Canvas canvas(SCREEN_WIDTH, TWO_PLAYER_HEIGHT, Rgb{});
     paintBackdrop(canvas);
-    paintBoxes(canvas, {TWO_WELL_LEFT, TWO_WELL_RIGHT, TWO_NEXT_LEFT, TWO_NEXT_RIGHT, TWO_PANEL_LEFT, TWO_PANEL_RIGHT});
+    paintBoxes(canvas, Backdrop::TwoPlayer);
     const int middle = (TWO_PANEL_LEFT.left + TWO_PANEL_LEFT.right) / 2;
     paintCentredTitle(canvas, "VESKAR", middle, 28, 3);
     paintCentredTitle(canvas, "PLAYER 1", middle, TWO_PANEL_LEFT.top - 27, 2);

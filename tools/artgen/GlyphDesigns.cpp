@@ -3,8 +3,7 @@
 
 namespace {
 
-std::vector<GlyphDesign> allDesigns()
-{
+std::vector<GlyphDesign> allDesigns() {
     std::vector<GlyphDesign> all = signGlyphs();
     for (const auto& part : {upperGlyphs(), lowerGlyphs()}) {
         all.insert(all.end(), part.begin(), part.end());
@@ -12,10 +11,9 @@ std::vector<GlyphDesign> allDesigns()
     return all;
 }
 
-} // namespace
+}  // namespace
 
-const GlyphDesign* designFor(int code)
-{
+const GlyphDesign* designFor(int code) {
     static const std::vector<GlyphDesign> designs = allDesigns();
     for (const GlyphDesign& design : designs) {
         if (static_cast<unsigned char>(design.code) == code) {

@@ -1,8 +1,8 @@
 // Glyph designs of the small letters and the last signs, codes 97 to 126 ('X' is ink).
 #include "tools/artgen/GlyphDesigns.h"
 
-std::vector<GlyphDesign> lowerGlyphs()
-{
+std::vector<GlyphDesign> lowerGlyphs() {
+    // clang-format off
     return {
         {'a',
          {"......",
@@ -305,4 +305,5 @@ std::vector<GlyphDesign> lowerGlyphs()
           "......",
           "......"}},
     };
+    // clang-format on
 }

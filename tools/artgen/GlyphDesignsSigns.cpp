@@ -1,8 +1,8 @@
 // Glyph designs of the blank, the digits and the signs, codes 32 to 64 ('X' is ink).
 #include "tools/artgen/GlyphDesigns.h"
 
-std::vector<GlyphDesign> signGlyphs()
-{
+std::vector<GlyphDesign> signGlyphs() {
+    // clang-format off
     return {
         {' ',
          {"......",
@@ -335,4 +335,5 @@ std::vector<GlyphDesign> signGlyphs()
           "......",
           "......"}},
     };
+    // clang-format on
 }

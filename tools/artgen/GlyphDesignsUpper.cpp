@@ -1,8 +1,8 @@
 // Glyph designs of the capitals and the signs that follow them, codes 65 to 96 ('X' is ink).
 #include "tools/artgen/GlyphDesigns.h"
 
-std::vector<GlyphDesign> upperGlyphs()
-{
+std::vector<GlyphDesign> upperGlyphs() {
+    // clang-format off
     return {
         {'A',
          {".XXX..",
@@ -325,4 +325,5 @@ std::vector<GlyphDesign> upperGlyphs()
           "......",
           "......"}},
     };
+    // clang-format on
 }

@@ -2,12 +2,9 @@
 #include "tools/artgen/GlyphMask.h"
 
 GlyphMask::GlyphMask(int width, int height)
-    : width_(width), height_(height), bits_(static_cast<std::size_t>(width * height), 0)
-{
-}
+    : width_(width), height_(height), bits_(static_cast<std::size_t>(width * height), 0) {}
 
-GlyphMask GlyphMask::fromDesign(const GlyphDesign& design)
-{
+GlyphMask GlyphMask::fromDesign(const GlyphDesign& design) {
     GlyphMask mask(DESIGN_COLUMNS, DESIGN_ROWS);
     for (int y = 0; y < DESIGN_ROWS; ++y) {
         for (int x = 0; x < DESIGN_COLUMNS && design.rows[std::size_t(y)][x] != '\0'; ++x) {
@@ -17,23 +14,20 @@ GlyphMask GlyphMask::fromDesign(const GlyphDesign& design)
     return mask;
 }
 
-bool GlyphMask::ink(int x, int y) const
-{
+bool GlyphMask::ink(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         return false;
     }
     return bits_[static_cast<std::size_t>(y * width_ + x)] != 0;
 }
 
-void GlyphMask::set(int x, int y, bool ink)
-{
+void GlyphMask::set(int x, int y, bool ink) {
     if (x >= 0 && y >= 0 && x < width_ && y < height_) {
         bits_[static_cast<std::size_t>(y * width_ + x)] = ink ? 1 : 0;
     }
 }
 
-GlyphMask GlyphMask::smoothDoubled() const
-{
+GlyphMask GlyphMask::smoothDoubled() const {
     GlyphMask out(width_ * 2, height_ * 2);
     for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 class GlyphMask {
-public:
+  public:
     GlyphMask(int width, int height);
 
     // The design's ink, one mask pixel per design pixel.
@@ -23,7 +23,7 @@ public:
     // value where two neighbours agree across a diagonal).
     [[nodiscard]] GlyphMask smoothDoubled() const;
 
-private:
+  private:
     int width_;
     int height_;
     std::vector<std::uint8_t> bits_;

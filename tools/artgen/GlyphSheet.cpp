@@ -12,16 +12,28 @@ namespace {
 
 // Palette slots of a sheet.
 enum Slot : std::uint8_t {
-    BACKGROUND = 0, GRID = 1, SHADOW = 2, RAMP = 3,  // RAMP .. RAMP + 4: ink from top to bottom
-    TOP_EDGE = 8, CORNER = 9, BLANK = 10, CAPTION = 11, CAPTION_SHADOW = 12, SLOTS = 16
+    BACKGROUND = 0,
+    GRID = 1,
+    SHADOW = 2,
+    RAMP = 3,  // RAMP .. RAMP + 4: ink from top to bottom
+    TOP_EDGE = 8,
+    CORNER = 9,
+    BLANK = 10,
+    CAPTION = 11,
+    CAPTION_SHADOW = 12,
+    SLOTS = 16
 };
 
-std::vector<Rgb> sheetPalette(GlyphColours colours)
-{
+std::vector<Rgb> sheetPalette(GlyphColours colours) {
     const bool gold = colours == GlyphColours::Gold;
-    const std::array<Rgb, 5> ramp = gold
-        ? std::array<Rgb, 5>{Rgb{255, 236, 150}, {252, 212, 92}, {238, 180, 52}, {214, 146, 34}, {178, 108, 24}}
-        : std::array<Rgb, 5>{Rgb{214, 244, 255}, {156, 218, 255}, {104, 184, 252}, {70, 148, 236}, {48, 110, 210}};
+    const std::array<Rgb, 5> ramp =
+        gold ? std::array<Rgb, 5>{Rgb{255, 236, 150},
+                                  {252, 212, 92},
+                                  {238, 180, 52},
+                                  {214, 146, 34},
+                                  {178, 108, 24}}
+             : std::array<Rgb, 5>{
+                   Rgb{214, 244, 255}, {156, 218, 255}, {104, 184, 252}, {70, 148, 236}, {48, 110, 210}};
     std::vector<Rgb> palette(SLOTS, Rgb{});
     palette[BACKGROUND] = TEXT_BACKGROUND;
     palette[GRID] = {44, 58, 120};
@@ -38,8 +50,7 @@ std::vector<Rgb> sheetPalette(GlyphColours colours)
 }
 
 // The ink of one cell, 14 x 18: a design doubled and smoothed, or one of the two scroll triangles.
-GlyphMask cellMask(int code)
-{
+GlyphMask cellMask(int code) {
     if (code == UP_TRIANGLE_CODE || code == DOWN_TRIANGLE_CODE) {
         GlyphMask mask(CELL_WIDTH, CELL_HEIGHT);
         for (int row = 0; row < 12; ++row) {  // 12 rows, 2 pixels wide at the tip, 12 at the base
@@ -63,8 +74,7 @@ GlyphMask cellMask(int code)
     return mask;
 }
 
-std::uint8_t cellPixel(const GlyphMask& mask, int x, int y)
-{
+std::uint8_t cellPixel(const GlyphMask& mask, int x, int y) {
     if (mask.ink(x, y)) {
         if (!mask.ink(x, y - 1)) {
             return TOP_EDGE;
@@ -75,8 +85,12 @@ std::uint8_t cellPixel(const GlyphMask& mask, int x, int y)
     const bool right = mask.ink(x + 1, y);
     const bool up = mask.ink(x, y - 1);
     const bool down = mask.ink(x, y + 1);
-    if ((left && up) || (up && right) || (right && down) || (down && left)) {
-        return CORNER;  // an inner corner: half-tone softens the step
+    // A step of a slope (two ink neighbours at a right angle, with no ink in the corner between
+    // them): a half-tone softens it. Inner corners of crossing strokes stay clear.
+    const bool step = (left && up && !mask.ink(x - 1, y - 1)) || (up && right && !mask.ink(x + 1, y - 1)) ||
+                      (right && down && !mask.ink(x + 1, y + 1)) || (down && left && !mask.ink(x - 1, y + 1));
+    if (step) {
+        return CORNER;
     }
     if (mask.ink(x - 1, y - 1)) {
         return SHADOW;  // drop shadow one pixel down and right
@@ -84,8 +98,7 @@ std::uint8_t cellPixel(const GlyphMask& mask, int x, int y)
     return BACKGROUND;
 }
 
-void paintCell(IndexedImage& sheet, int cell, int code)
-{
+void paintCell(IndexedImage& sheet, int cell, int code) {
     const int left = CELL_GAP + (cell % CELLS_PER_ROW) * (CELL_WIDTH + CELL_GAP);
     const int top = CELL_GAP + (cell / CELLS_PER_ROW) * (CELL_HEIGHT + CELL_GAP);
     const GlyphMask mask = cellMask(code);
@@ -97,8 +110,7 @@ void paintCell(IndexedImage& sheet, int cell, int code)
 }
 
 // Writes text in the design pixels themselves (7 pixels per character), shadow first, then ink.
-void paintCaption(IndexedImage& sheet, std::string_view text, int left, int top)
-{
+void paintCaption(IndexedImage& sheet, std::string_view text, int left, int top) {
     for (const std::uint8_t colour : {CAPTION_SHADOW, CAPTION}) {
         const int shift = colour == CAPTION_SHADOW ? 1 : 0;
         for (std::size_t i = 0; i < text.size(); ++i) {
@@ -120,10 +132,9 @@ void paintCaption(IndexedImage& sheet, std::string_view text, int left, int top)
     }
 }
 
-} // namespace
+}  // namespace
 
-IndexedImage paintGlyphSheet(GlyphColours colours)
-{
+IndexedImage paintGlyphSheet(GlyphColours colours) {
     IndexedImage sheet{SHEET_WIDTH, SHEET_HEIGHT, sheetPalette(colours),
                        std::vector<std::uint8_t>(std::size_t(SHEET_WIDTH * SHEET_HEIGHT), BLANK)};
     const int gridBottom = GRID_ROWS * (CELL_HEIGHT + CELL_GAP) + CELL_GAP;
@@ -135,7 +146,8 @@ IndexedImage paintGlyphSheet(GlyphColours colours)
     for (int cell = 0; cell < GRID_ROWS * CELLS_PER_ROW; ++cell) {
         paintCell(sheet, cell, FIRST_CODE + cell);
     }
-    const std::string_view name = colours == GlyphColours::Gold ? "VESKAR normal font" : "VESKAR highlight font";
+    const std::string_view name =
+        colours == GlyphColours::Gold ? "VESKAR normal font" : "VESKAR highlight font";
     paintCaption(sheet, name, 12, gridBottom + 8);
     paintCaption(sheet, "14 x 18 cells on a 16 x 20 grid, codes 32 to 128", 12, gridBottom + 22);
     return sheet;

@@ -5,8 +5,7 @@
 
 namespace {
 
-std::vector<std::uint8_t> encodeImage(const IconImage& image)
-{
+std::vector<std::uint8_t> encodeImage(const IconImage& image) {
     const int size = image.size;
     const int maskRow = ((size + 31) / 32) * 4;
     std::vector<std::uint8_t> out;
@@ -38,13 +37,13 @@ std::vector<std::uint8_t> encodeImage(const IconImage& image)
     return out;
 }
 
-} // namespace
+}  // namespace
 
-std::vector<std::uint8_t> encodeIcon(const std::vector<IconImage>& images)
-{
+std::vector<std::uint8_t> encodeIcon(const std::vector<IconImage>& images) {
     std::vector<std::vector<std::uint8_t>> bodies;
     for (const IconImage& image : images) {
-        if (image.size < 1 || image.size > 255 || image.pixels.size() != std::size_t(image.size * image.size)) {
+        if (image.size < 1 || image.size > 255 ||
+            image.pixels.size() != std::size_t(image.size * image.size)) {
             return {};
         }
         bodies.push_back(encodeImage(image));

@@ -12,8 +12,8 @@ struct Rgba {
 };
 
 struct IconImage {
-    int size = 0;               // width and height in pixels, 1..255
-    std::vector<Rgba> pixels;   // size * size entries, top row first
+    int size = 0;              // width and height in pixels, 1..255
+    std::vector<Rgba> pixels;  // size * size entries, top row first
 };
 
 // The bytes of an .ico file holding the images in the given order, each as a 32-bit bitmap with its

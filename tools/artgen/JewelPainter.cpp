@@ -17,37 +17,34 @@ struct Vec2 {
 
 struct Cut {
     Rgb base;
-    int sides;            // corners of the outline
-    double radiusX;       // outline radius as a fraction of half the jewel size
+    int sides;       // corners of the outline
+    double radiusX;  // outline radius as a fraction of half the jewel size
     double radiusY;
-    double startAngle;    // degrees, first corner; 0 points right, 90 down
+    double startAngle;  // degrees, first corner; 0 points right, 90 down
 };
 
 // Red brilliant, green emerald, blue rhombus, yellow hexagon, purple pentagon, cyan oval.
 constexpr Cut CUTS[JEWEL_COLOURS] = {
-    {{226, 34, 46}, 16, 0.92, 0.92, 11.25},
-    {{36, 200, 72}, 8, 0.88, 0.96, 22.5},
-    {{52, 102, 255}, 4, 0.97, 0.99, 0.0},
-    {{252, 214, 36}, 6, 0.93, 0.93, 30.0},
-    {{172, 64, 230}, 5, 0.96, 0.96, -90.0},
-    {{32, 214, 226}, 14, 0.96, 0.74, 0.0},
+    {{226, 34, 46}, 16, 0.92, 0.92, 11.25}, {{36, 200, 72}, 8, 0.88, 0.96, 22.5},
+    {{52, 102, 255}, 4, 0.97, 0.99, 0.0},   {{252, 214, 36}, 6, 0.93, 0.93, 30.0},
+    {{172, 64, 230}, 5, 0.96, 0.96, -90.0}, {{32, 214, 226}, 14, 0.96, 0.74, 0.0},
 };
 constexpr double TABLE = 0.52;          // table size relative to the outline
 constexpr double FACET_TILT = 0.78;     // sideways part of a facet's normal
 constexpr double OUTLINE_PIXELS = 1.1;  // dark rim just inside the outline
 
-double dot3(const double* a, const double* b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+double dot3(const double* a, const double* b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
 
-void normalise(double* v)
-{
+void normalise(double* v) {
     const double length = std::sqrt(dot3(v, v));
     for (int i = 0; i < 3; ++i) {
         v[i] /= length;
     }
 }
 
-std::vector<Vec2> outline(const Cut& cut, double half)
-{
+std::vector<Vec2> outline(const Cut& cut, double half) {
     std::vector<Vec2> corners;
     for (int i = 0; i < cut.sides; ++i) {
         const double angle = (cut.startAngle + 360.0 * i / cut.sides) * std::numbers::pi / 180.0;
@@ -61,8 +58,7 @@ struct Sample {
     Rgb colour;
 };
 
-Rgb shade(const Cut& cut, const double* normal, double rim)
-{
+Rgb shade(const Cut& cut, const double* normal, double rim) {
     double light[3] = {-0.45, -0.65, 0.62};
     normalise(light);
     double halfway[3] = {light[0], light[1], light[2] + 1.0};
@@ -74,8 +70,7 @@ Rgb shade(const Cut& cut, const double* normal, double rim)
     return rim < OUTLINE_PIXELS ? scaled(cut.base, 0.38) : c;
 }
 
-Sample sampleAt(const Cut& cut, const std::vector<Vec2>& corners, Vec2 p)
-{
+Sample sampleAt(const Cut& cut, const std::vector<Vec2>& corners, Vec2 p) {
     const std::size_t n = corners.size();
     for (std::size_t i = 0; i < n; ++i) {
         const Vec2 a = corners[i];
@@ -112,23 +107,23 @@ Sample sampleAt(const Cut& cut, const std::vector<Vec2>& corners, Vec2 p)
 }
 
 // A soft white sparkle on the table's upper left, as glints on polished stones look.
-double sparkle(Vec2 p, double half)
-{
+double sparkle(Vec2 p, double half) {
     const double dx = p.x + 0.26 * half;
     const double dy = p.y + 0.3 * half;
     const double spot = std::exp(-(dx * dx + dy * dy) / (0.012 * half * half));
-    const double cross = std::exp(-std::abs(dx) * std::abs(dy) / (0.002 * half * half) - (dx * dx + dy * dy) / (0.08 * half * half));
+    const double cross = std::exp(-std::abs(dx) * std::abs(dy) / (0.002 * half * half) -
+                                  (dx * dx + dy * dy) / (0.08 * half * half));
     return std::min(1.0, spot + 0.6 * cross);
 }
 
-} // namespace
+}  // namespace
 
-JewelLayer paintJewelLayer(int colourIndex, int size)
-{
+JewelLayer paintJewelLayer(int colourIndex, int size) {
     const Cut& cut = CUTS[std::clamp(colourIndex, 0, JEWEL_COLOURS - 1)];
     const double half = size / 2.0;
     const std::vector<Vec2> corners = outline(cut, half);
-    JewelLayer layer{size, std::vector<Rgb>(std::size_t(size * size)), std::vector<double>(std::size_t(size * size))};
+    JewelLayer layer{size, std::vector<Rgb>(std::size_t(size * size)),
+                     std::vector<double>(std::size_t(size * size))};
     constexpr int GRID = 4;  // samples per pixel side
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
@@ -158,8 +153,7 @@ JewelLayer paintJewelLayer(int colourIndex, int size)
     return layer;
 }
 
-Canvas composeJewel(const JewelLayer& layer, Rgb background)
-{
+Canvas composeJewel(const JewelLayer& layer, Rgb background) {
     Canvas canvas(layer.size, layer.size, background);
     for (int y = 0; y < layer.size; ++y) {
         for (int x = 0; x < layer.size; ++x) {
@@ -170,8 +164,7 @@ Canvas composeJewel(const JewelLayer& layer, Rgb background)
     return canvas;
 }
 
-void placeJewel(Canvas& canvas, int colourIndex, int size, int x, int y)
-{
+void placeJewel(Canvas& canvas, int colourIndex, int size, int x, int y) {
     const JewelLayer layer = paintJewelLayer(colourIndex, size);
     for (int py = 0; py < size; ++py) {
         for (int px = 0; px < size; ++px) {
@@ -181,8 +174,7 @@ void placeJewel(Canvas& canvas, int colourIndex, int size, int x, int y)
     }
 }
 
-IconImage jewelIcon(int colourIndex, int size)
-{
+IconImage jewelIcon(int colourIndex, int size) {
     const JewelLayer layer = paintJewelLayer(colourIndex, size);
     IconImage icon{size, {}};
     for (std::size_t i = 0; i < layer.colour.size(); ++i) {

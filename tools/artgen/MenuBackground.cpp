@@ -5,11 +5,10 @@
 #include "tools/artgen/JewelPainter.h"
 #include "tools/artgen/TitlePainter.h"
 
-Canvas paintMenuBackground()
-{
+Canvas paintMenuBackground() {
     Canvas canvas(SCREEN_WIDTH, MENU_HEIGHT, Rgb{});
     paintBackdrop(canvas);
-    paintBoxes(canvas, {MENU_LIST, MENU_DESCRIPTION});
+    paintBoxes(canvas, Backdrop::Menu);
     constexpr int TITLE_PIXEL = 7;
     const int titleLeft = (SCREEN_WIDTH - titleWidth("VESKAR", TITLE_PIXEL)) / 2;
     paintTitle(canvas, "VESKAR", titleLeft, 393, TITLE_PIXEL);

@@ -15,19 +15,16 @@ struct ColourCount {
 
 using Box = std::vector<ColourCount>;
 
-std::uint32_t key(Rgb c)
-{
+std::uint32_t key(Rgb c) {
     return (static_cast<std::uint32_t>(c.r) << 16) | (static_cast<std::uint32_t>(c.g) << 8) | c.b;
 }
 
-int component(Rgb c, int axis)
-{
+int component(Rgb c, int axis) {
     return axis == 0 ? c.r : (axis == 1 ? c.g : c.b);
 }
 
 // Widest channel of the box and its range; range 0 means the box cannot be split.
-std::pair<int, int> widestAxis(const Box& box)
-{
+std::pair<int, int> widestAxis(const Box& box) {
     std::pair<int, int> best{0, 0};
     for (int axis = 0; axis < 3; ++axis) {
         int low = 255;
@@ -44,8 +41,7 @@ std::pair<int, int> widestAxis(const Box& box)
 }
 
 // Splits the box at the count-weighted median of its widest channel; false when it cannot be split.
-bool splitBox(Box& box, Box& upper)
-{
+bool splitBox(Box& box, Box& upper) {
     const auto [axis, range] = widestAxis(box);
     if (range == 0 || box.size() < 2) {
         return false;
@@ -70,8 +66,7 @@ bool splitBox(Box& box, Box& upper)
     return true;
 }
 
-Rgb average(const Box& box)
-{
+Rgb average(const Box& box) {
     std::array<std::uint64_t, 3> sum{};
     std::uint64_t total = 0;
     for (const ColourCount& entry : box) {
@@ -84,8 +79,7 @@ Rgb average(const Box& box)
     return {mean(sum[0]), mean(sum[1]), mean(sum[2])};
 }
 
-std::vector<Rgb> medianCut(Box all, std::size_t boxesWanted)
-{
+std::vector<Rgb> medianCut(Box all, std::size_t boxesWanted) {
     std::vector<Box> boxes;
     if (!all.empty()) {
         boxes.push_back(std::move(all));
@@ -113,8 +107,7 @@ std::vector<Rgb> medianCut(Box all, std::size_t boxesWanted)
     return palette;
 }
 
-std::uint8_t nearest(const std::vector<Rgb>& palette, Rgb c)
-{
+std::uint8_t nearest(const std::vector<Rgb>& palette, Rgb c) {
     std::size_t best = 0;
     long bestDistance = -1;
     for (std::size_t i = 0; i < palette.size(); ++i) {
@@ -130,10 +123,9 @@ std::uint8_t nearest(const std::vector<Rgb>& palette, Rgb c)
     return static_cast<std::uint8_t>(best);
 }
 
-} // namespace
+}  // namespace
 
-IndexedImage quantize(const Canvas& picture, const std::vector<Rgb>& exact, std::size_t maxColours)
-{
+IndexedImage quantize(const Canvas& picture, const std::vector<Rgb>& exact, std::size_t maxColours) {
     std::map<std::uint32_t, std::uint64_t> histogram;
     for (const Rgb& c : picture.pixels()) {
         ++histogram[key(c)];
@@ -141,7 +133,8 @@ IndexedImage quantize(const Canvas& picture, const std::vector<Rgb>& exact, std:
     IndexedImage image{picture.width(), picture.height(), exact, {}};
     Box rest;
     for (const auto& [k, count] : histogram) {
-        const Rgb c{static_cast<std::uint8_t>(k >> 16), static_cast<std::uint8_t>(k >> 8), static_cast<std::uint8_t>(k)};
+        const Rgb c{static_cast<std::uint8_t>(k >> 16), static_cast<std::uint8_t>(k >> 8),
+                    static_cast<std::uint8_t>(k)};
         if (std::find(exact.begin(), exact.end(), c) == exact.end()) {
             rest.push_back({c, count});
         }
@@ -152,7 +145,8 @@ IndexedImage quantize(const Canvas& picture, const std::vector<Rgb>& exact, std:
     }
     std::map<std::uint32_t, std::uint8_t> lookup;
     for (const auto& [k, count] : histogram) {
-        const Rgb c{static_cast<std::uint8_t>(k >> 16), static_cast<std::uint8_t>(k >> 8), static_cast<std::uint8_t>(k)};
+        const Rgb c{static_cast<std::uint8_t>(k >> 16), static_cast<std::uint8_t>(k >> 8),
+                    static_cast<std::uint8_t>(k)};
         lookup[k] = nearest(image.palette, c);
     }
     image.indices.reserve(picture.pixels().size());

@@ -11,4 +11,5 @@
 // entry of its own (first in the palette), so pixels of those colours keep them exactly; the other
 // colours share the remaining entries by median cut. Pixels map to their nearest entry. The result
 // depends only on the input.
-[[nodiscard]] IndexedImage quantize(const Canvas& picture, const std::vector<Rgb>& exact, std::size_t maxColours);
+[[nodiscard]] IndexedImage quantize(const Canvas& picture, const std::vector<Rgb>& exact,
+                                    std::size_t maxColours);

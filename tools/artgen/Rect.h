@@ -9,8 +9,7 @@ struct Rect {
 
     [[nodiscard]] constexpr int width() const { return right - left; }
     [[nodiscard]] constexpr int height() const { return bottom - top; }
-    [[nodiscard]] constexpr bool contains(int x, int y) const
-    {
+    [[nodiscard]] constexpr bool contains(int x, int y) const {
         return x >= left && x < right && y >= top && y < bottom;
     }
     // The rectangle grown by d pixels on every side (shrunk for negative d).

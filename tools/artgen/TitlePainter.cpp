@@ -25,8 +25,7 @@ struct Nearest {
     double dy = 0;
 };
 
-void addLetter(std::vector<Segment>& strokes, const GlyphMask& mask, double offset)
-{
+void addLetter(std::vector<Segment>& strokes, const GlyphMask& mask, double offset) {
     const auto centre = [offset](int x, int y) { return std::pair{offset + x + 0.5, y + 0.5}; };
     for (int y = 0; y < mask.height(); ++y) {
         for (int x = 0; x < mask.width(); ++x) {
@@ -39,45 +38,56 @@ void addLetter(std::vector<Segment>& strokes, const GlyphMask& mask, double offs
                 const auto [nx2, ny2] = centre(nx, ny);
                 strokes.push_back({cx, cy, nx2, ny2});
             };
-            if (mask.ink(x + 1, y)) join(x + 1, y);
-            if (mask.ink(x, y + 1)) join(x, y + 1);
-            if (mask.ink(x + 1, y + 1) && !mask.ink(x + 1, y) && !mask.ink(x, y + 1)) join(x + 1, y + 1);
-            if (mask.ink(x - 1, y + 1) && !mask.ink(x - 1, y) && !mask.ink(x, y + 1)) join(x - 1, y + 1);
+            if (mask.ink(x + 1, y))
+                join(x + 1, y);
+            if (mask.ink(x, y + 1))
+                join(x, y + 1);
+            if (mask.ink(x + 1, y + 1) && !mask.ink(x + 1, y) && !mask.ink(x, y + 1))
+                join(x + 1, y + 1);
+            if (mask.ink(x - 1, y + 1) && !mask.ink(x - 1, y) && !mask.ink(x, y + 1))
+                join(x - 1, y + 1);
         }
     }
 }
 
-std::vector<Segment> strokesOf(std::string_view text)
-{
-    std::vector<Segment> strokes;
+void consider(Nearest& best, const Segment& s, double u, double v) {
+    const double ex = s.bx - s.ax;
+    const double ey = s.by - s.ay;
+    const double length2 = ex * ex + ey * ey;
+    const double t = length2 > 0 ? std::clamp(((u - s.ax) * ex + (v - s.ay) * ey) / length2, 0.0, 1.0) : 0.0;
+    const double dx = u - (s.ax + t * ex);
+    const double dy = v - (s.ay + t * ey);
+    const double d = std::hypot(dx, dy);
+    if (d < best.distance) {
+        best = {d, dx, dy};
+    }
+}
+
+// The strokes of each letter apart, so that a sample only looks at the letters beside it.
+using LetterStrokes = std::vector<std::vector<Segment>>;
+
+LetterStrokes strokesOf(std::string_view text) {
+    LetterStrokes letters(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (const GlyphDesign* design = designFor(static_cast<unsigned char>(text[i]))) {
-            addLetter(strokes, GlyphMask::fromDesign(*design), double(i) * DESIGN_COLUMNS);
+            addLetter(letters[i], GlyphMask::fromDesign(*design), double(i) * DESIGN_COLUMNS);
         }
     }
-    return strokes;
+    return letters;
 }
 
-Nearest nearestStroke(const std::vector<Segment>& strokes, double u, double v)
-{
+Nearest nearestStroke(const LetterStrokes& letters, double u, double v) {
     Nearest best;
-    for (const Segment& s : strokes) {
-        const double ex = s.bx - s.ax;
-        const double ey = s.by - s.ay;
-        const double length2 = ex * ex + ey * ey;
-        const double t = length2 > 0 ? std::clamp(((u - s.ax) * ex + (v - s.ay) * ey) / length2, 0.0, 1.0) : 0.0;
-        const double dx = u - (s.ax + t * ex);
-        const double dy = v - (s.ay + t * ey);
-        const double d = std::hypot(dx, dy);
-        if (d < best.distance) {
-            best = {d, dx, dy};
+    const int letter = int(std::floor(u / DESIGN_COLUMNS));
+    for (int i = std::max(0, letter - 1); i <= letter + 1 && i < int(letters.size()); ++i) {
+        for (const Segment& s : letters[std::size_t(i)]) {
+            consider(best, s, u, v);
         }
     }
     return best;
 }
 
-Rgb strokeColour(const Nearest& n, double v)
-{
+Rgb strokeColour(const Nearest& n, double v) {
     const double s = n.distance / STROKE_RADIUS;
     double normal[3] = {0, 0, 1};
     if (s > FLAT_FACE && n.distance > 0) {
@@ -94,16 +104,14 @@ Rgb strokeColour(const Nearest& n, double v)
     return mix(gold, Rgb{255, 255, 240}, std::pow(diffuse, 14.0) * 0.8);
 }
 
-} // namespace
+}  // namespace
 
-int titleWidth(std::string_view text, int pixelSize)
-{
+int titleWidth(std::string_view text, int pixelSize) {
     return text.empty() ? 0 : (int(text.size()) * DESIGN_COLUMNS - 1) * pixelSize;
 }
 
-void paintTitle(Canvas& canvas, std::string_view text, int left, int top, int pixelSize)
-{
-    const std::vector<Segment> strokes = strokesOf(text);
+void paintTitle(Canvas& canvas, std::string_view text, int left, int top, int pixelSize) {
+    const LetterStrokes strokes = strokesOf(text);
     const double outline = STROKE_RADIUS + std::max(1.2, pixelSize * 0.22) / pixelSize;
     const double drop = std::max(2.0, pixelSize * 0.45) / pixelSize;
     const int margin = 2 * pixelSize;
@@ -128,7 +136,8 @@ void paintTitle(Canvas& canvas, std::string_view text, int left, int top, int pi
             canvas.blend(left + x, top + y, Rgb{0, 0, 0}, 0.6 * shadow / 16.0);
             canvas.blend(left + x, top + y, Rgb{52, 24, 6}, rim / 16.0);
             if (face > 0) {
-                const Rgb c{std::uint8_t(sum[0] / face), std::uint8_t(sum[1] / face), std::uint8_t(sum[2] / face)};
+                const Rgb c{std::uint8_t(sum[0] / face), std::uint8_t(sum[1] / face),
+                            std::uint8_t(sum[2] / face)};
                 canvas.blend(left + x, top + y, c, face / 16.0);
             }
         }

@@ -1,5 +1,6 @@
 // artgen OUTDIR: writes every bitmap and the icon of the game, named as resources/veskar.rc names
 // them (OUTDIR/bitmaps/*.bmp, OUTDIR/icons/veskar.ico). The output is the same on every run.
+#include "tools/artgen/ArtLayout.h"
 #include "tools/artgen/Backgrounds.h"
 #include "tools/artgen/BmpEncoder.h"
 #include "tools/artgen/CrumblePainter.h"
@@ -7,7 +8,6 @@
 #include "tools/artgen/IconEncoder.h"
 #include "tools/artgen/JewelPainter.h"
 #include "tools/artgen/Quantizer.h"
-#include "tools/artgen/ArtLayout.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -17,8 +17,7 @@
 
 namespace {
 
-[[nodiscard]] bool writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
-{
+[[nodiscard]] bool writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
     if (bytes.empty()) {
         std::fprintf(stderr, "artgen: nothing to write for %s\n", path.string().c_str());
         return false;
@@ -33,15 +32,13 @@ namespace {
 }
 
 // An 8-bit bitmap of the picture; the text background keeps its exact colour.
-[[nodiscard]] bool writePicture(const std::filesystem::path& path, const Canvas& picture)
-{
+[[nodiscard]] bool writePicture(const std::filesystem::path& path, const Canvas& picture) {
     return writeFile(path, encodeBmp(quantize(picture, {TEXT_BACKGROUND}, 256), 8));
 }
 
 // The still jewel is cut from the strip's first frame after the strip is reduced to its palette, so
 // the two are the same pixel for pixel and the game sees no change when a clearing begins.
-[[nodiscard]] IndexedImage firstFrame(const IndexedImage& strip)
-{
+[[nodiscard]] IndexedImage firstFrame(const IndexedImage& strip) {
     IndexedImage still{JEWEL_SIZE, JEWEL_SIZE, strip.palette, {}};
     for (int y = 0; y < JEWEL_SIZE; ++y) {
         const auto row = strip.indices.begin() + std::ptrdiff_t(y) * strip.width;
@@ -50,8 +47,7 @@ namespace {
     return still;
 }
 
-[[nodiscard]] bool writeJewels(const std::filesystem::path& bitmaps)
-{
+[[nodiscard]] bool writeJewels(const std::filesystem::path& bitmaps) {
     bool ok = true;
     for (int i = 0; i < JEWEL_COLOURS; ++i) {
         const std::string number = std::to_string(i + 1);
@@ -62,10 +58,9 @@ namespace {
     return ok;
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: artgen OUTDIR\n");
         return 2;
@@ -79,7 +74,8 @@ int main(int argc, char** argv)
     ok = writePicture(bitmaps / "one_player_background.bmp", paintOnePlayerBackground()) && ok;
     ok = writePicture(bitmaps / "two_player_background.bmp", paintTwoPlayerBackground()) && ok;
     ok = writeFile(bitmaps / "font_normal.bmp", encodeBmp(paintGlyphSheet(GlyphColours::Gold), 4)) && ok;
-    ok = writeFile(bitmaps / "font_highlight.bmp", encodeBmp(paintGlyphSheet(GlyphColours::LightBlue), 4)) && ok;
+    ok = writeFile(bitmaps / "font_highlight.bmp", encodeBmp(paintGlyphSheet(GlyphColours::LightBlue), 4)) &&
+         ok;
     ok = writeJewels(bitmaps) && ok;
     ok = writeFile(out / "icons" / "veskar.ico", encodeIcon({jewelIcon(0, 32), jewelIcon(0, 16)})) && ok;
     return ok ? 0 : 1;
