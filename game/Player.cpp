@@ -115,14 +115,7 @@ void Player::keyReleased(std::uint32_t action) {
     }
 }
 
-bool Player::tick() {
-    if (gameOver) {
-        return false;
-    }
-    if (levelShow) {
-        levelShowTick();  // key presses keep accumulating meanwhile
-        return true;
-    }
+bool Player::applyQueuedMoves() {
     bool changed = false;
     for (std::uint32_t i = 0; i < pressCount[ACTION_LEFT]; ++i) {
         if (columnX > 0 && canMoveTo(columnX - 1)) {
@@ -143,6 +136,18 @@ bool Player::tick() {
         changed = true;
     }
     pressCount[ACTION_ROTATE] = 0;
+    return changed;
+}
+
+bool Player::tick() {
+    if (gameOver) {
+        return false;
+    }
+    if (levelShow) {
+        levelShowTick();  // key presses keep accumulating meanwhile
+        return true;
+    }
+    const bool moved = applyQueuedMoves();
 
     // The phases act on the well while the next column waits above it.
     if (clearing) {
@@ -157,11 +162,11 @@ bool Player::tick() {
         riseTick();
         return true;
     }
-    fall(changed);
-    return changed;
+    const bool fell = fall();
+    return moved || fell;
 }
 
-void Player::fall(bool& changed) {
+bool Player::fall() {
     std::uint32_t credit = 1;
     if (pressCount[ACTION_FAST] != 0) {
         credit = 2 * fallPeriod;
@@ -174,15 +179,17 @@ void Player::fall(bool& changed) {
         }
     }
     fallAccumulator += credit;
+    bool stepped = false;
     while (fallAccumulator > fallPeriod) {
         fallAccumulator -= fallPeriod;
         columnBottom += fallStep;
-        changed = true;
+        stepped = true;
         if (hasLanded()) {
             SoundLand.Play();
             lockColumn();
             spawnColumn();
-            return;  // at most one landing per tick; the credit left carries over
+            break;  // at most one landing per tick; the credit left carries over
         }
     }
+    return stepped;
 }

@@ -121,7 +121,8 @@ class Player {
 
   private:
     void endCascade();
-    void fall(bool& changed);
+    [[nodiscard]] bool applyQueuedMoves();  // Left, Right, then Rotate presses; true if any acted
+    [[nodiscard]] bool fall();              // true if the column moved
     [[nodiscard]] std::uint32_t runLength(std::uint32_t x, std::uint32_t y, int dx, int dy) const;
     [[nodiscard]] std::uint8_t drawRisingJewel(std::uint32_t column);
 };

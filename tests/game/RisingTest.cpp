@@ -143,3 +143,29 @@ TEST_F(Rising, NewRowsDrawFromTheSharedGenerator) {
     EXPECT_EQ(wellText(player), wellText(twin));
     EXPECT_NE(rowText(player, 12), ".....");
 }
+
+TEST(SmallWell, RisesAndLandsWithinItsCells) {
+    // A well lower than three rows has no rows above its bottom to compare a new row against.
+    GameSession session(6);
+    for (const std::uint32_t height : {1u, 2u}) {
+        Player player(session, 2, height, false, 3);
+        player.rowsPending = 2;
+        player.startRise();
+        player.startRise();
+        for (std::uint32_t x = 0; x < 2; ++x) {
+            EXPECT_GE(player.cellAt(x, height - 1), FIRST_JEWEL);
+            EXPECT_LT(player.cellAt(x, height - 1), FIRST_JEWEL + COLOUR_COUNT);
+        }
+        player.clearWell();
+        player.rising = false;
+        player.gameOver = false;  // the second row pushed the first out of a one-row well
+        const Triple falling = player.current;
+        player.columnBottom = height * CELL_SIZE;
+        player.fallAccumulator = player.fallPeriod;
+        EXPECT_TRUE(player.tick());
+        EXPECT_TRUE(player.gameOver);  // a column of three never fits; what fits is written
+        for (std::uint32_t position = 0; position < height; ++position) {
+            EXPECT_EQ(player.cellAt(1, height - 1 - position), tripleJewel(falling, position));
+        }
+    }
+}
