@@ -57,7 +57,7 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
         width > MAX_BITMAP_SIDE || height > MAX_BITMAP_SIDE) {
         return nullptr;
     }
-    return platform.gdi.addBitmap(width, height);
+    return platform.gdi.addBitmap(width, height, platform.freshBitmapFill);
 }
 
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {

@@ -15,7 +15,8 @@ struct HBITMAP__ {
     HDC selectedInto = nullptr;        // the memory context holding it, if any
     bool stock = false;                // the 1 by 1 bitmap of a fresh memory context
 
-    HBITMAP__(int w, int h) : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, 0) {}
+    HBITMAP__(int w, int h, std::uint32_t fill = 0)
+        : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
     [[nodiscard]] std::uint32_t* row(int y) { return pixels.data() + static_cast<std::size_t>(y) * width; }
 };
 
@@ -49,7 +50,7 @@ public:
     GdiTable& operator=(const GdiTable&) = delete;
     ~GdiTable();
 
-    HBITMAP addBitmap(int width, int height);
+    HBITMAP addBitmap(int width, int height, std::uint32_t fill = 0);
     HBRUSH addBrush(std::uint32_t color);
     HDC addMemoryDC();
     HDC addWindowDC(HWND window);
@@ -60,6 +61,8 @@ public:
     [[nodiscard]] bool isKind(const void* handle, GdiKind kind) const;
     // Frees the object; false for an unknown handle.
     bool remove(const void* handle);
+    // How many objects are live (window contexts included), to find leaks.
+    [[nodiscard]] std::size_t liveObjects() const { return kinds.size(); }
     // The bitmap a context draws on (the selected one, or the window's frame); null if none.
     [[nodiscard]] HBITMAP target(HDC dc) const;
 

@@ -15,8 +15,8 @@ GdiTable::~GdiTable() {
     }
 }
 
-HBITMAP GdiTable::addBitmap(int width, int height) {
-    auto* bitmap = new HBITMAP__(width, height);
+HBITMAP GdiTable::addBitmap(int width, int height, std::uint32_t fill) {
+    auto* bitmap = new HBITMAP__(width, height, fill);
     kinds[bitmap] = GdiKind::Bitmap;
     return bitmap;
 }

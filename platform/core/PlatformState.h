@@ -39,6 +39,7 @@ struct PlatformState {
     std::deque<MSG> queue;    // posted and input messages, oldest first
     std::vector<WindowTimer> timers;
     std::size_t timerCapacity = 64; // SetTimer fails beyond this many running timers
+    std::uint32_t freshBitmapFill = 0; // content of a new compatible bitmap, which callers may not rely on
     bool quitPending = false; // PostQuitMessage ran; WM_QUIT follows the posted messages
     int quitCode = 0;
     bool displayOpen = false; // the backend window belongs to windows.front()

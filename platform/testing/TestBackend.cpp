@@ -93,6 +93,10 @@ void TestBackend::setTimerCapacity(std::size_t capacity) {
     state().timerCapacity = capacity;
 }
 
+void TestBackend::setFreshBitmapColour(std::uint32_t color) {
+    state().freshBitmapFill = color;
+}
+
 std::uint32_t TestBackend::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= lastWidth || y >= lastHeight) {
         return 0;

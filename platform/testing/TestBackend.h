@@ -38,6 +38,9 @@ public:
     void advanceClock(std::uint64_t milliseconds) { clock += milliseconds; }
     // Makes the next display window fail to open.
     void refuseDisplay() { displayAvailable = false; }
+    // Fills every new compatible bitmap with this 0x00RRGGBB colour, so that drawing which relies on
+    // a new bitmap's undefined content shows.
+    void setFreshBitmapColour(std::uint32_t color);
     // Limits the number of timers SetTimer grants (0: every SetTimer fails).
     void setTimerCapacity(std::size_t capacity);
 
