@@ -78,6 +78,19 @@ TEST(GlyphSheet, EveryCellHasATextBackgroundLeftColumn) {
     }
 }
 
+TEST(GlyphSheet, GlyphCellsAreMostlyTextBackground) {
+    for (const char* name : SHEETS) {
+        const BmpFile sheet = loadBitmap(name);
+        for (int cell = 0; cell < GRID_CELLS; ++cell) {
+            int ink = 0;
+            for (bool b : inkOf(sheet, cell)) {
+                ink += b ? 1 : 0;
+            }
+            EXPECT_LT(ink * 2, CELL_W * CELL_H) << name << " cell " << cell;
+        }
+    }
+}
+
 TEST(GlyphSheet, SpaceAndCellsAfterTheTrianglesAreEmpty) {
     for (const char* name : SHEETS) {
         const BmpFile sheet = loadBitmap(name);

@@ -95,13 +95,3 @@ void paintBoxes(Canvas& canvas, Backdrop backdrop) {
         canvas.fill(interior, TEXT_BACKGROUND);
     }
 }
-
-void paintPlate(Canvas& canvas, const Rect& area, Rgb face) {
-    paintShadow(canvas, area);
-    for (int y = area.top; y < area.bottom; ++y) {
-        const double t = double(y - area.top) / std::max(1, area.height() - 1);
-        canvas.fill({area.left, y, area.right, y + 1}, mix(face, scaled(face, 0.55), t));
-    }
-    paintRing(canvas, area, GOLD_LIGHT, GOLD_DARK);
-    paintRing(canvas, area.grown(-1), GOLD_MID, scaled(GOLD_MID, 0.7));
-}
