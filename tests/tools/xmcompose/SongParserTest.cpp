@@ -32,7 +32,9 @@ const std::string BELL =
     "  fadeout 512\n"
     "  volenv 0:64 10:32 20:0\n"
     "  volsustain 1\n"
-    "  vibrato 0 20 3 8\n";
+    "  vibrato 0 20 3 8\n"
+    "  panenv 0:32 20:48 40:16\n"
+    "  panloop 0 2\n";
 
 const std::string PATTERNS =
     "pattern 0 rows 16\n"
@@ -90,6 +92,11 @@ TEST(SongParser, ReadsAnInstrumentRecipe) {
     EXPECT_EQ(bell.volumeEnvelope.points[1].tick, 10);
     EXPECT_EQ(bell.volumeEnvelope.points[1].value, 32);
     EXPECT_EQ(bell.volumeEnvelope.sustain, 1);
+    ASSERT_EQ(bell.panningEnvelope.points.size(), 3u);
+    EXPECT_EQ(bell.panningEnvelope.points[2].value, 16);
+    EXPECT_EQ(bell.panningEnvelope.loopStart, 0);
+    EXPECT_EQ(bell.panningEnvelope.loopEnd, 2);
+    EXPECT_EQ(bell.panningEnvelope.sustain, -1);
     EXPECT_EQ(bell.vibratoSweep, 20);
     EXPECT_EQ(bell.vibratoDepth, 3);
     EXPECT_EQ(bell.vibratoRate, 8);
@@ -120,9 +127,9 @@ void expectError(const std::string& text, const std::string& expected) {
 
 TEST(SongParser, NamesTheLineOfAnError) {
     expectError(SETTINGS + "  tempo 3\n", "line 8: unknown song key");
-    expectError(SETTINGS + BELL + "  shimmer 3\n", "line 22: unknown instrument key");
+    expectError(SETTINGS + BELL + "  shimmer 3\n", "line 24: unknown instrument key");
     expectError(SETTINGS + BELL + "pattern 0 rows 4\n00 | C-9 01 .. ... | ... .. .. ...\n",
-                "line 23: channel 1");
+                "line 25: channel 1");
 }
 
 TEST(SongParser, RejectsMalformedRows) {

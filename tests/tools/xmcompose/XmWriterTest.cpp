@@ -41,6 +41,9 @@ std::unique_ptr<Song> twoChannelSong() {
     spec.volumeEnvelope.points = {{0, 64}, {8, 20}, {30, 0}};
     spec.volumeEnvelope.sustain = 1;
     spec.vibratoDepth = 3;
+    spec.panningEnvelope.points = {{0, 32}, {10, 60}};
+    spec.panningEnvelope.loopStart = 0;
+    spec.panningEnvelope.loopEnd = 1;
     return song;
 }
 
@@ -133,11 +136,14 @@ TEST(XmWriter, InstrumentHeaderHoldsEnvelopeAndVibrato) {
     EXPECT_EQ(u16(bytes, at + 129 + 4), 8u);   // point 1 tick
     EXPECT_EQ(u16(bytes, at + 129 + 6), 20u);  // point 1 value
     EXPECT_EQ(bytes[at + 225], 3);             // volume points
-    EXPECT_EQ(bytes[at + 226], 0);             // panning points
+    EXPECT_EQ(bytes[at + 226], 2);             // panning points
+    EXPECT_EQ(u16(bytes, at + 177 + 6), 60u);  // panning point 1 value
+    EXPECT_EQ(bytes[at + 231], 0);             // panning loop start
+    EXPECT_EQ(bytes[at + 232], 1);             // panning loop end
     EXPECT_EQ(bytes[at + 227], 1);             // sustain point
     EXPECT_EQ(bytes[at + 233], 1 | 2);         // on, sustain, no loop
-    EXPECT_EQ(bytes[at + 234], 0);
-    EXPECT_EQ(bytes[at + 237], 3);  // vibrato depth
+    EXPECT_EQ(bytes[at + 234], 1 | 4);         // on, loop
+    EXPECT_EQ(bytes[at + 237], 3);             // vibrato depth
     EXPECT_EQ(u16(bytes, at + 239), 300u);
 }
 
