@@ -56,6 +56,34 @@ void paintShadow(Canvas& canvas, const Rect& outer) {
     }
 }
 
+// Faint out-of-focus glows in the jewels' colours, as if light fell through cut stones.
+void paintGlows(Canvas& canvas) {
+    constexpr Rgb TINTS[] = {{226, 34, 46},  {36, 200, 72},  {52, 102, 255},
+                             {252, 214, 36}, {172, 64, 230}, {32, 214, 226}};
+    std::uint32_t state = 0x7e5ca1U;
+    const auto next = [&state]() {
+        state = state * 1664525U + 1013904223U;
+        return double(state >> 8) / double(1U << 24);
+    };
+    for (int i = 0; i < 16; ++i) {
+        const double cx = next() * canvas.width();
+        const double cy = next() * canvas.height();
+        const double radius = 18.0 + next() * 46.0;
+        const Rgb tint = TINTS[i % 6];
+        const double strength = 0.05 + next() * 0.06;
+        for (int y = int(cy - radius) - 1; y <= int(cy + radius) + 1; ++y) {
+            for (int x = int(cx - radius) - 1; x <= int(cx + radius) + 1; ++x) {
+                const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy) / radius;
+                if (d < 1.0) {
+                    // A flat disc with a slightly brighter rim and a soft edge.
+                    const double edge = std::clamp((1.0 - d) * radius / 2.0, 0.0, 1.0);
+                    canvas.blend(x, y, tint, strength * edge * (0.7 + 0.5 * d * d));
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 
 void paintBackdrop(Canvas& canvas) {
@@ -76,6 +104,7 @@ void paintBackdrop(Canvas& canvas) {
             canvas.set(x, y, c);
         }
     }
+    paintGlows(canvas);
 }
 
 void paintBoxes(Canvas& canvas, Backdrop backdrop) {
