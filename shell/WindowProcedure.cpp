@@ -1,10 +1,13 @@
 // Start-up, message forwarding and shutdown of the game window.
 #include "shell/WindowProcedure.h"
 
+#include <ctime>
 #include <new>
 
+#include "game/SharedRandom.h"
 #include "shell/ErrorTable.h"
 #include "shell/GlobalResources.h"
+#include "shell/Music.h"
 #include "shell/ShellState.h"
 #include "shell/WelcomeScreen.h"
 
@@ -15,6 +18,8 @@ LRESULT startUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HDC windowDC = GetDC(window);
     loadBitmaps(windowDC, hInstance);
     ReleaseDC(window, windowDC);
+    musicStart(true); // the settings file, and with it the music switch, comes later
+    seedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
     currentScreen.reset(new (std::nothrow) WelcomeScreen());
     if (!currentScreen) {
         reportError(window, ERR_OUT_OF_MEMORY);
@@ -33,6 +38,7 @@ LRESULT shutDown(HWND window) {
         KillTimer(window, FRAME_TIMER_ID);
     }
     currentScreen.reset();
+    musicStop();
     releaseBitmaps();
     PostQuitMessage(0);
     return 0;
