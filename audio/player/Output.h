@@ -20,7 +20,7 @@ struct OutputState {
     WAVEHDR ringHeader{};
     std::vector<float> mixStorage;   // holds the float mix area
     float* mixBuffer = nullptr;      // 16-byte aligned address in mixStorage, bufferFrames stereo frames
-    std::int32_t writeBlock = 0;     // next block to mix, 0..blocks-1
+    std::atomic<std::int32_t> writeBlock{0}; // next block to mix, 0..blocks-1; read by tests while playing
     Module* currentModule = nullptr;
     HANDLE playbackThread = nullptr;
     std::atomic<bool> stopRequested{false}; // set by the stopping thread

@@ -65,7 +65,8 @@ void MixBlock() {
     OutputState& state = Output();
     Module* module = state.currentModule;
     if (module == nullptr || state.mixBuffer == nullptr || state.pcmRing.empty()) return;
-    const std::size_t blockOffset = static_cast<std::size_t>(state.writeBlock) * state.blockFrames * 2;
+    const std::int32_t block = state.writeBlock.load();
+    const std::size_t blockOffset = static_cast<std::size_t>(block) * state.blockFrames * 2;
     float* area = state.mixBuffer + blockOffset;
     std::fill(area, area + static_cast<std::size_t>(state.blockFrames) * 2, 0.0f);
     std::int32_t done = 0;
@@ -81,8 +82,7 @@ void MixBlock() {
         module->samplesLeftInTick -= frames;
     }
     ConvertToPcm(state.pcmRing.data() + blockOffset, area, state.blockFrames);
-    state.writeBlock += 1;
-    if (state.writeBlock >= RingBlocks()) state.writeBlock = 0;
+    state.writeBlock.store(block + 1 >= RingBlocks() ? 0 : block + 1);
 }
 
 bool BeginOfflineRender(Module& module, std::int32_t rate) {
