@@ -1,7 +1,7 @@
 #!/bin/sh
 # Renders every MATCH file of the test modules' agreement list with xmrender and compares its row
 # timeline with libxmp's. Usage: check_agreement.sh BUILD_DIR [TESTDATA_DIR]
-# Prints one line per file (name and result) and a count at the end.
+# Prints one line per file (name and result) and a count at the end; exit status 1 unless all agree.
 build=${1:?usage: check_agreement.sh BUILD_DIR [TESTDATA_DIR]}
 data=${2:-$(dirname "$0")/../../../shared/xm-testdata}
 work=$(mktemp -d)
@@ -20,3 +20,4 @@ for name in $(awk -F'\t' '$2 == "MATCH" { print $1 }' "$data/agreement.tsv"); do
     echo "$name	$result"
 done
 echo "agree: $matched of $total"
+[ "$matched" -eq "$total" ]
