@@ -65,8 +65,8 @@ struct RGBQUAD {
 // A memory device context holding a 1 by 1 stock bitmap; null for an unknown source context
 // (a null source is allowed and means the screen).
 HDC CreateCompatibleDC(HDC dc);
-// A 32-bit bitmap of width by height pixels (content undefined: black, or the test backend's choice); null for sizes outside
-// 1..16384 or an unknown context.
+// A 32-bit bitmap of width by height pixels (content undefined: black, or the test backend's choice); null
+// for sizes outside 1..16384 or an unknown context.
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 // Selects a bitmap or brush into a memory context; returns the object of that kind it replaces,
 // or null when the object is unknown, a bitmap is already selected elsewhere, or dc is a window's.

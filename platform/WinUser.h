@@ -92,29 +92,29 @@ inline constexpr UINT VK_DOWN = 0x28;
 inline constexpr UINT VK_SNAPSHOT = 0x2C;
 inline constexpr UINT VK_INSERT = 0x2D;
 inline constexpr UINT VK_DELETE = 0x2E;
-inline constexpr UINT VK_NUMPAD0 = 0x60; // VK_NUMPAD0 + n for digit n
+inline constexpr UINT VK_NUMPAD0 = 0x60;  // VK_NUMPAD0 + n for digit n
 inline constexpr UINT VK_MULTIPLY = 0x6A;
 inline constexpr UINT VK_ADD = 0x6B;
 inline constexpr UINT VK_SEPARATOR = 0x6C;
 inline constexpr UINT VK_SUBTRACT = 0x6D;
 inline constexpr UINT VK_DECIMAL = 0x6E;
 inline constexpr UINT VK_DIVIDE = 0x6F;
-inline constexpr UINT VK_F1 = 0x70; // VK_F1 + n - 1 for Fn, up to F12
+inline constexpr UINT VK_F1 = 0x70;  // VK_F1 + n - 1 for Fn, up to F12
 inline constexpr UINT VK_F10 = 0x79;
 inline constexpr UINT VK_F12 = 0x7B;
 inline constexpr UINT VK_NUMLOCK = 0x90;
 inline constexpr UINT VK_SCROLL = 0x91;
-inline constexpr UINT VK_OEM_1 = 0xBA; // ;
+inline constexpr UINT VK_OEM_1 = 0xBA;  // ;
 inline constexpr UINT VK_OEM_PLUS = 0xBB;
 inline constexpr UINT VK_OEM_COMMA = 0xBC;
 inline constexpr UINT VK_OEM_MINUS = 0xBD;
 inline constexpr UINT VK_OEM_PERIOD = 0xBE;
-inline constexpr UINT VK_OEM_2 = 0xBF; // /
-inline constexpr UINT VK_OEM_3 = 0xC0; // `
-inline constexpr UINT VK_OEM_4 = 0xDB; // [
-inline constexpr UINT VK_OEM_5 = 0xDC; // backslash
-inline constexpr UINT VK_OEM_6 = 0xDD; // ]
-inline constexpr UINT VK_OEM_7 = 0xDE; // '
+inline constexpr UINT VK_OEM_2 = 0xBF;  // /
+inline constexpr UINT VK_OEM_3 = 0xC0;  // `
+inline constexpr UINT VK_OEM_4 = 0xDB;  // [
+inline constexpr UINT VK_OEM_5 = 0xDC;  // backslash
+inline constexpr UINT VK_OEM_6 = 0xDD;  // ]
+inline constexpr UINT VK_OEM_7 = 0xDE;  // '
 
 using WNDPROC = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
 using TIMERPROC = void(CALLBACK*)(HWND, UINT, UINT_PTR, DWORD);
@@ -198,8 +198,8 @@ ATOM RegisterClassExA(const WNDCLASSEXA* windowClass);
 // Creates a top-level window (a caption and fixed frame are always added; the client area is the
 // outer size less them) and sends it WM_CREATE. Returns null for an unknown class, a failed display,
 // or when WM_CREATE returns -1 (the window is then destroyed again).
-HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 // Sends WM_DESTROY, then removes the window, its timers and its queued messages. FALSE if unknown.
 BOOL DestroyWindow(HWND window);
 // TRUE while the window exists.

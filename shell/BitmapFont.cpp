@@ -7,8 +7,8 @@ BitmapFont::~BitmapFont() {
     release();
 }
 
-void BitmapFont::load(HDC dc, HINSTANCE instance, int resourceNumber, int cellWidthPixels, int cellHeightPixels,
-                      int gapPixels) {
+void BitmapFont::load(HDC dc, HINSTANCE instance, int resourceNumber, int cellWidthPixels,
+                      int cellHeightPixels, int gapPixels) {
     if (loaded) {
         release();
     }
@@ -25,14 +25,15 @@ void BitmapFont::layOutGlyphs() {
     const int pitchX = cellWidth + gap;
     const int pitchY = cellHeight + gap;
     if (pitchX <= 0 || pitchY <= 0 || sheet.width <= 0 || sheet.height <= 0) {
-        return; // no usable grid: every glyph stays at (0, 0)
+        return;  // no usable grid: every glyph stays at (0, 0)
     }
     const unsigned columns = static_cast<unsigned>(sheet.width) / static_cast<unsigned>(pitchX);
     const unsigned rows = static_cast<unsigned>(sheet.height) / static_cast<unsigned>(pitchY);
     std::size_t glyph = 0;
     for (unsigned row = 0; row < rows && glyph < glyphs.size(); ++row) {
         for (unsigned column = 0; column < columns && glyph < glyphs.size(); ++column) {
-            glyphs[glyph++] = GlyphPosition{gap + static_cast<int>(column) * pitchX, gap + static_cast<int>(row) * pitchY};
+            glyphs[glyph++] =
+                GlyphPosition{gap + static_cast<int>(column) * pitchX, gap + static_cast<int>(row) * pitchY};
         }
     }
 }
@@ -44,7 +45,7 @@ void BitmapFont::drawText(HDC dst, const char* text, int x, int y) const {
     for (int i = 0; text[i] != '\0'; ++i) {
         const auto code = static_cast<unsigned char>(text[i]);
         if (code < 32) {
-            continue; // no glyph below the space
+            continue;  // no glyph below the space
         }
         const GlyphPosition& cell = glyphs[code - 32];
         BitBlt(dst, x + i * cellWidth, y, cellWidth, cellHeight, sheet.memoryDC, cell.x, cell.y, SRCCOPY);
@@ -52,7 +53,7 @@ void BitmapFont::drawText(HDC dst, const char* text, int x, int y) const {
 }
 
 void BitmapFont::drawNumber(HDC dst, std::int32_t number, int x, int y) const {
-    char digits[16]; // "-2147483648" and its terminator fit
+    char digits[16];  // "-2147483648" and its terminator fit
     std::snprintf(digits, sizeof digits, "%d", static_cast<int>(number));
     drawText(dst, digits, x, y);
 }

@@ -9,7 +9,7 @@
 #include "shell/Surface.h"
 
 class BitmapFont {
-public:
+  public:
     struct GlyphPosition {
         int x = 0;
         int y = 0;
@@ -31,13 +31,13 @@ public:
     void drawNumber(HDC dst, std::int32_t number, int x, int y) const;
     void release();
 
-    int cellWidth = 0;  // pixels, also the pen advance
-    int cellHeight = 0; // pixels
-    int gap = 0;        // pixels between cells and before the first row and column
+    int cellWidth = 0;   // pixels, also the pen advance
+    int cellHeight = 0;  // pixels
+    int gap = 0;         // pixels between cells and before the first row and column
     bool loaded = false;
-    std::array<GlyphPosition, 256> glyphs{}; // top-left of each cell on the sheet; (0, 0) where none
+    std::array<GlyphPosition, 256> glyphs{};  // top-left of each cell on the sheet; (0, 0) where none
     Surface sheet;
 
-private:
+  private:
     void layOutGlyphs();
 };

@@ -16,12 +16,12 @@ inline constexpr std::array<ErrorRow, 6> ERROR_ROWS{{
     {ERR_RESOURCE, "Unavailable resource"},
     {ERR_APPLICATION, "Application error"},
     {ERR_APP_STATE, "Unknown application state"},
-    {ERR_UNKNOWN, "Unknown error"}, // the fallback row, never matched by the search
+    {ERR_UNKNOWN, "Unknown error"},  // the fallback row, never matched by the search
 }};
 inline constexpr std::size_t SEARCHED_ROWS = ERROR_ROWS.size() - 1;
 inline constexpr std::size_t FALLBACK_ROW = ERROR_ROWS.size() - 1;
 
-} // namespace
+}  // namespace
 
 ErrorText lookUpError(std::uint16_t code) {
     const std::uint16_t category = code & 0xFF00;

@@ -15,8 +15,8 @@ inline constexpr std::uint16_t ERR_APP_STATE = 0x0101;
 inline constexpr std::uint16_t ERR_UNKNOWN = 0xFFFF;
 
 struct ErrorText {
-    const char* caption; // the category's text
-    const char* message; // the detail's text
+    const char* caption;  // the category's text
+    const char* message;  // the detail's text
 };
 
 // Looks a code up among the table's searchable rows: the category row by the code's high byte,

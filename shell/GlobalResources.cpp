@@ -8,14 +8,14 @@ inline constexpr int NORMAL_FONT = 104;
 inline constexpr int HIGHLIGHT_FONT = 105;
 inline constexpr int ONE_PLAYER_BACKGROUND = 118;
 inline constexpr int TWO_PLAYER_BACKGROUND = 128;
-inline constexpr int GLYPH_WIDTH = 14;  // pixels
-inline constexpr int GLYPH_HEIGHT = 18; // pixels
-inline constexpr int GLYPH_GAP = 2;     // pixels
+inline constexpr int GLYPH_WIDTH = 14;   // pixels
+inline constexpr int GLYPH_HEIGHT = 18;  // pixels
+inline constexpr int GLYPH_GAP = 2;      // pixels
 inline constexpr std::array<int, JEWEL_COLORS> JEWEL_SPRITES{107, 109, 111, 113, 115, 117};
 // The sixth strip is 106: the numbers after 117 went to the backgrounds.
 inline constexpr std::array<int, JEWEL_COLORS> JEWEL_ANIMATIONS{108, 110, 112, 114, 116, 106};
 
-} // namespace
+}  // namespace
 
 Surface menuBackground;
 Surface onePlayerBackground;

@@ -13,13 +13,19 @@ int Screen::onTimer(HWND, WPARAM, LPARAM, std::unique_ptr<Screen>&) {
     return 0;
 }
 
-int Screen::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, std::unique_ptr<Screen>& currentScreen) {
+int Screen::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                          std::unique_ptr<Screen>& currentScreen) {
     switch (message) {
-    case WM_PAINT: return paint(window, wParam, lParam, currentScreen);
-    case WM_KEYDOWN: return onKeyDown(window, wParam, lParam, currentScreen);
-    case WM_KEYUP: return onKeyUp(window, wParam, lParam, currentScreen);
-    case WM_TIMER: return onTimer(window, wParam, lParam, currentScreen);
-    default: return 0;
+        case WM_PAINT:
+            return paint(window, wParam, lParam, currentScreen);
+        case WM_KEYDOWN:
+            return onKeyDown(window, wParam, lParam, currentScreen);
+        case WM_KEYUP:
+            return onKeyUp(window, wParam, lParam, currentScreen);
+        case WM_TIMER:
+            return onTimer(window, wParam, lParam, currentScreen);
+        default:
+            return 0;
     }
 }
 
@@ -36,7 +42,8 @@ int Screen::paint(HWND window, WPARAM wParam, LPARAM lParam, std::unique_ptr<Scr
     RECT client{};
     GetClientRect(window, &client);
     HDC buffer = CreateCompatibleDC(windowDC);
-    HBITMAP bufferBitmap = CreateCompatibleBitmap(windowDC, client.right - client.left, client.bottom - client.top);
+    HBITMAP bufferBitmap =
+        CreateCompatibleBitmap(windowDC, client.right - client.left, client.bottom - client.top);
     HGDIOBJ previous = SelectObject(buffer, bufferBitmap);
     if (eraseBackground) {
         HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_MENUTEXT));
@@ -45,7 +52,8 @@ int Screen::paint(HWND window, WPARAM wParam, LPARAM lParam, std::unique_ptr<Scr
     }
     eraseBackground = 0;
     const int result = draw(window, wParam, lParam, buffer, currentScreen);
-    BitBlt(windowDC, client.left, client.top, client.right - client.left, client.bottom - client.top, buffer, 0, 0, SRCCOPY);
+    BitBlt(windowDC, client.left, client.top, client.right - client.left, client.bottom - client.top, buffer,
+           0, 0, SRCCOPY);
     SelectObject(buffer, previous);
     DeleteObject(bufferBitmap);
     DeleteDC(buffer);

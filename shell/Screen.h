@@ -7,7 +7,7 @@
 #include "platform/Platform.h"
 
 class Screen {
-public:
+  public:
     Screen() = default;
     Screen(const Screen&) = delete;
     Screen& operator=(const Screen&) = delete;
@@ -16,12 +16,15 @@ public:
     // shell's owning reference: a handler may replace the screen through it (the old one is then
     // deleted, so the handler must return without touching its members). Results go back to the
     // platform as the message result.
-    virtual int onKeyDown(HWND window, WPARAM virtualKey, LPARAM keyData, std::unique_ptr<Screen>& currentScreen);
-    virtual int onKeyUp(HWND window, WPARAM virtualKey, LPARAM keyData, std::unique_ptr<Screen>& currentScreen);
+    virtual int onKeyDown(HWND window, WPARAM virtualKey, LPARAM keyData,
+                          std::unique_ptr<Screen>& currentScreen);
+    virtual int onKeyUp(HWND window, WPARAM virtualKey, LPARAM keyData,
+                        std::unique_ptr<Screen>& currentScreen);
     virtual int onTimer(HWND window, WPARAM timerId, LPARAM lParam, std::unique_ptr<Screen>& currentScreen);
     // Draws the whole client area into `offscreen`. When the buffer was not erased its content is
     // undefined, so every pixel that should show must be drawn.
-    virtual int draw(HWND window, WPARAM wParam, LPARAM lParam, HDC offscreen, std::unique_ptr<Screen>& currentScreen) = 0;
+    virtual int draw(HWND window, WPARAM wParam, LPARAM lParam, HDC offscreen,
+                     std::unique_ptr<Screen>& currentScreen) = 0;
     virtual ~Screen() = default;
     // Routes WM_PAINT (the double-buffered paint), WM_KEYDOWN, WM_KEYUP and WM_TIMER; 0 for others.
     virtual int handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -32,6 +35,6 @@ public:
 
     BYTE eraseBackground = 1;
 
-private:
+  private:
     int paint(HWND window, WPARAM wParam, LPARAM lParam, std::unique_ptr<Screen>& currentScreen);
 };

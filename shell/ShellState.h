@@ -8,11 +8,11 @@
 #include "shell/Screen.h"
 
 inline constexpr UINT_PTR FRAME_TIMER_ID = 0xF10F;
-inline constexpr UINT FRAME_INTERVAL = 10; // milliseconds
-inline constexpr int WINDOW_WIDTH = 640;   // outer size, pixels
+inline constexpr UINT FRAME_INTERVAL = 10;  // milliseconds
+inline constexpr int WINDOW_WIDTH = 640;    // outer size, pixels
 inline constexpr int WINDOW_HEIGHT = 480;
-inline constexpr DWORD WINDOW_STYLE = 0x00080001; // system menu plus the low bit: fixed overlapped frame
-inline constexpr int TEXT_CAPACITY = 100;         // bytes of the caption and class name buffers
+inline constexpr DWORD WINDOW_STYLE = 0x00080001;  // system menu plus the low bit: fixed overlapped frame
+inline constexpr int TEXT_CAPACITY = 100;          // bytes of the caption and class name buffers
 
 inline constexpr UINT CAPTION_STRING = 1;
 inline constexpr UINT CLASS_NAME_STRING = 2;

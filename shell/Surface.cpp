@@ -8,7 +8,7 @@ Surface::~Surface() {
 void Surface::load(HDC dc, HINSTANCE instance, int resourceNumber) {
     bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(static_cast<WORD>(resourceNumber)));
     if (bitmap == nullptr) {
-        return; // stays empty: zero size, no context, draws nothing
+        return;  // stays empty: zero size, no context, draws nothing
     }
     memoryDC = CreateCompatibleDC(dc);
     previousBitmap = SelectObject(memoryDC, bitmap);
@@ -33,12 +33,13 @@ void Surface::release() {
     loaded = false;
 }
 
-void Surface::drawClipped(HDC dst, int x, int y, int left, int top, int right, int bottom, int sx, int sy) const {
+void Surface::drawClipped(HDC dst, int x, int y, int left, int top, int right, int bottom, int sx,
+                          int sy) const {
     drawPartClipped(dst, x, y, width, height, left, top, right, bottom, sx, sy);
 }
 
-void Surface::drawPartClipped(HDC dst, int x, int y, int w, int h, int left, int top, int right, int bottom, int sx,
-                              int sy) const {
+void Surface::drawPartClipped(HDC dst, int x, int y, int w, int h, int left, int top, int right, int bottom,
+                              int sx, int sy) const {
     // A piece that only touches an edge is not rejected; its transfer is then empty.
     if (x > right || y > bottom || x + w < left || y + h < top) {
         return;

@@ -5,7 +5,7 @@
 #include "platform/Platform.h"
 
 class Surface {
-public:
+  public:
     Surface() = default;
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
@@ -21,13 +21,13 @@ public:
     // (left and top inclusive, right and bottom exclusive).
     void drawClipped(HDC dst, int x, int y, int left, int top, int right, int bottom, int sx, int sy) const;
     // The same for a w by h piece, such as one square frame of an animation strip.
-    void drawPartClipped(HDC dst, int x, int y, int w, int h, int left, int top, int right, int bottom, int sx,
-                         int sy) const;
+    void drawPartClipped(HDC dst, int x, int y, int w, int h, int left, int top, int right, int bottom,
+                         int sx, int sy) const;
 
-    int width = 0;  // pixels; 0 when not loaded
-    int height = 0; // pixels; 0 when not loaded; also the side of one frame of a strip
+    int width = 0;   // pixels; 0 when not loaded
+    int height = 0;  // pixels; 0 when not loaded; also the side of one frame of a strip
     bool loaded = false;
     HBITMAP bitmap = nullptr;
-    HGDIOBJ previousBitmap = nullptr; // what memoryDC held before `bitmap`
+    HGDIOBJ previousBitmap = nullptr;  // what memoryDC held before `bitmap`
     HDC memoryDC = nullptr;
 };

@@ -5,7 +5,9 @@
 #include "shell/Screen.h"
 
 class WelcomeScreen final : public Screen {
-public:
-    int onKeyDown(HWND window, WPARAM virtualKey, LPARAM keyData, std::unique_ptr<Screen>& currentScreen) override;
-    int draw(HWND window, WPARAM wParam, LPARAM lParam, HDC offscreen, std::unique_ptr<Screen>& currentScreen) override;
+  public:
+    int onKeyDown(HWND window, WPARAM virtualKey, LPARAM keyData,
+                  std::unique_ptr<Screen>& currentScreen) override;
+    int draw(HWND window, WPARAM wParam, LPARAM lParam, HDC offscreen,
+             std::unique_ptr<Screen>& currentScreen) override;
 };

@@ -17,13 +17,14 @@ void registerWindowClass() {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_WINDOW + 1));
     windowClass.lpszClassName = windowClassName;
     windowClass.hIconSm = windowClass.hIcon;
-    RegisterClassExA(&windowClass); // a failure shows as the window creation failing
+    RegisterClassExA(&windowClass);  // a failure shows as the window creation failing
 }
 
 HWND createMainWindow(HINSTANCE instance, int showCommand) {
     hInstance = instance;
-    HWND window = CreateWindowExA(0, windowClassName, windowCaption, WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  WINDOW_WIDTH, WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowExA(0, windowClassName, windowCaption, WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                        WINDOW_WIDTH, WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
     if (window != nullptr) {
         ShowWindow(window, showCommand);
         UpdateWindow(window);
@@ -31,7 +32,7 @@ HWND createMainWindow(HINSTANCE instance, int showCommand) {
     return window;
 }
 
-} // namespace
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     LoadStringA(instance, CAPTION_STRING, windowCaption, TEXT_CAPACITY);

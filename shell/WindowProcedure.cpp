@@ -18,7 +18,7 @@ LRESULT startUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HDC windowDC = GetDC(window);
     loadBitmaps(windowDC, hInstance);
     ReleaseDC(window, windowDC);
-    musicStart(true); // the settings file, and with it the music switch, comes later
+    musicStart(true);  // the settings file, and with it the music switch, comes later
     seedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
     currentScreen.reset(new (std::nothrow) WelcomeScreen());
     if (!currentScreen) {
@@ -44,20 +44,23 @@ LRESULT shutDown(HWND window) {
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: return startUp(window, message, wParam, lParam);
-    case WM_PAINT:
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_TIMER:
-        if (!currentScreen) {
-            return message == WM_PAINT ? DefWindowProcA(window, message, wParam, lParam) : 0;
-        }
-        return currentScreen->handleMessage(window, message, wParam, lParam, currentScreen);
-    case WM_DESTROY: return shutDown(window);
-    default: return DefWindowProcA(window, message, wParam, lParam);
+        case WM_CREATE:
+            return startUp(window, message, wParam, lParam);
+        case WM_PAINT:
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_TIMER:
+            if (!currentScreen) {
+                return message == WM_PAINT ? DefWindowProcA(window, message, wParam, lParam) : 0;
+            }
+            return currentScreen->handleMessage(window, message, wParam, lParam, currentScreen);
+        case WM_DESTROY:
+            return shutDown(window);
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
     }
 }

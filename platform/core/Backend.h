@@ -14,16 +14,16 @@ namespace veskar::platform {
 struct InputEvent {
     enum class Kind { KeyDown, KeyUp, MouseDown, CloseRequest };
     Kind kind = Kind::KeyDown;
-    UINT virtualKey = 0; // VK_* code; 0 for keys the platform has no code for
-    UINT scanCode = 0;   // 0..255, travels in bits 16..23 of the key data
+    UINT virtualKey = 0;  // VK_* code; 0 for keys the platform has no code for
+    UINT scanCode = 0;    // 0..255, travels in bits 16..23 of the key data
     bool extended = false;
-    bool repeat = false;  // a key-down made by auto-repeat of a held key
-    bool altDown = false; // Alt was held: the key goes to the system (WM_SYSKEY*)
-    char character = 0;   // what the key types with the current modifiers; 0 if nothing
+    bool repeat = false;   // a key-down made by auto-repeat of a held key
+    bool altDown = false;  // Alt was held: the key goes to the system (WM_SYSKEY*)
+    char character = 0;    // what the key types with the current modifiers; 0 if nothing
 };
 
 class Backend {
-public:
+  public:
     virtual ~Backend() = default;
 
     // Milliseconds on the backend's monotonic clock (virtual for tests).
@@ -45,4 +45,4 @@ public:
 // Defined by the backend the program links (platform/sdl or platform/testing). Never null.
 [[nodiscard]] std::unique_ptr<Backend> CreateBackend();
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

@@ -5,6 +5,7 @@ namespace veskar::platform {
 namespace {
 
 // Five columns per glyph, bit 0 the top row; characters 32..126 in code order.
+// clang-format off
 inline constexpr std::uint8_t GLYPHS[95][5] = {
     {0x00, 0x00, 0x00, 0x00, 0x00}, {0x00, 0x00, 0x5F, 0x00, 0x00}, {0x00, 0x07, 0x00, 0x07, 0x00}, // space ! "
     {0x14, 0x7F, 0x14, 0x7F, 0x14}, {0x24, 0x2A, 0x7F, 0x2A, 0x12}, {0x23, 0x13, 0x08, 0x64, 0x62}, // # $ %
@@ -39,6 +40,7 @@ inline constexpr std::uint8_t GLYPHS[95][5] = {
     {0x44, 0x64, 0x54, 0x4C, 0x44}, {0x00, 0x08, 0x36, 0x41, 0x00}, {0x00, 0x00, 0x7F, 0x00, 0x00}, // z { |
     {0x00, 0x41, 0x36, 0x08, 0x00}, {0x08, 0x04, 0x08, 0x10, 0x08},                                  // } ~
 };
+// clang-format on
 
 inline constexpr std::uint8_t UNKNOWN_GLYPH[5] = {0x7F, 0x41, 0x41, 0x41, 0x7F};
 
@@ -54,7 +56,7 @@ void plot(HBITMAP__& target, int x, int y, int scale, std::uint32_t color) {
     }
 }
 
-} // namespace
+}  // namespace
 
 int boxTextWidth(std::string_view text, int scale) {
     return static_cast<int>(text.size()) * BOX_GLYPH_ADVANCE * scale;
@@ -75,4 +77,4 @@ void drawBoxText(HBITMAP__& target, std::string_view text, int x, int y, int sca
     }
 }
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

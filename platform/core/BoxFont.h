@@ -11,7 +11,7 @@ namespace veskar::platform {
 
 inline constexpr int BOX_GLYPH_WIDTH = 5;
 inline constexpr int BOX_GLYPH_HEIGHT = 7;
-inline constexpr int BOX_GLYPH_ADVANCE = 6; // glyph plus one column of space, before scaling
+inline constexpr int BOX_GLYPH_ADVANCE = 6;  // glyph plus one column of space, before scaling
 
 // Width in pixels of `text` at `scale`.
 [[nodiscard]] int boxTextWidth(std::string_view text, int scale);
@@ -19,4 +19,4 @@ inline constexpr int BOX_GLYPH_ADVANCE = 6; // glyph plus one column of space, b
 // Characters outside 32..126 draw as a hollow box.
 void drawBoxText(HBITMAP__& target, std::string_view text, int x, int y, int scale, std::uint32_t color);
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

@@ -10,7 +10,8 @@ inline constexpr std::int64_t MAX_SIDE = 16384;
 inline constexpr std::uint32_t MIN_HEADER_SIZE = 40;
 
 std::uint32_t readU32(std::span<const std::uint8_t> data, std::size_t at) {
-    return data[at] | (data[at + 1] << 8) | (data[at + 2] << 16) | (static_cast<std::uint32_t>(data[at + 3]) << 24);
+    return data[at] | (data[at + 1] << 8) | (data[at + 2] << 16) |
+           (static_cast<std::uint32_t>(data[at + 3]) << 24);
 }
 
 std::uint16_t readU16(std::span<const std::uint8_t> data, std::size_t at) {
@@ -20,7 +21,7 @@ std::uint16_t readU16(std::span<const std::uint8_t> data, std::size_t at) {
 struct DibHeader {
     std::uint32_t headerSize = 0;
     std::int64_t width = 0;
-    std::int64_t height = 0; // rows of colour data (halved for icons)
+    std::int64_t height = 0;  // rows of colour data (halved for icons)
     bool topDown = false;
     int bitsPerPixel = 0;
     std::size_t paletteEntries = 0;
@@ -67,20 +68,29 @@ std::size_t rowBytes(std::int64_t width, int bits) {
 }
 
 // The colour of pixel x of one stored row; palette indices past the table are black.
-std::uint32_t pixelAt(const std::uint8_t* row, std::int64_t x, int bits, std::span<const std::uint32_t> palette) {
+std::uint32_t pixelAt(const std::uint8_t* row, std::int64_t x, int bits,
+                      std::span<const std::uint32_t> palette) {
     std::size_t index = 0;
     switch (bits) {
-    case 1: index = (row[x / 8] >> (7 - x % 8)) & 1; break;
-    case 4: index = (row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xF; break;
-    case 8: index = row[x]; break;
-    case 24: return 0xFF000000u | (row[x * 3 + 2] << 16) | (row[x * 3 + 1] << 8) | row[x * 3];
-    default: return (static_cast<std::uint32_t>(row[x * 4 + 3]) << 24) | (row[x * 4 + 2] << 16) |
-                    (row[x * 4 + 1] << 8) | row[x * 4];
+        case 1:
+            index = (row[x / 8] >> (7 - x % 8)) & 1;
+            break;
+        case 4:
+            index = (row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xF;
+            break;
+        case 8:
+            index = row[x];
+            break;
+        case 24:
+            return 0xFF000000u | (row[x * 3 + 2] << 16) | (row[x * 3 + 1] << 8) | row[x * 3];
+        default:
+            return (static_cast<std::uint32_t>(row[x * 4 + 3]) << 24) | (row[x * 4 + 2] << 16) |
+                   (row[x * 4 + 1] << 8) | row[x * 4];
     }
     return index < palette.size() ? palette[index] : 0xFF000000u;
 }
 
-} // namespace
+}  // namespace
 
 bool decodeDib(std::span<const std::uint8_t> data, DibLayout layout, DecodedImage& image) {
     image = DecodedImage{};
@@ -149,4 +159,4 @@ bool decodeIconFile(std::span<const std::uint8_t> data, DecodedImage& image) {
     return !image.pixels.empty();
 }
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

@@ -11,12 +11,12 @@ namespace veskar::platform {
 struct DecodedImage {
     int width = 0;
     int height = 0;
-    std::vector<std::uint32_t> pixels; // top row first; bitmaps 0x00RRGGBB, icons 0xAARRGGBB
+    std::vector<std::uint32_t> pixels;  // top row first; bitmaps 0x00RRGGBB, icons 0xAARRGGBB
 };
 
 enum class DibLayout {
-    Bitmap, // a bitmap resource: header, colour table, pixel rows
-    Icon,   // an icon image: the same with double height, a 1-bit AND mask after the colour rows
+    Bitmap,  // a bitmap resource: header, colour table, pixel rows
+    Icon,    // an icon image: the same with double height, a 1-bit AND mask after the colour rows
 };
 
 // Decodes an uncompressed 1-, 4-, 8-, 24- or 32-bit DIB with a header of at least 40 bytes,
@@ -28,4 +28,4 @@ enum class DibLayout {
 // becoming transparency. False when the file holds no decodable image.
 [[nodiscard]] bool decodeIconFile(std::span<const std::uint8_t> data, DecodedImage& image);
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

@@ -14,6 +14,7 @@ namespace {
 inline constexpr int MAX_BITMAP_SIDE = 16384;
 
 // Fixed system colours as COLORREF, by index 0..20 (a classic grey desktop scheme).
+// clang-format off
 inline constexpr COLORREF SYSTEM_COLORS[] = {
     RGB(192, 192, 192), RGB(0, 128, 128),   RGB(0, 0, 128),     RGB(128, 128, 128), RGB(192, 192, 192),
     RGB(255, 255, 255), RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(255, 255, 255),
@@ -21,6 +22,7 @@ inline constexpr COLORREF SYSTEM_COLORS[] = {
     RGB(192, 192, 192), RGB(128, 128, 128), RGB(128, 128, 128), RGB(0, 0, 0),       RGB(192, 192, 192),
     RGB(255, 255, 255),
 };
+// clang-format on
 
 // The colour a brush handle paints: a live brush, or a system colour index + 1.
 bool brushColor(HBRUSH brush, std::uint32_t& color) {
@@ -36,7 +38,7 @@ bool brushColor(HBRUSH brush, std::uint32_t& color) {
     return false;
 }
 
-} // namespace
+}  // namespace
 
 HDC CreateCompatibleDC(HDC dc) {
     auto& platform = state();
@@ -70,7 +72,7 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
             return bitmap;
         }
         if (bitmap->selectedInto != nullptr) {
-            return nullptr; // a bitmap lives in one context at a time
+            return nullptr;  // a bitmap lives in one context at a time
         }
         HBITMAP previous = dc->bitmap;
         previous->selectedInto = nullptr;
@@ -140,17 +142,19 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
     HBITMAP from = platform.gdi.target(src);
     // Work in 64 bits so that extreme coordinates cannot overflow, then cut the block so that it
     // starts inside both bitmaps and ends inside both.
-    std::int64_t left = std::max<std::int64_t>({0, -static_cast<std::int64_t>(x), -static_cast<std::int64_t>(srcX)});
-    std::int64_t top = std::max<std::int64_t>({0, -static_cast<std::int64_t>(y), -static_cast<std::int64_t>(srcY)});
-    std::int64_t right = std::min<std::int64_t>({width, static_cast<std::int64_t>(to->width) - x,
-                                                 static_cast<std::int64_t>(from->width) - srcX});
-    std::int64_t bottom = std::min<std::int64_t>({height, static_cast<std::int64_t>(to->height) - y,
-                                                  static_cast<std::int64_t>(from->height) - srcY});
+    std::int64_t left =
+        std::max<std::int64_t>({0, -static_cast<std::int64_t>(x), -static_cast<std::int64_t>(srcX)});
+    std::int64_t top =
+        std::max<std::int64_t>({0, -static_cast<std::int64_t>(y), -static_cast<std::int64_t>(srcY)});
+    std::int64_t right = std::min<std::int64_t>(
+        {width, static_cast<std::int64_t>(to->width) - x, static_cast<std::int64_t>(from->width) - srcX});
+    std::int64_t bottom = std::min<std::int64_t>(
+        {height, static_cast<std::int64_t>(to->height) - y, static_cast<std::int64_t>(from->height) - srcY});
     if (right <= left || bottom <= top) {
         return TRUE;
     }
     const auto columns = static_cast<std::size_t>(right - left);
-    const bool upward = to == from && y > srcY; // overlapping copy inside one bitmap: bottom row first
+    const bool upward = to == from && y > srcY;  // overlapping copy inside one bitmap: bottom row first
     for (std::int64_t i = 0; i < bottom - top; ++i) {
         const std::int64_t row = upward ? bottom - 1 - i : top + i;
         std::memmove(to->row(static_cast<int>(y + row)) + x + left,

@@ -11,9 +11,9 @@
 struct HBITMAP__ {
     int width = 0;
     int height = 0;
-    std::vector<std::uint32_t> pixels; // row-major, top row first, 0x00RRGGBB
-    HDC selectedInto = nullptr;        // the memory context holding it, if any
-    bool stock = false;                // the 1 by 1 bitmap of a fresh memory context
+    std::vector<std::uint32_t> pixels;  // row-major, top row first, 0x00RRGGBB
+    HDC selectedInto = nullptr;         // the memory context holding it, if any
+    bool stock = false;                 // the 1 by 1 bitmap of a fresh memory context
 
     HBITMAP__(int w, int h, std::uint32_t fill = 0)
         : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
@@ -21,19 +21,19 @@ struct HBITMAP__ {
 };
 
 struct HBRUSH__ {
-    std::uint32_t color = 0; // 0x00RRGGBB
+    std::uint32_t color = 0;  // 0x00RRGGBB
 };
 
 struct HDC__ {
-    HWND window = nullptr;   // set for a window's context, which always draws on the window
-    HBITMAP bitmap = nullptr; // the selected bitmap of a memory context
+    HWND window = nullptr;     // set for a window's context, which always draws on the window
+    HBITMAP bitmap = nullptr;  // the selected bitmap of a memory context
     HBRUSH brush = nullptr;
 };
 
 struct HICON__ {
     int width = 0;
     int height = 0;
-    std::vector<std::uint32_t> pixels; // top row first; 0xAARRGGBB with alpha 0xFF opaque
+    std::vector<std::uint32_t> pixels;  // top row first; 0xAARRGGBB with alpha 0xFF opaque
 };
 
 struct HCURSOR__ {};
@@ -44,7 +44,7 @@ enum class GdiKind { Bitmap, Brush, MemoryDC, WindowDC };
 
 // Live drawing objects by handle. Owns every bitmap, brush and context the game creates.
 class GdiTable {
-public:
+  public:
     GdiTable() = default;
     GdiTable(const GdiTable&) = delete;
     GdiTable& operator=(const GdiTable&) = delete;
@@ -66,7 +66,7 @@ public:
     // The bitmap a context draws on (the selected one, or the window's frame); null if none.
     [[nodiscard]] HBITMAP target(HDC dc) const;
 
-private:
+  private:
     std::unordered_map<const void*, GdiKind> kinds;
 };
 
@@ -75,4 +75,4 @@ private:
     return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
 }
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

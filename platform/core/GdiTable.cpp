@@ -7,10 +7,17 @@ namespace veskar::platform {
 GdiTable::~GdiTable() {
     for (const auto& [handle, kind] : kinds) {
         switch (kind) {
-        case GdiKind::Bitmap: delete static_cast<HBITMAP>(const_cast<void*>(handle)); break;
-        case GdiKind::Brush: delete static_cast<HBRUSH>(const_cast<void*>(handle)); break;
-        case GdiKind::MemoryDC: delete static_cast<HDC>(const_cast<void*>(handle)); break;
-        case GdiKind::WindowDC: break; // owned by its window
+            case GdiKind::Bitmap:
+                delete static_cast<HBITMAP>(const_cast<void*>(handle));
+                break;
+            case GdiKind::Brush:
+                delete static_cast<HBRUSH>(const_cast<void*>(handle));
+                break;
+            case GdiKind::MemoryDC:
+                delete static_cast<HDC>(const_cast<void*>(handle));
+                break;
+            case GdiKind::WindowDC:
+                break;  // owned by its window
         }
     }
 }
@@ -67,10 +74,17 @@ bool GdiTable::remove(const void* handle) {
     const GdiKind kind = found->second;
     kinds.erase(found);
     switch (kind) {
-    case GdiKind::Bitmap: delete static_cast<HBITMAP>(const_cast<void*>(handle)); break;
-    case GdiKind::Brush: delete static_cast<HBRUSH>(const_cast<void*>(handle)); break;
-    case GdiKind::MemoryDC: delete static_cast<HDC>(const_cast<void*>(handle)); break;
-    case GdiKind::WindowDC: break;
+        case GdiKind::Bitmap:
+            delete static_cast<HBITMAP>(const_cast<void*>(handle));
+            break;
+        case GdiKind::Brush:
+            delete static_cast<HBRUSH>(const_cast<void*>(handle));
+            break;
+        case GdiKind::MemoryDC:
+            delete static_cast<HDC>(const_cast<void*>(handle));
+            break;
+        case GdiKind::WindowDC:
+            break;
     }
     return true;
 }
@@ -82,4 +96,4 @@ HBITMAP GdiTable::target(HDC dc) const {
     return dc->bitmap;
 }
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

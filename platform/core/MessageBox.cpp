@@ -20,29 +20,33 @@ HWND hostWindow(HWND owner) {
 int boxAnswer(const MSG& message, UINT type) {
     const int cancel = (type & 0xF) == MB_OKCANCEL ? IDCANCEL : IDOK;
     switch (message.message) {
-    case WM_KEYDOWN:
-        if (message.wParam == VK_RETURN || message.wParam == VK_SPACE) {
+        case WM_KEYDOWN:
+            if (message.wParam == VK_RETURN || message.wParam == VK_SPACE) {
+                return IDOK;
+            }
+            return message.wParam == VK_ESCAPE ? cancel : -1;
+        case WM_LBUTTONDOWN:
             return IDOK;
-        }
-        return message.wParam == VK_ESCAPE ? cancel : -1;
-    case WM_LBUTTONDOWN: return IDOK;
-    case WM_CLOSE: return cancel;
-    // The box is modal: keys and clicks never reach the windows beneath it.
-    case WM_KEYUP:
-    case WM_CHAR:
-    case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP:
-    case WM_SYSCHAR:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP: return -1;
-    default: return 0;
+        case WM_CLOSE:
+            return cancel;
+        // The box is modal: keys and clicks never reach the windows beneath it.
+        case WM_KEYUP:
+        case WM_CHAR:
+        case WM_SYSKEYDOWN:
+        case WM_SYSKEYUP:
+        case WM_SYSCHAR:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+            return -1;
+        default:
+            return 0;
     }
 }
 
-} // namespace
+}  // namespace
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     auto& platform = state();
@@ -50,14 +54,14 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     HWND host = hostWindow(owner);
     const bool hostWasHidden = host != nullptr && !host->visible;
     if (host != nullptr && platform.displayOpen) {
-        platform.backend->showWindow(true); // the box needs a place on screen even before its owner shows
+        platform.backend->showWindow(true);  // the box needs a place on screen even before its owner shows
         platform.present(host);
     }
     int result = 0;
     MSG message{};
     while (result == 0) {
         if (!GetMessageA(&message, nullptr, 0, 0)) {
-            PostQuitMessage(static_cast<int>(message.wParam)); // the outer loop must see it too
+            PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop must see it too
             break;
         }
         const int answer = boxAnswer(message, type);

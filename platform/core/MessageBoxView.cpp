@@ -9,7 +9,7 @@
 namespace veskar::platform {
 namespace {
 
-inline constexpr int SCALE = 2;                 // glyphs drawn at 10 by 14 pixels
+inline constexpr int SCALE = 2;  // glyphs drawn at 10 by 14 pixels
 inline constexpr int LINE_HEIGHT = 18;
 inline constexpr int PADDING = 16;
 inline constexpr int CAPTION_HEIGHT = 24;
@@ -61,7 +61,7 @@ std::vector<std::string> wrap(const std::string& text) {
     return lines;
 }
 
-} // namespace
+}  // namespace
 
 void drawMessageBox(HBITMAP__& target, const MessageBoxView& box) {
     const std::vector<std::string> lines = wrap(box.text);
@@ -84,9 +84,11 @@ void drawMessageBox(HBITMAP__& target, const MessageBoxView& box) {
     }
     const int buttonLeft = left + (width - BUTTON_WIDTH) / 2;
     const int buttonTop = top + height - PADDING - BUTTON_HEIGHT;
-    fill(target, buttonLeft - 1, buttonTop - 1, buttonLeft + BUTTON_WIDTH + 1, buttonTop + BUTTON_HEIGHT + 1, DARK);
+    fill(target, buttonLeft - 1, buttonTop - 1, buttonLeft + BUTTON_WIDTH + 1, buttonTop + BUTTON_HEIGHT + 1,
+         DARK);
     raised(target, buttonLeft, buttonTop, buttonLeft + BUTTON_WIDTH, buttonTop + BUTTON_HEIGHT);
-    drawBoxText(target, "OK", buttonLeft + (BUTTON_WIDTH - boxTextWidth("OK", SCALE)) / 2, buttonTop + 7, SCALE, DARK);
+    drawBoxText(target, "OK", buttonLeft + (BUTTON_WIDTH - boxTextWidth("OK", SCALE)) / 2, buttonTop + 7,
+                SCALE, DARK);
 }
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

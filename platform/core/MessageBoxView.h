@@ -16,4 +16,4 @@ struct MessageBoxView {
 // Draws the box over `target`, clipped to it.
 void drawMessageBox(HBITMAP__& target, const MessageBoxView& box);
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

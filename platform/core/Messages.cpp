@@ -12,7 +12,7 @@ using veskar::platform::state;
 
 namespace {
 
-inline constexpr UINT MINIMUM_TIMER_INTERVAL = 10; // milliseconds
+inline constexpr UINT MINIMUM_TIMER_INTERVAL = 10;  // milliseconds
 inline constexpr LPARAM EXTENDED_KEY = LPARAM{1} << 24;
 inline constexpr LPARAM ALT_HELD = LPARAM{1} << 29;
 inline constexpr LPARAM WAS_DOWN = LPARAM{1} << 30;
@@ -42,10 +42,16 @@ void enqueue(const InputEvent& event) {
     }
     HWND window = platform.windows.front().get();
     switch (event.kind) {
-    case InputEvent::Kind::KeyDown:
-    case InputEvent::Kind::KeyUp: platform.queue.push_back(keyMessage(window, event)); break;
-    case InputEvent::Kind::MouseDown: platform.queue.push_back(MSG{window, WM_LBUTTONDOWN, 0, 0, GetTickCount(), {}}); break;
-    case InputEvent::Kind::CloseRequest: platform.queue.push_back(MSG{window, WM_CLOSE, 0, 0, GetTickCount(), {}}); break;
+        case InputEvent::Kind::KeyDown:
+        case InputEvent::Kind::KeyUp:
+            platform.queue.push_back(keyMessage(window, event));
+            break;
+        case InputEvent::Kind::MouseDown:
+            platform.queue.push_back(MSG{window, WM_LBUTTONDOWN, 0, 0, GetTickCount(), {}});
+            break;
+        case InputEvent::Kind::CloseRequest:
+            platform.queue.push_back(MSG{window, WM_CLOSE, 0, 0, GetTickCount(), {}});
+            break;
     }
 }
 
@@ -110,12 +116,12 @@ std::optional<std::uint64_t> earliestDeadline() {
     if (timers.empty()) {
         return std::nullopt;
     }
-    return std::min_element(timers.begin(), timers.end(), [](const auto& a, const auto& b) {
-               return a.deadline < b.deadline;
-           })->deadline;
+    return std::min_element(timers.begin(), timers.end(),
+                            [](const auto& a, const auto& b) { return a.deadline < b.deadline; })
+        ->deadline;
 }
 
-} // namespace
+}  // namespace
 
 BOOL GetMessageA(LPMSG message, HWND, UINT, UINT) {
     if (message == nullptr) {
@@ -147,8 +153,8 @@ BOOL TranslateMessage(const MSG* message) {
         return FALSE;
     }
     const UINT charMessage = message->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
-    state().queue.push_front(MSG{message->hwnd, charMessage, static_cast<unsigned char>(typed), message->lParam,
-                                 message->time, {}});
+    state().queue.push_front(MSG{
+        message->hwnd, charMessage, static_cast<unsigned char>(typed), message->lParam, message->time, {}});
     return TRUE;
 }
 
@@ -206,7 +212,8 @@ UINT_PTR SetTimer(HWND handle, UINT_PTR id, UINT elapse, TIMERPROC timerProc) {
 
 BOOL KillTimer(HWND handle, UINT_PTR id) {
     auto& timers = state().timers;
-    const auto removed = std::erase_if(timers, [&](const auto& timer) { return timer.window == handle && timer.id == id; });
+    const auto removed =
+        std::erase_if(timers, [&](const auto& timer) { return timer.window == handle && timer.id == id; });
     return removed > 0 ? TRUE : FALSE;
 }
 

@@ -11,7 +11,7 @@ std::unique_ptr<PlatformState>& instance() {
     return current;
 }
 
-} // namespace
+}  // namespace
 
 PlatformState::PlatformState() : backend(CreateBackend()), screenDC(gdi.addMemoryDC()) {}
 
@@ -63,4 +63,4 @@ void shutdownState() {
     instance().reset();
 }
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

@@ -20,8 +20,8 @@ namespace veskar::platform {
 struct WindowTimer {
     HWND window = nullptr;
     UINT_PTR id = 0;
-    std::uint64_t interval = 0; // milliseconds
-    std::uint64_t deadline = 0; // backend clock, milliseconds
+    std::uint64_t interval = 0;  // milliseconds
+    std::uint64_t deadline = 0;  // backend clock, milliseconds
 };
 
 struct WindowClass {
@@ -36,17 +36,17 @@ struct PlatformState {
     std::unique_ptr<Backend> backend;
     std::vector<WindowClass> classes;
     std::vector<std::unique_ptr<HWND__>> windows;
-    std::deque<MSG> queue;    // posted and input messages, oldest first
+    std::deque<MSG> queue;  // posted and input messages, oldest first
     std::vector<WindowTimer> timers;
-    std::size_t timerCapacity = 64; // SetTimer fails beyond this many running timers
-    std::uint32_t freshBitmapFill = 0; // content of a new compatible bitmap, which callers may not rely on
-    bool quitPending = false; // PostQuitMessage ran; WM_QUIT follows the posted messages
+    std::size_t timerCapacity = 64;     // SetTimer fails beyond this many running timers
+    std::uint32_t freshBitmapFill = 0;  // content of a new compatible bitmap, which callers may not rely on
+    bool quitPending = false;           // PostQuitMessage ran; WM_QUIT follows the posted messages
     int quitCode = 0;
-    bool displayOpen = false; // the backend window belongs to windows.front()
-    std::vector<MessageBoxView> boxes; // open message boxes, innermost last
-    std::array<char, 256> typedCharacters{}; // what each key typed when last pressed, for TranslateMessage
+    bool displayOpen = false;                 // the backend window belongs to windows.front()
+    std::vector<MessageBoxView> boxes;        // open message boxes, innermost last
+    std::array<char, 256> typedCharacters{};  // what each key typed when last pressed, for TranslateMessage
     GdiTable gdi;
-    HDC screenDC = nullptr;   // the context a null "compatible" source stands for
+    HDC screenDC = nullptr;  // the context a null "compatible" source stands for
 
     // The live window behind a handle, or null.
     [[nodiscard]] HWND window(HWND handle) const;
@@ -61,4 +61,4 @@ void resetState();
 // Drops every window and object and closes the backend, at the end of the program.
 void shutdownState();
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

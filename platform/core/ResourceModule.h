@@ -14,10 +14,10 @@ struct HGLOBAL__ {
 };
 
 struct HRSRC__ {
-    const char* typeName = nullptr; // a named type ("WAVE"), or null for a numbered one
-    WORD typeId = 0;                // RT_BITMAP, RT_GROUP_ICON... when typeName is null
+    const char* typeName = nullptr;  // a named type ("WAVE"), or null for a numbered one
+    WORD typeId = 0;                 // RT_BITMAP, RT_GROUP_ICON... when typeName is null
     WORD id = 0;
-    HGLOBAL__ data;                 // bitmaps without their file header; icons as whole .ico files
+    HGLOBAL__ data;  // bitmaps without their file header; icons as whole .ico files
 };
 
 namespace veskar::platform {
@@ -25,7 +25,7 @@ struct StringResource {
     WORD id = 0;
     const char* text = nullptr;
 };
-} // namespace veskar::platform
+}  // namespace veskar::platform
 
 struct HINSTANCE__ {
     std::span<const HRSRC__> resources;
@@ -41,4 +41,4 @@ void setProgramModule(HINSTANCE module);
 // The resource of a module by type and number, or null. A null module means the program's.
 [[nodiscard]] const HRSRC__* findResource(HINSTANCE module, LPCSTR name, LPCSTR type);
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

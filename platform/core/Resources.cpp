@@ -24,7 +24,7 @@ bool typeMatches(const HRSRC__& resource, LPCSTR type) {
     return resource.typeName != nullptr && std::strcmp(resource.typeName, type) == 0;
 }
 
-} // namespace
+}  // namespace
 
 void setProgramModule(HINSTANCE module) {
     programModule() = module;
@@ -35,15 +35,16 @@ const HRSRC__* findResource(HINSTANCE module, LPCSTR name, LPCSTR type) {
         module = programModule();
     }
     if (!IS_INTRESOURCE(name) || type == nullptr) {
-        return nullptr; // every resource of the program is numbered
+        return nullptr;  // every resource of the program is numbered
     }
     const WORD id = LOWORD(reinterpret_cast<UINT_PTR>(name));
-    const auto found = std::find_if(module->resources.begin(), module->resources.end(),
-                                    [&](const HRSRC__& resource) { return resource.id == id && typeMatches(resource, type); });
+    const auto found = std::find_if(
+        module->resources.begin(), module->resources.end(),
+        [&](const HRSRC__& resource) { return resource.id == id && typeMatches(resource, type); });
     return found == module->resources.end() ? nullptr : &*found;
 }
 
-} // namespace veskar::platform
+}  // namespace veskar::platform
 
 using veskar::platform::findResource;
 

@@ -38,17 +38,18 @@ void fillFrame(HWND window) {
     FillRect(&window->dc, &all, window->background);
 }
 
-} // namespace
+}  // namespace
 
 ATOM RegisterClassExA(const WNDCLASSEXA* windowClass) {
-    if (windowClass == nullptr || windowClass->cbSize != sizeof(WNDCLASSEXA) || windowClass->lpfnWndProc == nullptr ||
-        windowClass->lpszClassName == nullptr || IS_INTRESOURCE(windowClass->lpszClassName) ||
-        findClass(windowClass->lpszClassName) != nullptr) {
+    if (windowClass == nullptr || windowClass->cbSize != sizeof(WNDCLASSEXA) ||
+        windowClass->lpfnWndProc == nullptr || windowClass->lpszClassName == nullptr ||
+        IS_INTRESOURCE(windowClass->lpszClassName) || findClass(windowClass->lpszClassName) != nullptr) {
         return 0;
     }
     auto& classes = state().classes;
     classes.push_back({windowClass->lpszClassName, *windowClass});
-    classes.back().definition.lpszClassName = nullptr; // the name lives in the entry, not the caller's buffer
+    classes.back().definition.lpszClassName =
+        nullptr;  // the name lives in the entry, not the caller's buffer
     classes.back().definition.lpszMenuName = nullptr;
     return static_cast<ATOM>(0xC000 + classes.size());
 }
@@ -62,9 +63,10 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     }
     width = width == CW_USEDEFAULT ? DEFAULT_WIDTH : width;
     height = height == CW_USEDEFAULT ? DEFAULT_HEIGHT : height;
-    const bool framed = (style & (WS_CHILD | WS_POPUP)) == 0; // overlapped windows always have a caption
+    const bool framed = (style & (WS_CHILD | WS_POPUP)) == 0;  // overlapped windows always have a caption
     const int clientWidth = std::clamp(framed ? width - 2 * FRAME_WIDTH : width, 1, 16384);
-    const int clientHeight = std::clamp(framed ? height - CAPTION_HEIGHT - 2 * FRAME_WIDTH : height, 1, 16384);
+    const int clientHeight =
+        std::clamp(framed ? height - CAPTION_HEIGHT - 2 * FRAME_WIDTH : height, 1, 16384);
     auto record = std::make_unique<HWND__>(clientWidth, clientHeight);
     HWND window = record.get();
     window->procedure = windowClass->definition.lpfnWndProc;
@@ -83,7 +85,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     platform.gdi.addWindowDC(window);
     platform.windows.push_back(std::move(record));
     fillFrame(window);
-    CREATESTRUCTA create{param, instance, menu, parent, height, width, 0, 0, static_cast<LONG>(style),
+    CREATESTRUCTA create{param,      instance,  menu,   parent, height, width, 0, 0, static_cast<LONG>(style),
                          windowName, className, exStyle};
     if (SendMessageA(window, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
         DestroyWindow(window);
@@ -128,7 +130,7 @@ BOOL ShowWindow(HWND handle, int command) {
     const bool wasVisible = window->visible;
     window->visible = command != SW_HIDE;
     if (window->visible && !wasVisible) {
-        window->invalid = true; // a window that appears owes its picture
+        window->invalid = true;  // a window that appears owes its picture
     }
     if (platform.displayOpen && platform.windows.front().get() == window) {
         platform.backend->showWindow(window->visible);
@@ -152,19 +154,22 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     constexpr LPARAM ALT_HELD = LPARAM{1} << 29;
     constexpr UINT VK_F4 = 0x73;
     switch (message) {
-    case WM_CLOSE: DestroyWindow(window); return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        BeginPaint(window, &paint);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case WM_SYSKEYDOWN:
-        if (wParam == VK_F4 && (lParam & ALT_HELD) != 0) {
-            SendMessageA(window, WM_CLOSE, 0, 0);
+        case WM_CLOSE:
+            DestroyWindow(window);
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint{};
+            BeginPaint(window, &paint);
+            EndPaint(window, &paint);
+            return 0;
         }
-        return 0;
-    default: return 0;
+        case WM_SYSKEYDOWN:
+            if (wParam == VK_F4 && (lParam & ALT_HELD) != 0) {
+                SendMessageA(window, WM_CLOSE, 0, 0);
+            }
+            return 0;
+        default:
+            return 0;
     }
 }
 
@@ -179,12 +184,17 @@ BOOL GetClientRect(HWND handle, LPRECT rect) {
 
 int GetSystemMetrics(int index) {
     switch (index) {
-    case SM_CXSCREEN: return 1024;
-    case SM_CYSCREEN: return 768;
-    case SM_CYCAPTION: return CAPTION_HEIGHT;
-    case SM_CXFIXEDFRAME:
-    case SM_CYFIXEDFRAME: return FRAME_WIDTH;
-    default: return 0;
+        case SM_CXSCREEN:
+            return 1024;
+        case SM_CYSCREEN:
+            return 768;
+        case SM_CYCAPTION:
+            return CAPTION_HEIGHT;
+        case SM_CXFIXEDFRAME:
+        case SM_CYFIXEDFRAME:
+            return FRAME_WIDTH;
+        default:
+            return 0;
     }
 }
 
@@ -215,7 +225,8 @@ HDC BeginPaint(HWND handle, PAINTSTRUCT* paint) {
     if (window->eraseOwed) {
         fillFrame(window);
     }
-    *paint = PAINTSTRUCT{&window->dc, FALSE, RECT{0, 0, window->clientWidth, window->clientHeight}, FALSE, FALSE, {}};
+    *paint = PAINTSTRUCT{&window->dc, FALSE, RECT{0, 0, window->clientWidth, window->clientHeight},
+                         FALSE,       FALSE, {}};
     window->invalid = false;
     window->eraseOwed = false;
     return &window->dc;

@@ -35,9 +35,10 @@ bool SdlBackend::openWindow(const char* title, int width, int height) {
             return false;
         }
         videoStarted = true;
-        SDL_StopTextInput(); // characters come from the key table, not from an input method
+        SDL_StopTextInput();  // characters come from the key table, not from an input method
     }
-    window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height, SDL_WINDOW_HIDDEN);
+    window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
+                              SDL_WINDOW_HIDDEN);
     return window != nullptr;
 }
 
@@ -45,8 +46,8 @@ void SdlBackend::setIcon(const std::uint32_t* pixels, int width, int height) {
     if (window == nullptr) {
         return;
     }
-    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(pixels), width, height, 32,
-                                                           width * 4, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(pixels), width, height,
+                                                           32, width * 4, SDL_PIXELFORMAT_ARGB8888);
     if (icon != nullptr) {
         SDL_SetWindowIcon(window, icon);
         SDL_FreeSurface(icon);
@@ -86,33 +87,40 @@ void SdlBackend::redraw() {
     // The window surface has the client size; copy what both have, converting the pixel format.
     const int width = std::min(frameWidth, surface->w);
     const int height = std::min(frameHeight, surface->h);
-    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, lastFrame.data(), frameWidth * 4, surface->format->format,
-                      surface->pixels, surface->pitch);
+    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, lastFrame.data(), frameWidth * 4,
+                      surface->format->format, surface->pixels, surface->pitch);
     SDL_UpdateWindowSurface(window);
 }
 
 bool SdlBackend::translate(const SDL_Event& sdlEvent, InputEvent& event) {
     event = InputEvent{};
     switch (sdlEvent.type) {
-    case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-        const SDL_Keysym& key = sdlEvent.key.keysym;
-        event.kind = sdlEvent.type == SDL_KEYDOWN ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
-        event.virtualKey = virtualKeyOf(key.sym);
-        event.scanCode = static_cast<UINT>(key.scancode) & 0xFF;
-        event.repeat = sdlEvent.key.repeat != 0;
-        event.altDown = (key.mod & KMOD_ALT) != 0 && key.sym != SDLK_LALT && key.sym != SDLK_RALT;
-        event.character = characterOf(key.sym, key.mod);
-        return event.virtualKey != 0;
-    }
-    case SDL_MOUSEBUTTONDOWN: event.kind = InputEvent::Kind::MouseDown; return true;
-    case SDL_QUIT: event.kind = InputEvent::Kind::CloseRequest; return true;
-    case SDL_WINDOWEVENT:
-        if (sdlEvent.window.event == SDL_WINDOWEVENT_EXPOSED || sdlEvent.window.event == SDL_WINDOWEVENT_SHOWN) {
-            redraw();
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            const SDL_Keysym& key = sdlEvent.key.keysym;
+            event.kind = sdlEvent.type == SDL_KEYDOWN ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
+            event.virtualKey = virtualKeyOf(key.sym, key.mod);
+            event.scanCode = static_cast<UINT>(key.scancode) & 0xFF;  // SDL's own numbering; nobody reads it
+            event.extended = isExtendedKey(key.scancode);
+            event.repeat = sdlEvent.key.repeat != 0;
+            event.altDown = (key.mod & KMOD_ALT) != 0 && key.sym != SDLK_LALT && key.sym != SDLK_RALT;
+            event.character = characterOf(key.sym, key.mod);
+            return event.virtualKey != 0;
         }
-        return false;
-    default: return false;
+        case SDL_MOUSEBUTTONDOWN:
+            event.kind = InputEvent::Kind::MouseDown;
+            return true;
+        case SDL_QUIT:
+            event.kind = InputEvent::Kind::CloseRequest;
+            return true;
+        case SDL_WINDOWEVENT:
+            if (sdlEvent.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                sdlEvent.window.event == SDL_WINDOWEVENT_SHOWN) {
+                redraw();
+            }
+            return false;
+        default:
+            return false;
     }
 }
 
@@ -142,4 +150,4 @@ bool SdlBackend::nextEvent(InputEvent& event, std::optional<std::uint64_t> deadl
     }
 }
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

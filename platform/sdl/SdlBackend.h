@@ -12,7 +12,7 @@
 namespace veskar::platform {
 
 class SdlBackend final : public Backend {
-public:
+  public:
     SdlBackend() = default;
     SdlBackend(const SdlBackend&) = delete;
     SdlBackend& operator=(const SdlBackend&) = delete;
@@ -26,16 +26,16 @@ public:
     void present(const std::uint32_t* pixels, int width, int height) override;
     [[nodiscard]] bool nextEvent(InputEvent& event, std::optional<std::uint64_t> deadline) override;
 
-private:
+  private:
     // Turns an SDL event into an input event; false for events the platform does not pass on.
     bool translate(const SDL_Event& sdlEvent, InputEvent& event);
     void redraw();
 
     bool videoStarted = false;
     SDL_Window* window = nullptr;
-    std::vector<std::uint32_t> lastFrame; // kept to redraw after the window was covered
+    std::vector<std::uint32_t> lastFrame;  // kept to redraw after the window was covered
     int frameWidth = 0;
     int frameHeight = 0;
 };
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

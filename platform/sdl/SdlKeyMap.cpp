@@ -11,6 +11,7 @@
 namespace veskar::platform {
 namespace {
 
+// clang-format off
 constexpr std::array<std::pair<SDL_Keycode, UINT>, 52> NAMED_KEYS{{
     {SDLK_BACKSPACE, VK_BACK},       {SDLK_TAB, VK_TAB},           {SDLK_RETURN, VK_RETURN},
     {SDLK_KP_ENTER, VK_RETURN},      {SDLK_ESCAPE, VK_ESCAPE},     {SDLK_SPACE, VK_SPACE},
@@ -31,14 +32,31 @@ constexpr std::array<std::pair<SDL_Keycode, UINT>, 52> NAMED_KEYS{{
     {SDLK_KP_5, VK_NUMPAD0 + 5},     {SDLK_KP_6, VK_NUMPAD0 + 6},  {SDLK_KP_7, VK_NUMPAD0 + 7},
     {SDLK_KP_8, VK_NUMPAD0 + 8},
 }};
+// clang-format on
 
 // Shifted characters of the US layout's digit and punctuation keys.
 constexpr char UNSHIFTED[] = "1234567890-=[]\\;',./`";
 constexpr char SHIFTED[] = "!@#$%^&*()_+{}|:\"<>?~";
 
-} // namespace
+// The numeric pad with Num Lock off.
+// clang-format off
+constexpr std::array<std::pair<SDL_Keycode, UINT>, 11> PAD_WITHOUT_NUM_LOCK{{
+    {SDLK_KP_0, VK_INSERT}, {SDLK_KP_1, VK_END},   {SDLK_KP_2, VK_DOWN},  {SDLK_KP_3, VK_NEXT},
+    {SDLK_KP_4, VK_LEFT},   {SDLK_KP_5, VK_CLEAR}, {SDLK_KP_6, VK_RIGHT}, {SDLK_KP_7, VK_HOME},
+    {SDLK_KP_8, VK_UP},     {SDLK_KP_9, VK_PRIOR}, {SDLK_KP_PERIOD, VK_DELETE},
+}};
+// clang-format on
 
-UINT virtualKeyOf(SDL_Keycode key) {
+}  // namespace
+
+UINT virtualKeyOf(SDL_Keycode key, Uint16 modifiers) {
+    if ((modifiers & KMOD_NUM) == 0) {
+        for (const auto& [sdlKey, virtualKey] : PAD_WITHOUT_NUM_LOCK) {
+            if (sdlKey == key) {
+                return virtualKey;
+            }
+        }
+    }
     if (key >= SDLK_a && key <= SDLK_z) {
         return 'A' + static_cast<UINT>(key - SDLK_a);
     }
@@ -59,6 +77,28 @@ UINT virtualKeyOf(SDL_Keycode key) {
     return 0;
 }
 
+bool isExtendedKey(SDL_Scancode scancode) {
+    switch (scancode) {
+        case SDL_SCANCODE_INSERT:
+        case SDL_SCANCODE_DELETE:
+        case SDL_SCANCODE_HOME:
+        case SDL_SCANCODE_END:
+        case SDL_SCANCODE_PAGEUP:
+        case SDL_SCANCODE_PAGEDOWN:
+        case SDL_SCANCODE_LEFT:
+        case SDL_SCANCODE_RIGHT:
+        case SDL_SCANCODE_UP:
+        case SDL_SCANCODE_DOWN:
+        case SDL_SCANCODE_RCTRL:
+        case SDL_SCANCODE_RALT:
+        case SDL_SCANCODE_KP_ENTER:
+        case SDL_SCANCODE_KP_DIVIDE:
+            return true;
+        default:
+            return false;
+    }
+}
+
 char characterOf(SDL_Keycode key, Uint16 modifiers) {
     const bool shift = (modifiers & KMOD_SHIFT) != 0;
     const bool caps = (modifiers & KMOD_CAPS) != 0;
@@ -70,13 +110,19 @@ char characterOf(SDL_Keycode key, Uint16 modifiers) {
         return shift != caps ? static_cast<char>(letter - 'a' + 'A') : letter;
     }
     switch (key) {
-    case SDLK_SPACE: return ' ';
-    case SDLK_BACKSPACE: return '\b';
-    case SDLK_TAB: return '\t';
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: return '\r';
-    case SDLK_ESCAPE: return '\x1B';
-    default: break;
+        case SDLK_SPACE:
+            return ' ';
+        case SDLK_BACKSPACE:
+            return '\b';
+        case SDLK_TAB:
+            return '\t';
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return '\r';
+        case SDLK_ESCAPE:
+            return '\x1B';
+        default:
+            break;
     }
     if (key > 0 && key < 128) {
         const char* found = std::strchr(UNSHIFTED, static_cast<char>(key));
@@ -87,4 +133,4 @@ char characterOf(SDL_Keycode key, Uint16 modifiers) {
     return 0;
 }
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

@@ -8,8 +8,11 @@
 namespace veskar::platform {
 
 // The virtual-key code of an SDL key (layout-dependent, as on the desktop); 0 when it has none.
-[[nodiscard]] UINT virtualKeyOf(SDL_Keycode key);
+// With Num Lock off the numeric pad's keys are the cursor and editing keys they are labelled with.
+[[nodiscard]] UINT virtualKeyOf(SDL_Keycode key, Uint16 modifiers);
+// Whether the key is one of the desktop's extended keys (bit 24 of the key data).
+[[nodiscard]] bool isExtendedKey(SDL_Scancode scancode);
 // The character the key types with these modifiers (US layout), or 0 for keys that type nothing.
 [[nodiscard]] char characterOf(SDL_Keycode key, Uint16 modifiers);
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

@@ -14,7 +14,7 @@ namespace {
 // Close requests the backend sends after its script ran out before it decides the program hangs.
 inline constexpr int MAX_CLOSES_AFTER_SCRIPT = 100;
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<Backend> CreateBackend() {
     return std::make_unique<TestBackend>();
@@ -26,12 +26,13 @@ TestBackend& TestBackend::reset() {
 }
 
 TestBackend& TestBackend::current() {
-    return static_cast<TestBackend&>(*state().backend); // the only backend this program links
+    return static_cast<TestBackend&>(*state().backend);  // the only backend this program links
 }
 
 void TestBackend::add(Entry entry) {
-    const auto after = std::upper_bound(script.begin(), script.end(), entry.time,
-                                        [](std::uint64_t time, const Entry& other) { return time < other.time; });
+    const auto after =
+        std::upper_bound(script.begin(), script.end(), entry.time,
+                         [](std::uint64_t time, const Entry& other) { return time < other.time; });
     script.insert(after, std::move(entry));
 }
 
@@ -140,7 +141,7 @@ bool TestBackend::nextEvent(InputEvent& event, std::optional<std::uint64_t> dead
         entry.action();
     }
     if (deadline && *deadline <= clock) {
-        return false; // a poll: the program is not waiting yet
+        return false;  // a poll: the program is not waiting yet
     }
     if (++closesAfterScript > MAX_CLOSES_AFTER_SCRIPT) {
         std::fputs("TestBackend: the script has ended and the program still does not stop\n", stderr);
@@ -151,4 +152,4 @@ bool TestBackend::nextEvent(InputEvent& event, std::optional<std::uint64_t> dead
     return true;
 }
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

@@ -12,7 +12,7 @@
 namespace veskar::platform {
 
 class TestBackend final : public Backend {
-public:
+  public:
     // Drops all platform state (windows, timers, queue, objects) and starts a fresh test backend at
     // virtual time 0. Every test that runs the platform starts with this.
     static TestBackend& reset();
@@ -45,7 +45,7 @@ public:
     void setTimerCapacity(std::size_t capacity);
 
     // Observations.
-    [[nodiscard]] std::uint32_t pixel(int x, int y) const; // 0x00RRGGBB of the last frame; 0 outside
+    [[nodiscard]] std::uint32_t pixel(int x, int y) const;  // 0x00RRGGBB of the last frame; 0 outside
     [[nodiscard]] const std::vector<std::uint32_t>& frame() const { return lastFrame; }
     [[nodiscard]] int frameWidth() const { return lastWidth; }
     [[nodiscard]] int frameHeight() const { return lastHeight; }
@@ -60,11 +60,14 @@ public:
     [[nodiscard]] bool openWindow(const char* caption, int width, int height) override;
     void setIcon(const std::uint32_t* pixels, int width, int height) override;
     void showWindow(bool show) override { visible = show; }
-    void closeWindow() override { open = false; visible = false; }
+    void closeWindow() override {
+        open = false;
+        visible = false;
+    }
     void present(const std::uint32_t* pixels, int width, int height) override;
     [[nodiscard]] bool nextEvent(InputEvent& event, std::optional<std::uint64_t> deadline) override;
 
-private:
+  private:
     struct Entry {
         std::uint64_t time = 0;
         InputEvent event;
@@ -73,7 +76,7 @@ private:
     void add(Entry entry);
     static InputEvent key(InputEvent::Kind kind, UINT virtualKey);
 
-    std::uint64_t clock = 0; // milliseconds
+    std::uint64_t clock = 0;  // milliseconds
     std::vector<Entry> script;
     int closesAfterScript = 0;
     bool displayAvailable = true;
@@ -87,4 +90,4 @@ private:
     int presents = 0;
 };
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

@@ -6,8 +6,8 @@
 #include "tests/platform/DibBuilder.h"
 
 using veskar::platform::decodeDib;
-using veskar::platform::decodeIconFile;
 using veskar::platform::DecodedImage;
+using veskar::platform::decodeIconFile;
 using veskar::platform::DibLayout;
 using veskar::testing::makeDib;
 
@@ -21,11 +21,12 @@ std::uint32_t at(const DecodedImage& image, int x, int y) {
     return image.pixels[static_cast<std::size_t>(y) * image.width + x];
 }
 
-} // namespace
+}  // namespace
 
 TEST(DibDecoder, FourBitOddWidthWithPadding) {
     // 5 pixels of 4 bits need 3 bytes per row, padded to 4.
-    const auto dib = makeDib(5, 3, 4, SIXTEEN_COLORS, [](int x, int y) { return static_cast<std::uint32_t>((x + 5 * y) % 16); });
+    const auto dib = makeDib(5, 3, 4, SIXTEEN_COLORS,
+                             [](int x, int y) { return static_cast<std::uint32_t>((x + 5 * y) % 16); });
     DecodedImage image;
     ASSERT_TRUE(decodeDib(dib, DibLayout::Bitmap, image));
     ASSERT_EQ(image.width, 5);
@@ -39,7 +40,8 @@ TEST(DibDecoder, FourBitOddWidthWithPadding) {
 
 TEST(DibDecoder, EightBitBottomUpAndTopDownAgree) {
     std::vector<std::uint32_t> palette(256);
-    for (std::uint32_t i = 0; i < 256; ++i) palette[i] = i * 0x010203u & 0xFFFFFF;
+    for (std::uint32_t i = 0; i < 256; ++i)
+        palette[i] = i * 0x010203u & 0xFFFFFF;
     const auto value = [](int x, int y) { return static_cast<std::uint32_t>(x * 7 + y * 31) & 0xFF; };
     DecodedImage bottomUp;
     DecodedImage topDown;
@@ -51,7 +53,8 @@ TEST(DibDecoder, EightBitBottomUpAndTopDownAgree) {
 }
 
 TEST(DibDecoder, TwentyFourBitKeepsColours) {
-    const auto dib = makeDib(3, 2, 24, {}, [](int x, int y) { return static_cast<std::uint32_t>(0x102030 * (x + 1) + y); });
+    const auto dib = makeDib(3, 2, 24, {},
+                             [](int x, int y) { return static_cast<std::uint32_t>(0x102030 * (x + 1) + y); });
     DecodedImage image;
     ASSERT_TRUE(decodeDib(dib, DibLayout::Bitmap, image));
     EXPECT_EQ(at(image, 0, 0), 0x102030u);
@@ -67,7 +70,8 @@ TEST(DibDecoder, IndexBeyondAShortPaletteIsBlack) {
 }
 
 TEST(DibDecoder, EveryTruncationIsRefused) {
-    const auto dib = makeDib(9, 5, 4, SIXTEEN_COLORS, [](int x, int) { return static_cast<std::uint32_t>(x); });
+    const auto dib =
+        makeDib(9, 5, 4, SIXTEEN_COLORS, [](int x, int) { return static_cast<std::uint32_t>(x); });
     DecodedImage image;
     for (std::size_t length = 0; length < dib.size(); ++length) {
         std::vector<std::uint8_t> cut(dib.begin(), dib.begin() + static_cast<std::ptrdiff_t>(length));
@@ -82,7 +86,8 @@ TEST(DibDecoder, MalformedHeadersAreRefused) {
     DecodedImage image;
     const auto broken = [&](std::size_t at, std::uint32_t value) {
         auto copy = good;
-        for (int b = 0; b < 4; ++b) copy[at + b] = static_cast<std::uint8_t>(value >> (8 * b));
+        for (int b = 0; b < 4; ++b)
+            copy[at + b] = static_cast<std::uint8_t>(value >> (8 * b));
         return decodeDib(copy, DibLayout::Bitmap, image);
     };
     EXPECT_FALSE(broken(0, 12)) << "header too small";
@@ -102,7 +107,8 @@ TEST(DibDecoder, IconImageUsesItsMaskForTransparency) {
     // A 2 by 2 icon image of 24 bits: the header's height counts the colour rows and the AND mask.
     auto image24 = makeDib(2, 2, 24, {}, [](int x, int) { return x == 0 ? 0xFF0000u : 0x00FF00u; });
     image24[8] = 4;
-    image24.insert(image24.end(), {0x80, 0, 0, 0, 0x80, 0, 0, 0}); // mask rows: the first pixel shows through
+    image24.insert(image24.end(),
+                   {0x80, 0, 0, 0, 0x80, 0, 0, 0});  // mask rows: the first pixel shows through
     std::vector<std::uint8_t> ico;
     veskar::testing::putU16(ico, 0);
     veskar::testing::putU16(ico, 1);

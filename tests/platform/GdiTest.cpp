@@ -46,12 +46,13 @@ struct Canvas {
 void paintCoordinates(Canvas& from) {
     for (int y = 0; y < from.height; ++y) {
         for (int x = 0; x < from.width; ++x) {
-            from.bitmap->pixels[static_cast<std::size_t>(y) * from.width + x] = (static_cast<std::uint32_t>(x) << 16) | (y << 8);
+            from.bitmap->pixels[static_cast<std::size_t>(y) * from.width + x] =
+                (static_cast<std::uint32_t>(x) << 16) | (y << 8);
         }
     }
 }
 
-} // namespace
+}  // namespace
 
 TEST(Gdi, MemoryContextSelectsAndReturnsThePreviousBitmap) {
     TestBackend::reset();
@@ -119,10 +120,12 @@ TEST(Gdi, BitBltIsClippedToBothBitmaps) {
                         for (int tx = 0; tx < 5; ++tx) {
                             const int fx = tx - x + sx;
                             const int fy = ty - y + sy;
-                            const bool inside = tx >= x && tx < x + 7 && ty >= y && ty < y + 6 && fx >= 0 && fx < 6 &&
-                                                fy >= 0 && fy < 5;
-                            const std::uint32_t expected = inside ? (static_cast<std::uint32_t>(fx) << 16) | (fy << 8) : 0x090909u;
-                            ASSERT_EQ(to.at(tx, ty), expected) << x << "," << y << " from " << sx << "," << sy;
+                            const bool inside = tx >= x && tx < x + 7 && ty >= y && ty < y + 6 && fx >= 0 &&
+                                                fx < 6 && fy >= 0 && fy < 5;
+                            const std::uint32_t expected =
+                                inside ? (static_cast<std::uint32_t>(fx) << 16) | (fy << 8) : 0x090909u;
+                            ASSERT_EQ(to.at(tx, ty), expected)
+                                << x << "," << y << " from " << sx << "," << sy;
                         }
                     }
                 }
@@ -150,11 +153,14 @@ TEST(Gdi, FillRectClipsAndTakesSystemColourBrushes) {
     EXPECT_EQ(canvas.at(1, 1), 0xFFFF00u);
     EXPECT_EQ(canvas.at(2, 2), 0u);
     const RECT all{0, 0, 100, 100};
-    EXPECT_EQ(FillRect(canvas.dc, &all, reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_WINDOW + 1))), 1);
+    EXPECT_EQ(FillRect(canvas.dc, &all, reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_WINDOW + 1))),
+              1);
     EXPECT_EQ(canvas.at(3, 3), 0xFFFFFFu);
     EXPECT_EQ(FillRect(canvas.dc, &all, reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(5000))), 0);
     const RECT inverted{3, 3, 1, 1};
-    EXPECT_EQ(FillRect(canvas.dc, &inverted, reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_MENUTEXT + 1))), 1);
+    EXPECT_EQ(
+        FillRect(canvas.dc, &inverted, reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_MENUTEXT + 1))),
+        1);
     EXPECT_EQ(canvas.at(2, 2), 0xFFFFFFu) << "an empty rectangle fills nothing";
 }
 

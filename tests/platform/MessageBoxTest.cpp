@@ -21,14 +21,15 @@ HWND makeTickingWindow() {
             EndPaint(w, &paint);
             return 0;
         }
-        if (m == WM_TIMER) InvalidateRect(w, nullptr, FALSE);
+        if (m == WM_TIMER)
+            InvalidateRect(w, nullptr, FALSE);
         return DefWindowProcA(w, m, wp, lp);
     });
     SetTimer(window, 1, 10, nullptr);
     return window;
 }
 
-} // namespace
+}  // namespace
 
 TEST(MessageBox, EnterClosesItWhileTimersAndPaintsGoOn) {
     HWND window = makeTickingWindow();

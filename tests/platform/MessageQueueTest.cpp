@@ -15,7 +15,7 @@ MSG take() {
     return message;
 }
 
-} // namespace
+}  // namespace
 
 TEST(MessageQueue, PostedMessagesComeFirstInOrderThenQuitThenPaint) {
     HWND window = makeTestWindow();
@@ -28,7 +28,7 @@ TEST(MessageQueue, PostedMessagesComeFirstInOrderThenQuitThenPaint) {
     const MSG quit = take();
     EXPECT_EQ(quit.message, WM_QUIT);
     EXPECT_EQ(quit.wParam, 5u);
-    EXPECT_EQ(take().message, WM_PAINT); // the new window owes its first picture
+    EXPECT_EQ(take().message, WM_PAINT);  // the new window owes its first picture
 }
 
 TEST(MessageQueue, GetMessageReturnsZeroOnlyForQuit) {
@@ -41,7 +41,7 @@ TEST(MessageQueue, GetMessageReturnsZeroOnlyForQuit) {
 
 TEST(MessageQueue, PaintComesBeforeTimerAndOnlyWhileInvalid) {
     HWND window = makeTestWindow();
-    TestBackend::current().at(1000, [] {}); // keeps the script from ending with a close request
+    TestBackend::current().at(1000, [] {});  // keeps the script from ending with a close request
     SetTimer(window, 1, 10, nullptr);
     EXPECT_EQ(take().message, WM_PAINT);
     EXPECT_EQ(take().message, WM_PAINT) << "a paint that does not validate is owed again";
@@ -63,7 +63,8 @@ TEST(MessageQueue, SendMessageCallsTheProcedureDirectly) {
 
 TEST(MessageQueue, CloseRequestDestroysTheWindowThroughTheDefaultHandling) {
     HWND window = makeTestWindow([](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (m == WM_DESTROY) PostQuitMessage(0);
+        if (m == WM_DESTROY)
+            PostQuitMessage(0);
         return DefWindowProcA(w, m, wp, lp);
     });
     TestBackend::current().requestClose(50);
@@ -90,8 +91,10 @@ TEST(MessageQueue, CreateFailsWhenCreationHandlerRefuses) {
     windowClass.lpszClassName = "REFUSING";
     ASSERT_NE(RegisterClassExA(&windowClass), 0);
     EXPECT_EQ(RegisterClassExA(&windowClass), 0) << "a class name is registered once";
-    EXPECT_EQ(CreateWindowExA(0, "REFUSING", "x", 0, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr), nullptr);
-    EXPECT_EQ(CreateWindowExA(0, "UNKNOWN", "x", 0, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr), nullptr);
+    EXPECT_EQ(CreateWindowExA(0, "REFUSING", "x", 0, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr),
+              nullptr);
+    EXPECT_EQ(CreateWindowExA(0, "UNKNOWN", "x", 0, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr),
+              nullptr);
 }
 
 TEST(MessageQueue, CreateFailsWithoutADisplay) {
@@ -101,7 +104,8 @@ TEST(MessageQueue, CreateFailsWithoutADisplay) {
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.lpszClassName = "PLAIN";
     RegisterClassExA(&windowClass);
-    EXPECT_EQ(CreateWindowExA(0, "PLAIN", "x", 0, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr), nullptr);
+    EXPECT_EQ(CreateWindowExA(0, "PLAIN", "x", 0, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr),
+              nullptr);
 }
 
 TEST(MessageQueue, WindowHasFrameMetricsAndCaption) {
@@ -159,11 +163,12 @@ TEST(KeyboardMessages, AltCombinationsAndF10GoToTheSystem) {
 
 TEST(KeyboardMessages, AltF4ClosesTheWindow) {
     HWND window = makeTestWindow([](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (m == WM_DESTROY) PostQuitMessage(0);
+        if (m == WM_DESTROY)
+            PostQuitMessage(0);
         return DefWindowProcA(w, m, wp, lp);
     });
     TestBackend::current().altKey(10, 0x73);
-    TestBackend::current().at(1000, [] {}); // keeps the script going past the key
+    TestBackend::current().at(1000, [] {});  // keeps the script going past the key
     pumpUntilQuit(200);
     EXPECT_FALSE(IsWindow(window));
     ASSERT_EQ(seenOf(WM_CLOSE).size(), 1u);
@@ -182,7 +187,8 @@ TEST(KeyboardMessages, TranslateMessageQueuesTheTypedCharacter) {
 
 TEST(KeyboardMessages, ScriptEndsWithACloseRequest) {
     makeTestWindow([](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (m == WM_DESTROY) PostQuitMessage(9);
+        if (m == WM_DESTROY)
+            PostQuitMessage(9);
         return DefWindowProcA(w, m, wp, lp);
     });
     MSG message{};

@@ -23,7 +23,7 @@ LRESULT paintSolid(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 TEST(PaintCycle, InvalidWindowGetsOnePaintWhenTheQueueIsEmpty) {
     HWND window = makeTestWindow(paintSolid);
@@ -98,5 +98,6 @@ TEST(PaintCycle, WindowContextDrawsOnTheWindowAndReleasePresents) {
     EXPECT_EQ(backend.presentCount(), before + 1);
     EXPECT_EQ(backend.pixel(15, 15), 0xFF0000u);
     EXPECT_EQ(backend.pixel(20, 20), 0xFFFFFFu) << "right and bottom edges are exclusive";
-    EXPECT_EQ(SelectObject(dc, CreateSolidBrush(0)), nullptr) << "nothing is selected into a window's context";
+    EXPECT_EQ(SelectObject(dc, CreateSolidBrush(0)), nullptr)
+        << "nothing is selected into a window's context";
 }

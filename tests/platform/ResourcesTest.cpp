@@ -48,7 +48,8 @@ TEST(Resources, LoadStringCopiesWithTruncation) {
 TEST(Resources, LoadBitmapDecodesIntoA32BitBitmap) {
     TestBackend::reset();
     TestModule module;
-    module.addBitmap(107, veskar::testing::makeDib(32, 32, 8, {0x000000, 0xFF8000}, [](int x, int y) { return (x + y) % 2 ? 1u : 0u; }));
+    module.addBitmap(107, veskar::testing::makeDib(32, 32, 8, {0x000000, 0xFF8000},
+                                                   [](int x, int y) { return (x + y) % 2 ? 1u : 0u; }));
     module.addBitmap(108, {1, 2, 3});
     HINSTANCE instance = module.handle();
     HBITMAP bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(107));

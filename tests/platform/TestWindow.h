@@ -33,7 +33,7 @@ inline Handler& testHandler() {
 inline LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     seenMessages().push_back({message, wParam, lParam, GetTickCount()});
     if (message == WM_DESTROY) {
-        PostQuitMessage(0); // ends the test's loop like a program's main window does
+        PostQuitMessage(0);  // ends the test's loop like a program's main window does
     }
     if (testHandler()) {
         return testHandler()(window, message, wParam, lParam);
@@ -45,7 +45,8 @@ inline LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wPa
 inline std::vector<Seen> seenOf(UINT message) {
     std::vector<Seen> found;
     for (const Seen& seen : seenMessages()) {
-        if (seen.message == message) found.push_back(seen);
+        if (seen.message == message)
+            found.push_back(seen);
     }
     return found;
 }
@@ -61,8 +62,8 @@ inline HWND makeTestWindow(const Handler& handler = {}) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_WINDOW + 1));
     windowClass.lpszClassName = "TEST_CLASS";
     RegisterClassExA(&windowClass);
-    HWND window = CreateWindowExA(0, "TEST_CLASS", "TEST", 0x00080001, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr,
-                                  nullptr, nullptr, nullptr);
+    HWND window = CreateWindowExA(0, "TEST_CLASS", "TEST", 0x00080001, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480,
+                                  nullptr, nullptr, nullptr, nullptr);
     ShowWindow(window, SW_SHOWNORMAL);
     return window;
 }
@@ -79,4 +80,4 @@ inline int pumpUntilQuit(int limit) {
     return taken;
 }
 
-} // namespace veskar::testing
+}  // namespace veskar::testing

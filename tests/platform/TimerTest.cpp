@@ -13,12 +13,13 @@ MSG takeSkippingPaints(HWND window) {
     MSG message{};
     do {
         GetMessageA(&message, nullptr, 0, 0);
-        if (message.message == WM_PAINT) ValidateRect(window, nullptr);
+        if (message.message == WM_PAINT)
+            ValidateRect(window, nullptr);
     } while (message.message == WM_PAINT);
     return message;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Timer, GetMessageAdvancesVirtualTimeToEachDeadline) {
     HWND window = makeTestWindow();
@@ -35,14 +36,16 @@ TEST(Timer, GetMessageAdvancesVirtualTimeToEachDeadline) {
 TEST(Timer, LateTicksAreCoalescedIntoOne) {
     // The first tick's handler is busy for 95 ms: nine deadlines pass while nobody takes messages.
     HWND window = makeTestWindow([](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (m == WM_TIMER && seenOf(WM_TIMER).size() == 1) TestBackend::current().advanceClock(95);
+        if (m == WM_TIMER && seenOf(WM_TIMER).size() == 1)
+            TestBackend::current().advanceClock(95);
         return DefWindowProcA(w, m, wp, lp);
     });
     SetTimer(window, 1, 10, nullptr);
     TestBackend::current().requestClose(140);
     pumpUntilQuit(1000);
     std::vector<DWORD> times;
-    for (const Seen& tick : seenOf(WM_TIMER)) times.push_back(tick.time);
+    for (const Seen& tick : seenOf(WM_TIMER))
+        times.push_back(tick.time);
     EXPECT_EQ(times, (std::vector<DWORD>{10, 105, 115, 125, 135}));
 }
 

@@ -22,13 +22,14 @@ std::vector<std::uint8_t> sheetDib() {
     return veskar::testing::makeTrueColorDib(640, 120, [](int x, int y) -> std::uint32_t {
         const int cx = x % 16 - 2;
         const int cy = y % 20 - 2;
-        if (cx < 0 || cy < 0) return GRID_LINE;
+        if (cx < 0 || cy < 0)
+            return GRID_LINE;
         return static_cast<std::uint32_t>((y / 20 * 40 + x / 16) << 16 | (cy * 14 + cx));
     });
 }
 
 class BitmapFontTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         TestBackend::reset();
         module.addBitmap(104, sheetDib());
@@ -43,7 +44,8 @@ protected:
     // The cell index shown at the top-left of the cell drawn at pen position x, or -1 if untouched.
     int cellAt(int x) const { return at(x, 0) == UNTOUCHED ? -1 : static_cast<int>(at(x, 0) >> 16); }
     int touched() const {
-        return static_cast<int>(std::count_if(target->pixels.begin(), target->pixels.end(), [](std::uint32_t p) { return p != UNTOUCHED; }));
+        return static_cast<int>(std::count_if(target->pixels.begin(), target->pixels.end(),
+                                              [](std::uint32_t p) { return p != UNTOUCHED; }));
     }
 
     TestModule module;
@@ -52,7 +54,7 @@ protected:
     HBITMAP target = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(BitmapFontTest, GlyphTableFollowsTheGrid) {
     EXPECT_EQ(font.glyphs[0].x, 2);

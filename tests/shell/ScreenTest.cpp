@@ -11,7 +11,7 @@ using veskar::platform::TestBackend;
 
 namespace {
 
-inline constexpr std::uint32_t UNDEFINED = 0xFF00FF; // what a new buffer holds in these tests
+inline constexpr std::uint32_t UNDEFINED = 0xFF00FF;  // what a new buffer holds in these tests
 
 struct Calls {
     int keyDowns = 0;
@@ -25,7 +25,7 @@ struct Calls {
 };
 
 class ProbeScreen : public Screen {
-public:
+  public:
     ProbeScreen(Calls& record, bool switchOnKey) : calls(record), switches(switchOnKey) {}
     ~ProbeScreen() override { ++calls.deleted; }
 
@@ -35,7 +35,7 @@ public:
         calls.lastKeyData = data;
         if (switches) {
             Calls& next = *nextCalls;
-            current.reset(); // this screen is gone from here on
+            current.reset();  // this screen is gone from here on
             current = std::make_unique<ProbeScreen>(next, false);
             current->invalidate(window, 1);
         }
@@ -55,7 +55,7 @@ public:
 
     Calls* nextCalls = nullptr;
 
-private:
+  private:
     Calls& calls;
     bool switches;
 };
@@ -66,14 +66,15 @@ std::unique_ptr<Screen>& slot() {
 }
 
 LRESULT CALLBACK forwardingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if ((message == WM_PAINT || message == WM_KEYDOWN || message == WM_KEYUP || message == WM_TIMER) && slot()) {
+    if ((message == WM_PAINT || message == WM_KEYDOWN || message == WM_KEYUP || message == WM_TIMER) &&
+        slot()) {
         return slot()->handleMessage(window, message, wParam, lParam, slot());
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 class ScreenTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         TestBackend::reset().setFreshBitmapColour(UNDEFINED);
         WNDCLASSEXA windowClass{};
@@ -81,7 +82,8 @@ protected:
         windowClass.lpfnWndProc = forwardingProcedure;
         windowClass.lpszClassName = "SCREEN_TEST";
         RegisterClassExA(&windowClass);
-        window = CreateWindowExA(0, "SCREEN_TEST", "T", 0x00080001, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
+        window = CreateWindowExA(0, "SCREEN_TEST", "T", 0x00080001, 0, 0, 640, 480, nullptr, nullptr, nullptr,
+                                 nullptr);
         ShowWindow(window, SW_SHOW);
         ValidateRect(window, nullptr);
         auto screen = std::make_unique<ProbeScreen>(calls, false);
@@ -95,7 +97,7 @@ protected:
     ProbeScreen* probe = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(ScreenTest, RoutesKeysAndTicksToTheirHandlers) {
     EXPECT_EQ(SendMessageA(window, WM_KEYDOWN, VK_LEFT, 0x14B0001), 5);
@@ -163,5 +165,6 @@ TEST_F(ScreenTest, PaintLeavesNoDrawingObjectsBehind) {
     probe->invalidate(window, 1);
     UpdateWindow(window);
     EXPECT_EQ(calls.draws, 1);
-    EXPECT_EQ(veskar::platform::state().gdi.liveObjects(), before) << "buffer, its context and the brush are freed";
+    EXPECT_EQ(veskar::platform::state().gdi.liveObjects(), before)
+        << "buffer, its context and the brush are freed";
 }

@@ -25,7 +25,7 @@ struct Counts {
 
 // Stands in for the current screen to watch what the shell forwards.
 class WatchScreen final : public Screen {
-public:
+  public:
     explicit WatchScreen(Counts& record) : counts(record) {}
     int onKeyDown(HWND, WPARAM key, LPARAM, std::unique_ptr<Screen>&) override {
         counts.keys.push_back(key);
@@ -35,17 +35,18 @@ public:
     int onTimer(HWND, WPARAM, LPARAM, std::unique_ptr<Screen>&) override { return ++counts.timers; }
     int draw(HWND, WPARAM, LPARAM, HDC, std::unique_ptr<Screen>&) override { return 0; }
 
-private:
+  private:
     Counts& counts;
 };
 
 // The pixel of a loaded surface, or 0 when outside it.
 std::uint32_t surfacePixel(const Surface& surface, int x, int y) {
-    if (!surface.loaded || x >= surface.width || y >= surface.height) return 0;
+    if (!surface.loaded || x >= surface.width || y >= surface.height)
+        return 0;
     return surface.bitmap->pixels[static_cast<std::size_t>(y) * surface.width + x];
 }
 
-} // namespace
+}  // namespace
 
 TEST(ShellEndToEnd, OpensTheCaptionedWindowAndShowsTheFirstScreen) {
     auto& backend = TestBackend::reset();

@@ -18,7 +18,8 @@ inline constexpr std::uint32_t UNTOUCHED = 0x123456;
 
 // Strip 106-like: six 32 by 32 frames, pixel colour = frame * 0x100000 + row (row 0..31).
 std::vector<std::uint8_t> stripDib() {
-    return makeDib(192, 32, 24, {}, [](int x, int y) { return static_cast<std::uint32_t>((x / 32 + 1) * 0x100000 + y); });
+    return makeDib(192, 32, 24, {},
+                   [](int x, int y) { return static_cast<std::uint32_t>((x / 32 + 1) * 0x100000 + y); });
 }
 
 struct Target {
@@ -30,12 +31,13 @@ struct Target {
     }
     std::uint32_t at(int x, int y) const { return bitmap->pixels[static_cast<std::size_t>(y) * 100 + x]; }
     int touched() const {
-        return static_cast<int>(std::count_if(bitmap->pixels.begin(), bitmap->pixels.end(), [](std::uint32_t p) { return p != UNTOUCHED; }));
+        return static_cast<int>(std::count_if(bitmap->pixels.begin(), bitmap->pixels.end(),
+                                              [](std::uint32_t p) { return p != UNTOUCHED; }));
     }
 };
 
 class SurfaceTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         TestBackend::reset();
         module.addBitmap(108, stripDib());
@@ -44,10 +46,10 @@ protected:
     }
     TestModule module;
     Surface strip;
-    std::unique_ptr<Target> target; // made after the platform reset
+    std::unique_ptr<Target> target;  // made after the platform reset
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(SurfaceTest, LoadTakesTheSizeFromTheBitmap) {
     EXPECT_TRUE(strip.loaded);
@@ -102,7 +104,8 @@ TEST_F(SurfaceTest, ReleaseFreesTheBitmapAndIsHarmlessTwice) {
     strip.release();
     EXPECT_FALSE(strip.loaded);
     EXPECT_EQ(strip.width, 0);
-    EXPECT_EQ(veskar::platform::state().gdi.liveObjects(), live - 3) << "bitmap, context and its stock bitmap";
+    EXPECT_EQ(veskar::platform::state().gdi.liveObjects(), live - 3)
+        << "bitmap, context and its stock bitmap";
     strip.release();
     EXPECT_FALSE(strip.loaded);
 }

@@ -22,13 +22,14 @@ inline constexpr std::size_t BMP_FILE_HEADER = 14;
 struct Embedded {
     const FileResource* resource = nullptr;
     std::string absolutePath;
-    std::size_t skip = 0; // leading bytes left out
+    std::size_t skip = 0;  // leading bytes left out
     std::size_t size = 0;
 };
 
 bool readFile(const fs::path& path, std::string& bytes) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
+    if (!in)
+        return false;
     std::ostringstream content;
     content << in.rdbuf();
     bytes = content.str();
@@ -37,7 +38,8 @@ bool readFile(const fs::path& path, std::string& bytes) {
 
 std::uint32_t u32(const std::string& b, std::size_t at) {
     return static_cast<unsigned char>(b[at]) | (static_cast<unsigned char>(b[at + 1]) << 8) |
-           (static_cast<unsigned char>(b[at + 2]) << 16) | (static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24);
+           (static_cast<unsigned char>(b[at + 2]) << 16) |
+           (static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24);
 }
 
 // A bitmap resource is the file without its file header, so the pixels must follow the colour
@@ -49,7 +51,8 @@ bool checkBitmap(const std::string& bytes, std::string& error) {
     }
     const std::uint32_t offset = u32(bytes, 10);
     const std::uint32_t headerSize = u32(bytes, 14);
-    const unsigned bits = static_cast<unsigned char>(bytes[28]) | (static_cast<unsigned char>(bytes[29]) << 8);
+    const unsigned bits =
+        static_cast<unsigned char>(bytes[28]) | (static_cast<unsigned char>(bytes[29]) << 8);
     const std::uint32_t compression = u32(bytes, 30);
     const std::uint32_t colorsUsed = u32(bytes, 46);
     std::uint64_t palette = bits <= 8 ? (colorsUsed != 0 ? colorsUsed : (1u << bits)) * 4ull : 0;
@@ -84,9 +87,10 @@ std::string source(const std::vector<Embedded>& files, const veskar::rcembed::Rc
         << "#include \"platform/core/ResourceModule.h\"\n\n";
     for (std::size_t i = 0; i < files.size(); ++i) {
         const std::string symbol = "veskar_resource_" + std::to_string(i);
-        const std::string assembly = ".section .rodata\n.balign 16\n.globl " + symbol + "\n.hidden " + symbol + "\n" +
-                                     symbol + ":\n.incbin " + cString(files[i].absolutePath) + "," +
-                                     std::to_string(files[i].skip) + "," + std::to_string(files[i].size) + "\n.previous\n";
+        const std::string assembly = ".section .rodata\n.balign 16\n.globl " + symbol + "\n.hidden " +
+                                     symbol + "\n" + symbol + ":\n.incbin " + cString(files[i].absolutePath) +
+                                     "," + std::to_string(files[i].skip) + "," +
+                                     std::to_string(files[i].size) + "\n.previous\n";
         out << "asm(" << cString(assembly) << ");\n";
         out << "extern \"C\" const std::uint8_t " << symbol << "[];\n";
     }
@@ -96,7 +100,8 @@ std::string source(const std::vector<Embedded>& files, const veskar::rcembed::Rc
         const FileResource& r = *files[i].resource;
         const std::string type = r.kind == ResourceKind::Named ? cString(r.typeName) : "nullptr";
         const int typeId = r.kind == ResourceKind::Icon ? 14 : r.kind == ResourceKind::Bitmap ? 2 : 0;
-        out << "    {" << type << ", " << typeId << ", " << r.id << ", {veskar_resource_" << i << ", " << files[i].size << "}},\n";
+        out << "    {" << type << ", " << typeId << ", " << r.id << ", {veskar_resource_" << i << ", "
+            << files[i].size << "}},\n";
     }
     out << "};\n\nconst veskar::platform::StringResource STRINGS[] = {\n";
     for (const auto& s : script.strings) {
@@ -104,12 +109,13 @@ std::string source(const std::vector<Embedded>& files, const veskar::rcembed::Rc
     }
     out << "    {0, nullptr}, // keeps the table non-empty\n};\n\n"
         << "HINSTANCE__ programModule{RESOURCES, STRINGS};\n\n"
-        << "struct Installer {\n    Installer() { veskar::platform::setProgramModule(&programModule); }\n} installer;\n\n"
+        << "struct Installer {\n    Installer() { veskar::platform::setProgramModule(&programModule); }\n} "
+           "installer;\n\n"
         << "} // namespace\n";
     return out.str();
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 4) {

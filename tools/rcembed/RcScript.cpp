@@ -16,7 +16,7 @@ struct Token {
 };
 
 class Tokenizer {
-public:
+  public:
     explicit Tokenizer(std::string_view source) : text(source) {}
 
     // The next token; false with `error` set for an unterminated string or comment.
@@ -41,17 +41,19 @@ public:
             return true;
         }
         const std::size_t start = at;
-        while (at < text.size() && !std::isspace(static_cast<unsigned char>(text[at])) && text[at] != ',' && text[at] != '"') {
+        while (at < text.size() && !std::isspace(static_cast<unsigned char>(text[at])) && text[at] != ',' &&
+               text[at] != '"') {
             ++at;
         }
         token.value = std::string(text.substr(start, at - start));
-        const bool digits = std::all_of(token.value.begin(), token.value.end(), [](char d) { return std::isdigit(static_cast<unsigned char>(d)); });
+        const bool digits = std::all_of(token.value.begin(), token.value.end(),
+                                        [](char d) { return std::isdigit(static_cast<unsigned char>(d)); });
         token.kind = digits ? Token::Kind::Number : Token::Kind::Word;
         token.number = digits && token.value.size() <= 6 ? std::stol(token.value) : -1;
         return true;
     }
 
-private:
+  private:
     void skipSpaceAndComments() {
         while (at < text.size()) {
             const char c = text[at];
@@ -61,7 +63,7 @@ private:
             } else if (std::isspace(static_cast<unsigned char>(c))) {
                 ++at;
             } else if (text.substr(at, 2) == "//" || (c == '#' && atLineStart())) {
-                at = std::min(text.find('\n', at), text.size()); // comments and preprocessor lines
+                at = std::min(text.find('\n', at), text.size());  // comments and preprocessor lines
             } else if (text.substr(at, 2) == "/*") {
                 const std::size_t end = text.find("*/", at + 2);
                 if (end == std::string_view::npos) {
@@ -121,74 +123,101 @@ bool fail(std::string& error, int line, const std::string& what) {
     return false;
 }
 
-bool isBegin(const Token& token) { return token.kind == Token::Kind::Word && (token.value == "BEGIN" || token.value == "{"); }
-bool isEnd(const Token& token) { return token.kind == Token::Kind::Word && (token.value == "END" || token.value == "}"); }
+bool isBegin(const Token& token) {
+    return token.kind == Token::Kind::Word && (token.value == "BEGIN" || token.value == "{");
+}
+bool isEnd(const Token& token) {
+    return token.kind == Token::Kind::Word && (token.value == "END" || token.value == "}");
+}
 
 bool parseStringTable(Tokenizer& tokens, RcScript& script, std::string& error) {
     Token token;
-    do { // options such as LANGUAGE may stand before BEGIN
-        if (!tokens.next(token, error)) return false;
-        if (token.kind == Token::Kind::End) return fail(error, token.line, "STRINGTABLE without BEGIN");
+    do {  // options such as LANGUAGE may stand before BEGIN
+        if (!tokens.next(token, error))
+            return false;
+        if (token.kind == Token::Kind::End)
+            return fail(error, token.line, "STRINGTABLE without BEGIN");
     } while (!isBegin(token));
     for (;;) {
-        if (!tokens.next(token, error)) return false;
-        if (isEnd(token)) return true;
+        if (!tokens.next(token, error))
+            return false;
+        if (isEnd(token))
+            return true;
         if (token.kind != Token::Kind::Number || token.number < 0 || token.number > 0xFFFF) {
             return fail(error, token.line, "string number expected in STRINGTABLE");
         }
         const auto id = static_cast<std::uint16_t>(token.number);
-        if (!tokens.next(token, error)) return false;
-        if (token.kind == Token::Kind::Comma && !tokens.next(token, error)) return false;
-        if (token.kind != Token::Kind::Text) return fail(error, token.line, "quoted string expected");
-        const bool taken = std::any_of(script.strings.begin(), script.strings.end(), [id](const auto& s) { return s.id == id; });
-        if (taken) return fail(error, token.line, "string " + std::to_string(id) + " defined twice");
+        if (!tokens.next(token, error))
+            return false;
+        if (token.kind == Token::Kind::Comma && !tokens.next(token, error))
+            return false;
+        if (token.kind != Token::Kind::Text)
+            return fail(error, token.line, "quoted string expected");
+        const bool taken = std::any_of(script.strings.begin(), script.strings.end(),
+                                       [id](const auto& s) { return s.id == id; });
+        if (taken)
+            return fail(error, token.line, "string " + std::to_string(id) + " defined twice");
         script.strings.push_back({id, token.value});
     }
 }
 
-bool parseFileResource(Tokenizer& tokens, const Token& number, const Token& type, RcScript& script, std::string& error) {
+bool parseFileResource(Tokenizer& tokens, const Token& number, const Token& type, RcScript& script,
+                       std::string& error) {
     if (number.number < 0 || number.number > 0xFFFF) {
         return fail(error, number.line, "resource number out of range");
     }
-    if (type.value == "DIALOG" || type.value == "DIALOGEX" || type.value == "MENU" || type.value == "CURSOR") {
+    if (type.value == "DIALOG" || type.value == "DIALOGEX" || type.value == "MENU" ||
+        type.value == "CURSOR") {
         return fail(error, type.line, type.value + " resources are not supported yet");
     }
     Token path;
-    if (!tokens.next(path, error)) return false;
-    if (path.kind != Token::Kind::Text) return fail(error, path.line, "quoted file name expected");
+    if (!tokens.next(path, error))
+        return false;
+    if (path.kind != Token::Kind::Text)
+        return fail(error, path.line, "quoted file name expected");
     FileResource resource;
     resource.id = static_cast<std::uint16_t>(number.number);
-    resource.kind = type.value == "ICON" ? ResourceKind::Icon : type.value == "BITMAP" ? ResourceKind::Bitmap : ResourceKind::Named;
+    resource.kind = type.value == "ICON"     ? ResourceKind::Icon
+                    : type.value == "BITMAP" ? ResourceKind::Bitmap
+                                             : ResourceKind::Named;
     resource.typeName = resource.kind == ResourceKind::Named ? type.value : "";
     resource.path = path.value;
     resource.line = number.line;
     const bool taken = std::any_of(script.files.begin(), script.files.end(), [&](const FileResource& other) {
         return other.id == resource.id && other.kind == resource.kind && other.typeName == resource.typeName;
     });
-    if (taken) return fail(error, number.line, type.value + " " + std::to_string(resource.id) + " defined twice");
+    if (taken)
+        return fail(error, number.line, type.value + " " + std::to_string(resource.id) + " defined twice");
     script.files.push_back(resource);
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool parseRcScript(std::string_view text, RcScript& script, std::string& error) {
     script = RcScript{};
     Tokenizer tokens(text);
     for (;;) {
         Token first;
-        if (!tokens.next(first, error)) return false;
-        if (first.kind == Token::Kind::End) return true;
+        if (!tokens.next(first, error))
+            return false;
+        if (first.kind == Token::Kind::End)
+            return true;
         if (first.kind == Token::Kind::Word && first.value == "STRINGTABLE") {
-            if (!parseStringTable(tokens, script, error)) return false;
+            if (!parseStringTable(tokens, script, error))
+                return false;
             continue;
         }
-        if (first.kind != Token::Kind::Number) return fail(error, first.line, "resource number expected, found '" + first.value + "'");
+        if (first.kind != Token::Kind::Number)
+            return fail(error, first.line, "resource number expected, found '" + first.value + "'");
         Token type;
-        if (!tokens.next(type, error)) return false;
-        if (type.kind != Token::Kind::Word) return fail(error, type.line, "resource type expected");
-        if (!parseFileResource(tokens, first, type, script, error)) return false;
+        if (!tokens.next(type, error))
+            return false;
+        if (type.kind != Token::Kind::Word)
+            return fail(error, type.line, "resource type expected");
+        if (!parseFileResource(tokens, first, type, script, error))
+            return false;
     }
 }
 
-} // namespace veskar::rcembed
+}  // namespace veskar::rcembed

@@ -10,16 +10,16 @@
 namespace veskar::rcembed {
 
 enum class ResourceKind {
-    Icon,   // an .ico file, embedded whole as the icon group
-    Bitmap, // a .bmp file, embedded without its 14-byte file header, as a bitmap resource is
-    Named,  // any other type, by its name (WAVE), embedded as the file is
+    Icon,    // an .ico file, embedded whole as the icon group
+    Bitmap,  // a .bmp file, embedded without its 14-byte file header, as a bitmap resource is
+    Named,   // any other type, by its name (WAVE), embedded as the file is
 };
 
 struct FileResource {
     std::uint16_t id = 0;
     ResourceKind kind = ResourceKind::Named;
-    std::string typeName; // for Named: the type as written (WAVE)
-    std::string path;     // as written, relative to the script's folder
+    std::string typeName;  // for Named: the type as written (WAVE)
+    std::string path;      // as written, relative to the script's folder
     int line = 0;
 };
 
@@ -37,4 +37,4 @@ struct RcScript {
 // number, in `error`. Numbers must fit 16 bits; a number may not name two resources of one type.
 [[nodiscard]] bool parseRcScript(std::string_view text, RcScript& script, std::string& error);
 
-} // namespace veskar::rcembed
+}  // namespace veskar::rcembed

@@ -84,7 +84,8 @@ TEST(RcScript, TheGameScriptParses) {
     FILE* file = std::fopen(VESKAR_RC_PATH, "rb");
     ASSERT_NE(file, nullptr);
     char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        text.append(buffer, n);
     std::fclose(file);
     ASSERT_TRUE(parseRcScript(text, script, error)) << error;
     EXPECT_GE(script.files.size(), 18u);

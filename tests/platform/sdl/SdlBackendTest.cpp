@@ -1,0 +1,83 @@
+// Smoke tests of the SDL backend on SDL's dummy video driver (no display needed): the key table,
+// and a window created, painted and closed through the platform API.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/Platform.h"
+#include "platform/core/PlatformState.h"
+#include "platform/sdl/SdlKeyMap.h"
+
+using veskar::platform::characterOf;
+using veskar::platform::isExtendedKey;
+using veskar::platform::virtualKeyOf;
+
+TEST(SdlKeyMap, LettersDigitsAndFunctionKeys) {
+    EXPECT_EQ(virtualKeyOf(SDLK_a, KMOD_NONE), static_cast<UINT>('A'));
+    EXPECT_EQ(virtualKeyOf(SDLK_z, KMOD_NONE), static_cast<UINT>('Z'));
+    EXPECT_EQ(virtualKeyOf(SDLK_0, KMOD_NONE), static_cast<UINT>('0'));
+    EXPECT_EQ(virtualKeyOf(SDLK_F1, KMOD_NONE), VK_F1);
+    EXPECT_EQ(virtualKeyOf(SDLK_F12, KMOD_NONE), VK_F12);
+    EXPECT_EQ(virtualKeyOf(SDLK_PAUSE, KMOD_NONE), VK_PAUSE);
+    EXPECT_EQ(virtualKeyOf(SDLK_RSHIFT, KMOD_NONE), VK_SHIFT);
+    EXPECT_EQ(virtualKeyOf(SDLK_PAGEUP, KMOD_NONE), VK_PRIOR);
+    EXPECT_EQ(virtualKeyOf(SDLK_KP_ENTER, KMOD_NONE), VK_RETURN);
+    EXPECT_EQ(virtualKeyOf(SDLK_SEMICOLON, KMOD_NONE), VK_OEM_1);
+    EXPECT_EQ(virtualKeyOf(SDLK_MENU, KMOD_NONE), 0u) << "keys the platform has no code for";
+}
+
+TEST(SdlKeyMap, NumericPadFollowsNumLock) {
+    for (int digit = 0; digit <= 9; ++digit) {
+        const SDL_Keycode key = digit == 0 ? SDLK_KP_0 : SDLK_KP_1 + (digit - 1);
+        EXPECT_EQ(virtualKeyOf(key, KMOD_NUM), VK_NUMPAD0 + digit) << digit;
+    }
+    EXPECT_EQ(virtualKeyOf(SDLK_KP_8, KMOD_NONE), VK_UP);
+    EXPECT_EQ(virtualKeyOf(SDLK_KP_PERIOD, KMOD_NONE), VK_DELETE);
+    EXPECT_EQ(virtualKeyOf(SDLK_KP_PLUS, KMOD_NONE), VK_ADD);
+}
+
+TEST(SdlKeyMap, TypedCharacters) {
+    EXPECT_EQ(characterOf(SDLK_q, KMOD_NONE), 'q');
+    EXPECT_EQ(characterOf(SDLK_q, KMOD_LSHIFT), 'Q');
+    EXPECT_EQ(characterOf(SDLK_q, KMOD_CAPS), 'Q');
+    EXPECT_EQ(characterOf(SDLK_1, KMOD_RSHIFT), '!');
+    EXPECT_EQ(characterOf(SDLK_SLASH, KMOD_NONE), '/');
+    EXPECT_EQ(characterOf(SDLK_BACKSPACE, KMOD_NONE), '\b');
+    EXPECT_EQ(characterOf(SDLK_LEFT, KMOD_NONE), 0);
+    EXPECT_EQ(characterOf(SDLK_q, KMOD_LCTRL), 0);
+    EXPECT_TRUE(isExtendedKey(SDL_SCANCODE_LEFT));
+    EXPECT_FALSE(isExtendedKey(SDL_SCANCODE_A));
+}
+
+TEST(SdlBackend, WindowOpensPaintsAndClosesOnTheDummyDriver) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    veskar::platform::resetState();
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (m == WM_DESTROY)
+            PostQuitMessage(3);
+        return DefWindowProcA(w, m, wp, lp);
+    };
+    windowClass.lpszClassName = "SDL_SMOKE";
+    ASSERT_NE(RegisterClassExA(&windowClass), 0);
+    HWND window = CreateWindowExA(0, "SDL_SMOKE", "smoke", 0x00080001, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480,
+                                  nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    ASSERT_NE(SetTimer(window, 1, 10, nullptr), 0u);
+    MSG message{};
+    ASSERT_TRUE(GetMessageA(&message, nullptr, 0, 0));
+    EXPECT_EQ(message.message, WM_TIMER) << "the real clock reaches the deadline";
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    int taken = 0;
+    while (GetMessageA(&message, nullptr, 0, 0) && taken++ < 100) {
+        DispatchMessageA(&message);
+    }
+    EXPECT_EQ(message.message, WM_QUIT);
+    EXPECT_EQ(message.wParam, 3u);
+    EXPECT_FALSE(IsWindow(window));
+    veskar::platform::shutdownState();
+}
