@@ -2,6 +2,7 @@
 #include "platform/sdl/SdlBackend.h"
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 #include "platform/sdl/SdlKeyMap.h"
@@ -32,6 +33,8 @@ bool SdlBackend::openWindow(const char* title, int width, int height) {
     if (!videoStarted) {
         SDL_SetMainReady();
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            // The game itself reports nothing here; without this line a missing display is silent.
+            std::fprintf(stderr, "veskar: no display for the window: %s\n", SDL_GetError());
             return false;
         }
         videoStarted = true;
