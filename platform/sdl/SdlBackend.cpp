@@ -3,11 +3,25 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <thread>
 
 #include "platform/sdl/SdlKeyMap.h"
 
 namespace veskar::platform {
+
+namespace {
+
+// SDL falls back to an invisible window when it finds no display; a game nobody can see is no
+// use, unless that driver was asked for by name (SDL_VIDEODRIVER, as the smoke tests do).
+bool onRealDisplay() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool invisible =
+        driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    return !invisible || SDL_getenv("SDL_VIDEODRIVER") != nullptr;
+}
+
+}  // namespace
 
 std::unique_ptr<Backend> CreateBackend() {
     return std::make_unique<SdlBackend>();
@@ -35,6 +49,11 @@ bool SdlBackend::openWindow(const char* title, int width, int height) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
             // The game itself reports nothing here; without this line a missing display is silent.
             std::fprintf(stderr, "veskar: no display for the window: %s\n", SDL_GetError());
+            return false;
+        }
+        if (!onRealDisplay()) {
+            std::fputs("veskar: no display for the window\n", stderr);
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
             return false;
         }
         videoStarted = true;
