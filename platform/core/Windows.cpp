@@ -15,6 +15,7 @@ inline constexpr int CAPTION_HEIGHT = 19;
 inline constexpr int FRAME_WIDTH = 3;
 inline constexpr int DEFAULT_WIDTH = 640;
 inline constexpr int DEFAULT_HEIGHT = 480;
+inline constexpr int MAX_CLIENT_SIDE = 16384;
 
 const veskar::platform::WindowClass* findClass(LPCSTR name) {
     if (name == nullptr || IS_INTRESOURCE(name)) {
@@ -31,6 +32,22 @@ void applyIcon(HICON icon) {
     if (icon != nullptr && !icon->pixels.empty()) {
         state().backend->setIcon(icon->pixels.data(), icon->width, icon->height);
     }
+}
+
+// A window record of the class; overlapped windows always have a caption and fixed frame, which
+// the client area leaves out.
+std::unique_ptr<HWND__> makeRecord(const WNDCLASSEXA& windowClass, LPCSTR title, DWORD style, int width,
+                                   int height) {
+    const bool framed = (style & (WS_CHILD | WS_POPUP)) == 0;
+    const int clientWidth = std::clamp(framed ? width - 2 * FRAME_WIDTH : width, 1, MAX_CLIENT_SIDE);
+    const int clientHeight =
+        std::clamp(framed ? height - CAPTION_HEIGHT - 2 * FRAME_WIDTH : height, 1, MAX_CLIENT_SIDE);
+    auto record = std::make_unique<HWND__>(clientWidth, clientHeight);
+    record->procedure = windowClass.lpfnWndProc;
+    record->title = title == nullptr ? "" : title;
+    record->style = style;
+    record->background = windowClass.hbrBackground;
+    return record;
 }
 
 void fillFrame(HWND window) {
@@ -63,24 +80,15 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     }
     width = width == CW_USEDEFAULT ? DEFAULT_WIDTH : width;
     height = height == CW_USEDEFAULT ? DEFAULT_HEIGHT : height;
-    const bool framed = (style & (WS_CHILD | WS_POPUP)) == 0;  // overlapped windows always have a caption
-    const int clientWidth = std::clamp(framed ? width - 2 * FRAME_WIDTH : width, 1, 16384);
-    const int clientHeight =
-        std::clamp(framed ? height - CAPTION_HEIGHT - 2 * FRAME_WIDTH : height, 1, 16384);
-    auto record = std::make_unique<HWND__>(clientWidth, clientHeight);
+    auto record = makeRecord(windowClass->definition, windowName, style, width, height);
     HWND window = record.get();
-    window->procedure = windowClass->definition.lpfnWndProc;
     window->instance = instance;
-    window->title = windowName == nullptr ? "" : windowName;
-    window->style = style;
-    window->background = windowClass->definition.hbrBackground;
-    const HICON icon = windowClass->definition.hIcon;
     if (!platform.displayOpen) {
-        if (!platform.backend->openWindow(window->title.c_str(), clientWidth, clientHeight)) {
+        if (!platform.backend->openWindow(window->title.c_str(), window->clientWidth, window->clientHeight)) {
             return nullptr;
         }
         platform.displayOpen = true;
-        applyIcon(icon);
+        applyIcon(windowClass->definition.hIcon);
     }
     platform.gdi.addWindowDC(window);
     platform.windows.push_back(std::move(record));

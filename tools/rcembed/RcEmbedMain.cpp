@@ -115,6 +115,48 @@ std::string source(const std::vector<Embedded>& files, const veskar::rcembed::Rc
     return out.str();
 }
 
+// Reads every file the script names, checks bitmaps, and notes what to embed. Says why it
+// failed on stderr and returns false at the first file that cannot be used.
+bool collectFiles(const char* scriptName, const fs::path& scriptPath, const veskar::rcembed::RcScript& script,
+                  std::vector<Embedded>& files) {
+    for (const FileResource& resource : script.files) {
+        const fs::path path = (scriptPath.parent_path() / resource.path).lexically_normal();
+        std::string bytes;
+        if (!readFile(path, bytes)) {
+            std::fprintf(stderr, "%s:%d: cannot read %s\n", scriptName, resource.line, path.c_str());
+            return false;
+        }
+        Embedded embedded{&resource, path.string(), 0, bytes.size()};
+        std::string error;
+        if (resource.kind == ResourceKind::Bitmap) {
+            if (!checkBitmap(bytes, error)) {
+                std::fprintf(stderr, "%s:%d: %s: %s\n", scriptName, resource.line, path.c_str(),
+                             error.c_str());
+                return false;
+            }
+            embedded.skip = BMP_FILE_HEADER;
+            embedded.size = bytes.size() - BMP_FILE_HEADER;
+        }
+        files.push_back(embedded);
+    }
+    return true;
+}
+
+// The dependency file: the generated source depends on the script and every embedded file.
+std::string dependencies(const char* output, const fs::path& scriptPath, const std::vector<Embedded>& files) {
+    std::string text = std::string(output) + ": " + scriptPath.string();
+    for (const auto& file : files) {
+        text += " \\\n  " + file.absolutePath;
+    }
+    return text + "\n";
+}
+
+bool writeFile(const char* path, const std::string& content) {
+    std::ofstream out(path, std::ios::binary);
+    out << content;
+    return static_cast<bool>(out.flush());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -131,30 +173,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::vector<Embedded> files;
-    for (const FileResource& resource : script.files) {
-        const fs::path path = (scriptPath.parent_path() / resource.path).lexically_normal();
-        std::string bytes;
-        if (!readFile(path, bytes)) {
-            std::fprintf(stderr, "%s:%d: cannot read %s\n", argv[1], resource.line, path.c_str());
-            return 1;
-        }
-        Embedded embedded{&resource, path.string(), 0, bytes.size()};
-        if (resource.kind == ResourceKind::Bitmap) {
-            if (!checkBitmap(bytes, error)) {
-                std::fprintf(stderr, "%s:%d: %s: %s\n", argv[1], resource.line, path.c_str(), error.c_str());
-                return 1;
-            }
-            embedded.skip = BMP_FILE_HEADER;
-            embedded.size = bytes.size() - BMP_FILE_HEADER;
-        }
-        files.push_back(embedded);
+    if (!collectFiles(argv[1], scriptPath, script, files)) {
+        return 1;
     }
-    std::ofstream(argv[2], std::ios::binary) << source(files, script);
-    std::ofstream depfile(argv[3], std::ios::binary);
-    depfile << argv[2] << ": " << scriptPath.string();
-    for (const auto& file : files) {
-        depfile << " \\\n  " << file.absolutePath;
+    if (!writeFile(argv[2], source(files, script)) ||
+        !writeFile(argv[3], dependencies(argv[2], scriptPath, files))) {
+        std::fprintf(stderr, "rcembed: cannot write %s or %s\n", argv[2], argv[3]);
+        return 1;
     }
-    depfile << "\n";
     return 0;
 }
