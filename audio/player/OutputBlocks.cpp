@@ -108,8 +108,9 @@ const std::int16_t* RenderNextBlock() {
 
 void EndOfflineRender() {
     OutputState& state = Output();
+    // The buffers keep their memory for the next offline rendering; they are only cleared.
     state.currentModule = nullptr;
-    FreeMixBuffer();
+    state.mixBuffer = nullptr;
+    state.mixStorage.clear();
     state.pcmRing.clear();
-    state.pcmRing.shrink_to_fit();
 }
