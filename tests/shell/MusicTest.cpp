@@ -1,0 +1,68 @@
+// Music start and music stop of the shell on the test backend's audio device.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "audio/player/Output.h"
+#include "platform/testing/TestAudio.h"
+#include "shell/Music.h"
+
+namespace testing_audio = veskar::platform::testing;
+
+TEST(Music, SwitchedOffOpensNoDevice) {
+    testing_audio::SetAudioDeviceAvailable(true);
+    musicStart(false);
+    EXPECT_FALSE(musicRunning);
+    EXPECT_FALSE(testing_audio::AudioDeviceOpen());
+    musicStop();
+    EXPECT_FALSE(testing_audio::AudioDeviceOpen());
+}
+
+TEST(Music, MissingFileLeavesTheDeviceOpenUntilStop) {
+    testing_audio::SetAudioDeviceAvailable(true);
+    const auto previous = std::filesystem::current_path();
+    const auto empty = std::filesystem::temp_directory_path() / "veskar_music_test_empty";
+    std::filesystem::create_directories(empty);
+    std::filesystem::current_path(empty);
+    musicStart(true);
+    std::filesystem::current_path(previous);
+    EXPECT_TRUE(musicRunning);
+    EXPECT_EQ(musicModule, nullptr);
+    EXPECT_TRUE(testing_audio::AudioDeviceOpen());
+    EXPECT_EQ(PlayingModule(), nullptr);
+    musicStop();
+    EXPECT_FALSE(musicRunning);
+    EXPECT_FALSE(testing_audio::AudioDeviceOpen());
+    musicStop(); // harmless twice
+}
+
+TEST(Music, NoDeviceIsSilentAndStopDoesNothing) {
+    testing_audio::SetAudioDeviceAvailable(false);
+    musicStart(true);
+    EXPECT_FALSE(musicRunning);
+    EXPECT_EQ(PlayingModule(), nullptr);
+    musicStop();
+    testing_audio::SetAudioDeviceAvailable(true);
+}
+
+TEST(Music, PlaysTheGamesOwnMusicAndStopsCleanly) {
+    const std::filesystem::path music = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "resources" / "music";
+    if (!std::filesystem::exists(music / MUSIC_FILE_NAME)) GTEST_SKIP() << "no VESKAR.DAT";
+    testing_audio::SetAudioDeviceAvailable(true);
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(music);
+    musicStart(true);
+    std::filesystem::current_path(previous);
+    ASSERT_TRUE(musicRunning);
+    ASSERT_NE(musicModule, nullptr);
+    EXPECT_EQ(PlayingModule(), musicModule.get());
+    testing_audio::ClearRecordedAudio();
+    testing_audio::AdvanceAudio(44100);
+    bool sound = false;
+    for (std::int16_t value : testing_audio::RecordedAudio()) sound = sound || value != 0;
+    EXPECT_TRUE(sound);
+    musicStop();
+    EXPECT_EQ(musicModule, nullptr);
+    EXPECT_EQ(PlayingModule(), nullptr);
+    EXPECT_FALSE(testing_audio::AudioDeviceOpen());
+}
