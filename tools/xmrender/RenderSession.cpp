@@ -51,13 +51,10 @@ void RenderSession::CountingTick(Module& module) {
 
 void RenderSession::RowStarted(void* context, const Module& module, bool enteredOrder) {
     auto* session = static_cast<RenderSession*>(context);
-    if (session->songEndFrame >= 0) return;
     const int order = std::clamp<int>(module.orderPosition, 0, ORDER_TABLE_SIZE - 1);
-    if (enteredOrder) {
-        if (session->ordersPlayed[order]) {
-            session->songEndFrame = session->tickStartFrame;
-            return;
-        }
+    if (enteredOrder && session->songEndFrame < 0) {
+        // The first return to an order already played is where the song has played once.
+        if (session->ordersPlayed[order]) session->songEndFrame = session->tickStartFrame;
         session->ordersPlayed[order] = true;
     }
     session->rows.push_back(TimelineRow{session->tickStartFrame, module.orderPosition, module.orderTable[order],
