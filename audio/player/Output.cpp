@@ -2,6 +2,8 @@
 // and the playback thread that refills the ring behind the device's play position.
 #include "audio/player/Output.h"
 
+#include <algorithm>
+
 #include "audio/player/Mixer.h"
 #include "audio/player/Module.h"
 #include "audio/player/ModuleFileOps.h"
@@ -14,6 +16,9 @@ inline constexpr DWORD LOOP_FOREVER = 0xFFFFFFFF;
 inline constexpr DWORD THREAD_POLL_MS = 5;
 inline constexpr DWORD STOP_POLL_MS = 50;
 inline constexpr std::int32_t BYTES_PER_FRAME = 4; // 16-bit stereo
+inline constexpr std::int32_t FADE_MS = 10;          // fade-out when the device closes
+inline constexpr std::int32_t DEVICE_LOOKAHEAD_FRAMES = 2048; // what a device may take ahead of playing
+inline constexpr int FADE_WAIT_POLLS = 20;           // at most 100 ms for the fade to be played
 
 DWORD PlaybackThread(LPVOID) {
     OutputState& state = Output();
@@ -51,6 +56,34 @@ void PrepareRing(OutputState& state) {
     (void)waveOutPrepareHeader(state.device, &state.ringHeader, sizeof(WAVEHDR));
 }
 
+DWORD PlayedBytes(HWAVEOUT device) {
+    MMTIME time{};
+    time.wType = TIME_BYTES;
+    (void)waveOutGetPosition(device, &time, sizeof(time));
+    return time.u.cb;
+}
+
+// Ends the ring's sound without a click: the next FADE_MS of it fade to silence, the rest is
+// silenced, and the device is given (a bounded) time to play the fade before it is reset.
+void FadeOutRing(OutputState& state) {
+    if (state.pcmRing.empty() || state.bufferFrames <= 0) return;
+    const DWORD startBytes = PlayedBytes(state.device);
+    const std::uint32_t start = (startBytes / BYTES_PER_FRAME) % static_cast<std::uint32_t>(state.bufferFrames);
+    const std::int32_t fadeFrames = std::max(1, state.outputRate * FADE_MS / 1000);
+    for (std::int32_t offset = 0; offset < state.bufferFrames; ++offset) {
+        const std::size_t frame = (start + static_cast<std::uint32_t>(offset)) % state.bufferFrames;
+        const std::int32_t weight = std::max(0, fadeFrames - offset); // fadeFrames..1, then 0
+        for (std::size_t channel = 0; channel < 2; ++channel) {
+            std::int16_t& value = state.pcmRing[frame * 2 + channel];
+            value = static_cast<std::int16_t>(value * weight / fadeFrames);
+        }
+    }
+    const DWORD fadeBytes = static_cast<DWORD>(fadeFrames + DEVICE_LOOKAHEAD_FRAMES) * BYTES_PER_FRAME;
+    for (int poll = 0; poll < FADE_WAIT_POLLS && PlayedBytes(state.device) - startBytes < fadeBytes; ++poll) {
+        Sleep(THREAD_POLL_MS);
+    }
+}
+
 } // namespace
 
 bool OpenOutput(std::int32_t rate) {
@@ -79,6 +112,7 @@ void CloseOutput() {
     // The thread polls the device: it must be gone before the device is.
     if (state.currentModule != nullptr) (void)StopPlayback(state.currentModule);
     if (state.device == nullptr) return;
+    FadeOutRing(state);
     (void)waveOutReset(state.device);
     (void)waveOutClose(state.device);
     state.device = nullptr;
