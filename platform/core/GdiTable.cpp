@@ -4,21 +4,29 @@
 
 namespace veskar::platform {
 
+namespace {
+
+void destroy(const void* handle, GdiKind kind) {
+    switch (kind) {
+        case GdiKind::Bitmap:
+            delete static_cast<HBITMAP>(const_cast<void*>(handle));
+            break;
+        case GdiKind::Brush:
+            delete static_cast<HBRUSH>(const_cast<void*>(handle));
+            break;
+        case GdiKind::MemoryDC:
+            delete static_cast<HDC>(const_cast<void*>(handle));
+            break;
+        case GdiKind::WindowDC:
+            break;  // owned by its window
+    }
+}
+
+}  // namespace
+
 GdiTable::~GdiTable() {
     for (const auto& [handle, kind] : kinds) {
-        switch (kind) {
-            case GdiKind::Bitmap:
-                delete static_cast<HBITMAP>(const_cast<void*>(handle));
-                break;
-            case GdiKind::Brush:
-                delete static_cast<HBRUSH>(const_cast<void*>(handle));
-                break;
-            case GdiKind::MemoryDC:
-                delete static_cast<HDC>(const_cast<void*>(handle));
-                break;
-            case GdiKind::WindowDC:
-                break;  // owned by its window
-        }
+        destroy(handle, kind);
     }
 }
 
@@ -73,19 +81,7 @@ bool GdiTable::remove(const void* handle) {
     }
     const GdiKind kind = found->second;
     kinds.erase(found);
-    switch (kind) {
-        case GdiKind::Bitmap:
-            delete static_cast<HBITMAP>(const_cast<void*>(handle));
-            break;
-        case GdiKind::Brush:
-            delete static_cast<HBRUSH>(const_cast<void*>(handle));
-            break;
-        case GdiKind::MemoryDC:
-            delete static_cast<HDC>(const_cast<void*>(handle));
-            break;
-        case GdiKind::WindowDC:
-            break;
-    }
+    destroy(handle, kind);
     return true;
 }
 
