@@ -124,14 +124,14 @@ void addPluck(const Layout& layout, const Source& source, int cycle, std::vector
     }
 }
 
-void shape(const InstrumentSpec& spec, std::vector<double>& mix) {
+void shape(const InstrumentDesign& design, std::vector<double>& mix) {
     const int64_t total = static_cast<int64_t>(mix.size());
-    for (int64_t t = 0; t < std::min<int64_t>(spec.attack, total); ++t) {
-        mix[t] *= static_cast<double>(t) / spec.attack;
+    for (int64_t t = 0; t < std::min<int64_t>(design.attack, total); ++t) {
+        mix[t] *= static_cast<double>(t) / design.attack;
     }
-    if (spec.loop != LoopMode::None)
+    if (design.loop != LoopMode::None)
         return;
-    const int64_t release = std::min<int64_t>(spec.release, total);
+    const int64_t release = std::min<int64_t>(design.release, total);
     for (int64_t i = 0; i < release; ++i) {
         mix[total - 1 - i] *= static_cast<double>(i) / release;  // reaches 0 on the last frame
     }
@@ -146,53 +146,53 @@ void tuneSample(int cycle, int transpose, int& relativeNote, int& finetune) {
     finetune = static_cast<int>(steps - relativeNote * 128L);
 }
 
-SampleData synthesiseSample(const InstrumentSpec& spec) {
+SampleData synthesiseSample(const InstrumentDesign& design) {
     Layout layout;
-    const int64_t loopPeriod = static_cast<int64_t>(spec.loopCycles) * spec.cycle;
+    const int64_t loopPeriod = static_cast<int64_t>(design.loopCycles) * design.cycle;
     int64_t loopFrames = 0;
-    if (spec.loop != LoopMode::None) {
+    if (design.loop != LoopMode::None) {
         layout.period = loopPeriod;
-        loopFrames = spec.loop == LoopMode::Forward ? loopPeriod : loopPeriod / 2;
-        layout.anchor = spec.body;
-        layout.freeze = spec.body;
+        loopFrames = design.loop == LoopMode::Forward ? loopPeriod : loopPeriod / 2;
+        layout.anchor = design.body;
+        layout.freeze = design.body;
     }
-    layout.total = spec.body + loopFrames;
-    layout.rate = MIDDLE_C_HZ * spec.cycle * std::exp2(spec.transpose / 12.0);
+    layout.total = design.body + loopFrames;
+    layout.rate = MIDDLE_C_HZ * design.cycle * std::exp2(design.transpose / 12.0);
     std::vector<double> mix(static_cast<size_t>(layout.total), 0.0);
-    for (const Source& source : spec.sources) {
+    for (const Source& source : design.sources) {
         switch (source.kind) {
             case SourceKind::Partial:
-                addPartial(layout, source, spec.cycle, mix);
+                addPartial(layout, source, design.cycle, mix);
                 break;
             case SourceKind::Fm:
-                addFm(layout, source, spec.cycle, mix);
+                addFm(layout, source, design.cycle, mix);
                 break;
             case SourceKind::Noise:
                 addNoise(layout, source, mix);
                 break;
             case SourceKind::Sweep:
-                addSweep(layout, source, spec.cycle, mix);
+                addSweep(layout, source, design.cycle, mix);
                 break;
             case SourceKind::Pluck:
-                addPluck(layout, source, spec.cycle, mix);
+                addPluck(layout, source, design.cycle, mix);
                 break;
         }
     }
-    shape(spec, mix);
+    shape(design, mix);
     double peak = 0.0;
     for (const double value : mix)
         peak = std::max(peak, std::fabs(value));
-    const double fullScale = spec.bits == 16 ? 32767.0 : 127.0;
+    const double fullScale = design.bits == 16 ? 32767.0 : 127.0;
     const double scale = peak > 0.0 ? 0.97 * fullScale / peak : 0.0;
     SampleData sample;
-    sample.bits = spec.bits;
-    sample.loop = spec.loop;
-    sample.loopStart = spec.loop == LoopMode::None ? 0 : static_cast<uint32_t>(spec.body);
+    sample.bits = design.bits;
+    sample.loop = design.loop;
+    sample.loopStart = design.loop == LoopMode::None ? 0 : static_cast<uint32_t>(design.body);
     sample.loopLength = static_cast<uint32_t>(loopFrames);
     sample.frames.reserve(mix.size());
     for (const double value : mix)
         sample.frames.push_back(static_cast<int16_t>(std::lround(value * scale)));
-    tuneSample(spec.cycle, spec.transpose, sample.relativeNote, sample.finetune);
+    tuneSample(design.cycle, design.transpose, sample.relativeNote, sample.finetune);
     return sample;
 }
 

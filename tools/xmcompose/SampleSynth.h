@@ -26,7 +26,7 @@ struct SampleData {
 // number of periods of the loop and all amplitudes hold still from the loop start on, so the loop
 // joins without a step; a ping-pong loop covers half of that period, over which the cosine-phase
 // waveform is mirror-symmetric. The peak is normalised to just under full scale.
-[[nodiscard]] SampleData synthesiseSample(const InstrumentSpec& spec);
+[[nodiscard]] SampleData synthesiseSample(const InstrumentDesign& design);
 
 // Relative note and finetune (1/128 semitone, 0..127) that make a waveform of `cycle` frames per
 // period sound middle C at note C-4, plus `transpose` semitones.

@@ -70,7 +70,7 @@ struct Envelope {
 };
 
 // How to build one instrument: its single sample's recipe and the instrument's playback fields.
-struct InstrumentSpec {
+struct InstrumentDesign {
     bool defined = false;
     std::string name;
     int bits = 16;   // 8 or 16
@@ -101,7 +101,7 @@ struct Song {
     int restart = 0;
     std::vector<int> orders;
     std::array<Pattern, MAX_PATTERNS> patterns;
-    std::array<InstrumentSpec, MAX_INSTRUMENTS + 1> instruments;  // index 1..99
+    std::array<InstrumentDesign, MAX_INSTRUMENTS + 1> instruments;  // index 1..99
 
     [[nodiscard]] int patternCount() const;     // highest defined pattern + 1
     [[nodiscard]] int instrumentCount() const;  // highest defined instrument number

@@ -25,20 +25,20 @@ bool fail(std::string& error, const std::string& message) {
     return false;
 }
 
-bool checkLoop(const InstrumentSpec& spec, std::string& problem) {
-    if (spec.loop == LoopMode::None) {
-        if (spec.body < 16)
+bool checkLoop(const InstrumentDesign& design, std::string& problem) {
+    if (design.loop == LoopMode::None) {
+        if (design.body < 16)
             problem = "a one-shot needs a body of at least 16 frames";
         return problem.empty();
     }
-    if (spec.loopCycles == 0) {
+    if (design.loopCycles == 0) {
         problem = "a loop needs loopcycles";
-    } else if (spec.loop == LoopMode::PingPong && spec.loopCycles * spec.cycle % 2 != 0) {
+    } else if (design.loop == LoopMode::PingPong && design.loopCycles * design.cycle % 2 != 0) {
         problem = "a ping-pong loop needs an even loopcycles x cycle";
-    } else if (spec.attack > spec.body) {
+    } else if (design.attack > design.body) {
         problem = "attack is longer than the body";
     }
-    for (const Source& source : spec.sources) {
+    for (const Source& source : design.sources) {
         if (source.kind != SourceKind::Partial && source.kind != SourceKind::Fm) {
             problem = "looping samples take only partial and fm sources";
         }
@@ -46,21 +46,21 @@ bool checkLoop(const InstrumentSpec& spec, std::string& problem) {
     return problem.empty();
 }
 
-bool checkInstrument(const InstrumentSpec& spec, int number, std::string& error) {
+bool checkInstrument(const InstrumentDesign& design, int number, std::string& error) {
     const std::string name = "instrument " + std::to_string(number) + ": ";
     std::string problem;
     int relativeNote = 0;
     int finetune = 0;
-    tuneSample(spec.cycle, spec.transpose, relativeNote, finetune);
-    if (spec.sources.empty()) {
+    tuneSample(design.cycle, design.transpose, relativeNote, finetune);
+    if (design.sources.empty()) {
         problem = "needs at least one source";
-    } else if (!checkLoop(spec, problem)) {
+    } else if (!checkLoop(design, problem)) {
         // problem names the loop fault
-    } else if (spec.body + static_cast<int64_t>(spec.loopCycles) * spec.cycle > MAX_SAMPLE_FRAMES) {
+    } else if (design.body + static_cast<int64_t>(design.loopCycles) * design.cycle > MAX_SAMPLE_FRAMES) {
         problem = "the sample would be longer than " + std::to_string(MAX_SAMPLE_FRAMES) + " frames";
     } else if (relativeNote < -96 || relativeNote > 95) {
         problem = "cycle and transpose tune the sample outside -96..95 semitones";
-    } else if (!envelopeValid(spec.volumeEnvelope) || !envelopeValid(spec.panningEnvelope)) {
+    } else if (!envelopeValid(design.volumeEnvelope) || !envelopeValid(design.panningEnvelope)) {
         problem = "envelope ticks must increase and sustain/loop name existing points";
     }
     return problem.empty() || fail(error, name + problem);
@@ -81,8 +81,8 @@ bool checkSong(const Song& song, std::string& error) {
         }
     }
     for (int number = 1; number <= MAX_INSTRUMENTS; ++number) {
-        const InstrumentSpec& spec = song.instruments[number];
-        if (spec.defined && !checkInstrument(spec, number, error))
+        const InstrumentDesign& design = song.instruments[number];
+        if (design.defined && !checkInstrument(design, number, error))
             return false;
     }
     for (int index = 0; index < MAX_PATTERNS; ++index) {

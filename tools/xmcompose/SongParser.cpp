@@ -157,11 +157,11 @@ bool SongParser::parseSectionHead(const std::vector<std::string>& list) {
         if (list.size() != 3 || !toInt(list[1], 1, MAX_INSTRUMENTS, current)) {
             return fail("expected: instrument N \"name\" with N in 1..99");
         }
-        InstrumentSpec& spec = song->instruments[current];
-        if (spec.defined)
+        InstrumentDesign& design = song->instruments[current];
+        if (design.defined)
             return fail("instrument " + list[1] + " is defined twice");
-        spec.defined = true;
-        spec.name = list[2];
+        design.defined = true;
+        design.name = list[2];
         section = Section::Instrument;
         return true;
     }
@@ -212,18 +212,18 @@ bool SongParser::parseSongKey(const std::vector<std::string>& list) {
 }
 
 bool SongParser::parseInstrumentKey(const std::vector<std::string>& list) {
-    InstrumentSpec& spec = song->instruments[current];
+    InstrumentDesign& design = song->instruments[current];
     bool known = false;
-    if (!parseSampleKey(list, spec, known))
+    if (!parseSampleKey(list, design, known))
         return false;
-    if (!known && !parseEnvelopeKey(list, spec, known))
+    if (!known && !parseEnvelopeKey(list, design, known))
         return false;
-    if (!known && !parseSource(list, spec, known))
+    if (!known && !parseSource(list, design, known))
         return false;
     return known || fail("unknown instrument key: " + list[0]);
 }
 
-bool SongParser::parseSampleKey(const std::vector<std::string>& list, InstrumentSpec& spec, bool& known) {
+bool SongParser::parseSampleKey(const std::vector<std::string>& list, InstrumentDesign& design, bool& known) {
     const std::string& key = list[0];
     struct Field {
         const char* name;
@@ -232,16 +232,16 @@ bool SongParser::parseSampleKey(const std::vector<std::string>& list, Instrument
         int high;
     };
     const Field fields[] = {
-        {"bits", &spec.bits, 8, 16},
-        {"cycle", &spec.cycle, 2, 4096},
-        {"body", &spec.body, 0, 1 << 20},
-        {"loopcycles", &spec.loopCycles, 1, 4096},
-        {"attack", &spec.attack, 0, 1 << 20},
-        {"release", &spec.release, 0, 1 << 20},
-        {"transpose", &spec.transpose, -48, 48},
-        {"volume", &spec.volume, 0, 64},
-        {"panning", &spec.panning, 0, 255},
-        {"fadeout", &spec.fadeout, 0, 32767},
+        {"bits", &design.bits, 8, 16},
+        {"cycle", &design.cycle, 2, 4096},
+        {"body", &design.body, 0, 1 << 20},
+        {"loopcycles", &design.loopCycles, 1, 4096},
+        {"attack", &design.attack, 0, 1 << 20},
+        {"release", &design.release, 0, 1 << 20},
+        {"transpose", &design.transpose, -48, 48},
+        {"volume", &design.volume, 0, 64},
+        {"panning", &design.panning, 0, 255},
+        {"fadeout", &design.fadeout, 0, 32767},
     };
     for (const Field& field : fields) {
         if (key != field.name)
@@ -251,39 +251,39 @@ bool SongParser::parseSampleKey(const std::vector<std::string>& list, Instrument
             return fail(key + " takes one whole number in " + std::to_string(field.low) + ".." +
                         std::to_string(field.high));
         }
-        return spec.bits == 8 || spec.bits == 16 || fail("bits are 8 or 16");
+        return design.bits == 8 || design.bits == 16 || fail("bits are 8 or 16");
     }
     if (key == "loop") {
         known = true;
         if (list.size() != 2)
             return fail("loop takes none, forward or pingpong");
         if (list[1] == "none")
-            spec.loop = LoopMode::None;
+            design.loop = LoopMode::None;
         else if (list[1] == "forward")
-            spec.loop = LoopMode::Forward;
+            design.loop = LoopMode::Forward;
         else if (list[1] == "pingpong")
-            spec.loop = LoopMode::PingPong;
+            design.loop = LoopMode::PingPong;
         else
             return fail("loop takes none, forward or pingpong");
         return true;
     }
     if (key == "vibrato") {
         known = true;
-        if (list.size() != 5 || !toInt(list[1], 0, 3, spec.vibratoType) ||
-            !toInt(list[2], 0, 255, spec.vibratoSweep) || !toInt(list[3], 0, 15, spec.vibratoDepth) ||
-            !toInt(list[4], 0, 63, spec.vibratoRate)) {
+        if (list.size() != 5 || !toInt(list[1], 0, 3, design.vibratoType) ||
+            !toInt(list[2], 0, 255, design.vibratoSweep) || !toInt(list[3], 0, 15, design.vibratoDepth) ||
+            !toInt(list[4], 0, 63, design.vibratoRate)) {
             return fail("expected: vibrato TYPE(0..3) SWEEP(0..255) DEPTH(0..15) RATE(0..63)");
         }
     }
     return true;
 }
 
-bool SongParser::parseEnvelopeKey(const std::vector<std::string>& list, InstrumentSpec& spec, bool& known) {
+bool SongParser::parseEnvelopeKey(const std::vector<std::string>& list, InstrumentDesign& design, bool& known) {
     const std::string& key = list[0];
     const bool volume = key.rfind("vol", 0) == 0;
     if (!volume && key.rfind("pan", 0) != 0)
         return true;
-    Envelope& envelope = volume ? spec.volumeEnvelope : spec.panningEnvelope;
+    Envelope& envelope = volume ? design.volumeEnvelope : design.panningEnvelope;
     const std::string rest = key.substr(3);
     if (rest == "env") {
         known = true;
@@ -303,7 +303,7 @@ bool SongParser::parseEnvelopeKey(const std::vector<std::string>& list, Instrume
     return true;
 }
 
-bool SongParser::parseSource(const std::vector<std::string>& list, InstrumentSpec& spec, bool& known) {
+bool SongParser::parseSource(const std::vector<std::string>& list, InstrumentDesign& design, bool& known) {
     static constexpr std::pair<const char*, SourceKind> KINDS[] = {
         {"partial", SourceKind::Partial}, {"fm", SourceKind::Fm},       {"noise", SourceKind::Noise},
         {"sweep", SourceKind::Sweep},     {"pluck", SourceKind::Pluck},
@@ -321,7 +321,7 @@ bool SongParser::parseSource(const std::vector<std::string>& list, InstrumentSpe
                 return fail("bad source field: " + list[i] + " " + list[i + 1]);
             }
         }
-        spec.sources.push_back(source);
+        design.sources.push_back(source);
         return true;
     }
     return true;

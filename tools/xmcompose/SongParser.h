@@ -27,9 +27,9 @@ class SongParser {
     bool parseSectionHead(const std::vector<std::string>& words);
     bool parseSongKey(const std::vector<std::string>& words);
     bool parseInstrumentKey(const std::vector<std::string>& words);
-    bool parseSampleKey(const std::vector<std::string>& words, InstrumentSpec& spec, bool& known);
-    bool parseEnvelopeKey(const std::vector<std::string>& words, InstrumentSpec& spec, bool& known);
-    bool parseSource(const std::vector<std::string>& words, InstrumentSpec& spec, bool& known);
+    bool parseSampleKey(const std::vector<std::string>& words, InstrumentDesign& design, bool& known);
+    bool parseEnvelopeKey(const std::vector<std::string>& words, InstrumentDesign& design, bool& known);
+    bool parseSource(const std::vector<std::string>& words, InstrumentDesign& design, bool& known);
     bool parseRow(std::string_view line);
     bool fail(const std::string& message);
 

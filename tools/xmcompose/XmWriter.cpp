@@ -76,19 +76,19 @@ int envelopeType(const Envelope& envelope) {
     return 1 | (envelope.sustain >= 0 ? 2 : 0) | (envelope.loopStart >= 0 ? 4 : 0);
 }
 
-void writeSampleHeader(const InstrumentSpec& spec, const SampleData& sample, ByteSink& out) {
+void writeSampleHeader(const InstrumentDesign& design, const SampleData& sample, ByteSink& out) {
     const uint32_t bytesPerFrame = sample.bits == 16 ? 2 : 1;
     const int loopBits = sample.loop == LoopMode::Forward ? 1 : sample.loop == LoopMode::PingPong ? 2 : 0;
     out.u32(static_cast<uint32_t>(sample.frames.size()) * bytesPerFrame);
     out.u32(sample.loopStart * bytesPerFrame);
     out.u32(sample.loopLength * bytesPerFrame);
-    out.u8(spec.volume);
+    out.u8(design.volume);
     out.u8(sample.finetune);
     out.u8(loopBits | (sample.bits == 16 ? 0x10 : 0));
-    out.u8(spec.panning);
+    out.u8(design.panning);
     out.u8(sample.relativeNote);
     out.u8(0);
-    out.text(spec.name, 22);
+    out.text(design.name, 22);
 }
 
 // Delta coding: each stored value is the difference to the previous frame, wrapping.
@@ -105,32 +105,32 @@ void writeSampleData(const SampleData& sample, ByteSink& out) {
     }
 }
 
-void writeInstrument(const InstrumentSpec& spec, const SampleData& sample, ByteSink& out) {
+void writeInstrument(const InstrumentDesign& design, const SampleData& sample, ByteSink& out) {
     const size_t start = out.bytes.size();
     out.u32(INSTRUMENT_HEADER_SIZE);
-    out.text(spec.name, 22);
+    out.text(design.name, 22);
     out.u8(0);
     out.u16(1);
     out.u32(SAMPLE_HEADER_SIZE);
     out.zeros(NOTE_COUNT);  // every key plays sample 0
-    writeEnvelope(spec.volumeEnvelope, out);
-    writeEnvelope(spec.panningEnvelope, out);
-    out.u8(static_cast<int>(spec.volumeEnvelope.points.size()));
-    out.u8(static_cast<int>(spec.panningEnvelope.points.size()));
-    for (const Envelope* envelope : {&spec.volumeEnvelope, &spec.panningEnvelope}) {
+    writeEnvelope(design.volumeEnvelope, out);
+    writeEnvelope(design.panningEnvelope, out);
+    out.u8(static_cast<int>(design.volumeEnvelope.points.size()));
+    out.u8(static_cast<int>(design.panningEnvelope.points.size()));
+    for (const Envelope* envelope : {&design.volumeEnvelope, &design.panningEnvelope}) {
         out.u8(std::max(envelope->sustain, 0));
         out.u8(std::max(envelope->loopStart, 0));
         out.u8(std::max(envelope->loopEnd, 0));
     }
-    out.u8(envelopeType(spec.volumeEnvelope));
-    out.u8(envelopeType(spec.panningEnvelope));
-    out.u8(spec.vibratoType);
-    out.u8(spec.vibratoSweep);
-    out.u8(spec.vibratoDepth);
-    out.u8(spec.vibratoRate);
-    out.u16(spec.fadeout);
+    out.u8(envelopeType(design.volumeEnvelope));
+    out.u8(envelopeType(design.panningEnvelope));
+    out.u8(design.vibratoType);
+    out.u8(design.vibratoSweep);
+    out.u8(design.vibratoDepth);
+    out.u8(design.vibratoRate);
+    out.u16(design.fadeout);
     out.zeros(start + INSTRUMENT_HEADER_SIZE - out.bytes.size());  // reserved
-    writeSampleHeader(spec, sample, out);
+    writeSampleHeader(design, sample, out);
     writeSampleData(sample, out);
 }
 
@@ -170,9 +170,9 @@ std::vector<uint8_t> writeModule(const Song& song, const std::vector<SampleData>
     for (int i = 0; i < patternCount; ++i)
         writePattern(song, song.patterns[i], out);
     for (int number = 1; number <= instrumentCount; ++number) {
-        const InstrumentSpec& spec = song.instruments[number];
-        if (spec.defined && static_cast<size_t>(number) <= samples.size()) {
-            writeInstrument(spec, samples[number - 1], out);
+        const InstrumentDesign& design = song.instruments[number];
+        if (design.defined && static_cast<size_t>(number) <= samples.size()) {
+            writeInstrument(design, samples[number - 1], out);
         } else {
             writeEmptyInstrument(out);
         }

@@ -9,20 +9,20 @@ namespace {
 
 const Sample& FirstSample(const Module& module) { return *module.instruments.at(0).samples[0]; }
 
-XmSpec SpecWithSample(const XmSampleSpec& sample) {
-    XmSpec spec = SimpleSpec();
-    spec.instruments[0].samples = {sample};
-    return spec;
+XmDesign DesignWithSample(const XmSampleDesign& sample) {
+    XmDesign design = SimpleDesign();
+    design.instruments[0].samples = {sample};
+    return design;
 }
 
 } // namespace
 
 TEST(Loader, ReadsSongHeader) {
-    XmSpec spec = SimpleSpec(6);
-    spec.speed = 5;
-    spec.bpm = 140;
-    spec.flags = 1;
-    auto module = LoadBytes(BuildXm(spec));
+    XmDesign design = SimpleDesign(6);
+    design.speed = 5;
+    design.bpm = 140;
+    design.flags = 1;
+    auto module = LoadBytes(BuildXm(design));
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(module->channelCount, 6);
     EXPECT_EQ(module->songLength, 1);
@@ -36,14 +36,14 @@ TEST(Loader, ReadsSongHeader) {
 }
 
 TEST(Loader, UnpacksPlainAndMaskedCells) {
-    XmSpec spec = SimpleSpec(2);
-    XmPatternSpec& pattern = spec.patterns[0];
+    XmDesign design = SimpleDesign(2);
+    XmPatternDesign& pattern = design.patterns[0];
     pattern.rows = 2;
     pattern.packed = PlainCells({PatternCell{49, 1, 0x40, 0x0C, 0x20}});
     AppendPackedCell(pattern.packed, PatternCell{0, 2, 0, 0x0F, 0x03});
     AppendPackedCell(pattern.packed, PatternCell{97, 0, 0, 0, 0}); // key off
     pattern.packed.push_back(0x80);                                  // mask with no fields: empty cell
-    auto module = LoadBytes(BuildXm(spec));
+    auto module = LoadBytes(BuildXm(design));
     ASSERT_NE(module, nullptr);
     const std::vector<PatternCell>& cells = module->patterns[0].cells;
     ASSERT_EQ(cells.size(), 4u);
@@ -62,10 +62,10 @@ TEST(Loader, UnpacksPlainAndMaskedCells) {
 }
 
 TEST(Loader, DropsInstrumentNumbersAbove128AndNotesAbove97) {
-    XmSpec spec = SimpleSpec(2);
-    spec.patterns[0].rows = 1;
-    spec.patterns[0].packed = PlainCells({PatternCell{98, 129, 0, 0, 0}, PatternCell{96, 128, 0, 0, 0}});
-    auto module = LoadBytes(BuildXm(spec));
+    XmDesign design = SimpleDesign(2);
+    design.patterns[0].rows = 1;
+    design.patterns[0].packed = PlainCells({PatternCell{98, 129, 0, 0, 0}, PatternCell{96, 128, 0, 0, 0}});
+    auto module = LoadBytes(BuildXm(design));
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(module->patterns[0].cells[0].instrument, 0);
     EXPECT_EQ(module->patterns[0].cells[0].note, 0);
@@ -74,10 +74,10 @@ TEST(Loader, DropsInstrumentNumbersAbove128AndNotesAbove97) {
 }
 
 TEST(Loader, PatternWithPackedSizeZeroKeepsItsRowsEmpty) {
-    XmSpec spec = SimpleSpec(4);
-    spec.patterns[0].rows = 32;
-    spec.patterns[0].packed.clear();
-    auto module = LoadBytes(BuildXm(spec));
+    XmDesign design = SimpleDesign(4);
+    design.patterns[0].rows = 32;
+    design.patterns[0].packed.clear();
+    auto module = LoadBytes(BuildXm(design));
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(module->patterns[0].rows, 32);
     ASSERT_EQ(module->patterns[0].cells.size(), 32u * 4);
@@ -87,14 +87,14 @@ TEST(Loader, PatternWithPackedSizeZeroKeepsItsRowsEmpty) {
 }
 
 TEST(Loader, PatternsNamedByOrderButNotStoredGet64EmptyRows) {
-    XmSpec spec = SimpleSpec(2);
-    spec.songLength = 3;
-    spec.orders[0] = 0;
-    spec.orders[1] = 10;
-    spec.orders[2] = 2;
-    spec.orders[3] = 200; // beyond songLength: not counted
-    for (int index = 1; index < 4; ++index) spec.patterns.push_back(XmPatternSpec{8, {}, -1});
-    auto module = LoadBytes(BuildXm(spec));
+    XmDesign design = SimpleDesign(2);
+    design.songLength = 3;
+    design.orders[0] = 0;
+    design.orders[1] = 10;
+    design.orders[2] = 2;
+    design.orders[3] = 200; // beyond songLength: not counted
+    for (int index = 1; index < 4; ++index) design.patterns.push_back(XmPatternDesign{8, {}, -1});
+    auto module = LoadBytes(BuildXm(design));
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(module->highestOrderPattern, 11);
     EXPECT_EQ(module->patternCount, 11);
@@ -106,10 +106,10 @@ TEST(Loader, PatternsNamedByOrderButNotStoredGet64EmptyRows) {
 }
 
 TEST(Loader, DecodesEightBitDeltasIntoTheHighByte) {
-    XmSampleSpec sample;
+    XmSampleDesign sample;
     sample.data = {10, 246}; // deltas +10, -10
     sample.length = 2;
-    auto module = LoadBytes(BuildXm(SpecWithSample(sample)));
+    auto module = LoadBytes(BuildXm(DesignWithSample(sample)));
     ASSERT_NE(module, nullptr);
     const Sample& loaded = FirstSample(*module);
     EXPECT_EQ(loaded.bits, 16);
@@ -120,21 +120,21 @@ TEST(Loader, DecodesEightBitDeltasIntoTheHighByte) {
 }
 
 TEST(Loader, EightBitDeltasWrapAtEightBits) {
-    XmSampleSpec sample;
+    XmSampleDesign sample;
     sample.data = {100, 100}; // 100, then 200 wraps to -56
     sample.length = 2;
-    auto module = LoadBytes(BuildXm(SpecWithSample(sample)));
+    auto module = LoadBytes(BuildXm(DesignWithSample(sample)));
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(FirstSample(*module).data[0], 100 * 256);
     EXPECT_EQ(FirstSample(*module).data[1], -56 * 256);
 }
 
 TEST(Loader, DecodesSixteenBitDeltas) {
-    XmSampleSpec sample;
+    XmSampleDesign sample;
     sample.data = Delta16({1000, -2000, 32767, -32768});
     sample.length = 8;
     sample.type = 0x10;
-    auto module = LoadBytes(BuildXm(SpecWithSample(sample)));
+    auto module = LoadBytes(BuildXm(DesignWithSample(sample)));
     ASSERT_NE(module, nullptr);
     const Sample& loaded = FirstSample(*module);
     ASSERT_EQ(loaded.length, 4u);
@@ -146,13 +146,13 @@ TEST(Loader, DecodesSixteenBitDeltas) {
 }
 
 TEST(Loader, SixteenBitLoopIsConvertedFromBytesToFrames) {
-    XmSampleSpec sample;
+    XmSampleDesign sample;
     sample.data.assign(1000, 0);
     sample.length = 1000;
     sample.loopStart = 200;
     sample.loopLength = 400;
     sample.type = 0x11;
-    auto module = LoadBytes(BuildXm(SpecWithSample(sample)));
+    auto module = LoadBytes(BuildXm(DesignWithSample(sample)));
     ASSERT_NE(module, nullptr);
     const Sample& loaded = FirstSample(*module);
     EXPECT_EQ(loaded.length, 500u);
@@ -162,13 +162,13 @@ TEST(Loader, SixteenBitLoopIsConvertedFromBytesToFrames) {
 }
 
 TEST(Loader, BothLoopBitsMakeAPingPongLoop) {
-    XmSampleSpec sample;
+    XmSampleDesign sample;
     sample.data = Delta8({1, 2, 3, 4, 5, 6, 7, 8});
     sample.length = 8;
     sample.loopStart = 2;
     sample.loopLength = 4;
     sample.type = 0x03;
-    auto module = LoadBytes(BuildXm(SpecWithSample(sample)));
+    auto module = LoadBytes(BuildXm(DesignWithSample(sample)));
     ASSERT_NE(module, nullptr);
     const Sample& loaded = FirstSample(*module);
     EXPECT_EQ(loaded.loopType, LOOP_PINGPONG);
@@ -178,13 +178,13 @@ TEST(Loader, BothLoopBitsMakeAPingPongLoop) {
 }
 
 TEST(Loader, ForwardLoopGuardFrameRepeatsTheLoopStart) {
-    XmSampleSpec sample;
+    XmSampleDesign sample;
     sample.data = Delta8({1, 2, 3, 4, 5, 6, 7, 8});
     sample.length = 8;
     sample.loopStart = 2;
     sample.loopLength = 4;
     sample.type = 0x01;
-    auto module = LoadBytes(BuildXm(SpecWithSample(sample)));
+    auto module = LoadBytes(BuildXm(DesignWithSample(sample)));
     ASSERT_NE(module, nullptr);
     const Sample& loaded = FirstSample(*module);
     EXPECT_EQ(loaded.loopType, LOOP_FORWARD);
@@ -192,13 +192,13 @@ TEST(Loader, ForwardLoopGuardFrameRepeatsTheLoopStart) {
 }
 
 TEST(Loader, LoopOfLengthZeroPlaysTheWholeSampleOnce) {
-    XmSampleSpec sample;
+    XmSampleDesign sample;
     sample.data.assign(16, 1);
     sample.length = 16;
     sample.loopStart = 4;
     sample.loopLength = 0;
     sample.type = 0x01;
-    auto module = LoadBytes(BuildXm(SpecWithSample(sample)));
+    auto module = LoadBytes(BuildXm(DesignWithSample(sample)));
     ASSERT_NE(module, nullptr);
     const Sample& loaded = FirstSample(*module);
     EXPECT_EQ(loaded.loopType, LOOP_NONE);
@@ -207,26 +207,26 @@ TEST(Loader, LoopOfLengthZeroPlaysTheWholeSampleOnce) {
 }
 
 TEST(Loader, UnloopedSampleLoopsOverItsWholeLength) {
-    XmSampleSpec sample;
+    XmSampleDesign sample;
     sample.data.assign(16, 1);
     sample.length = 16;
     sample.loopStart = 4;
     sample.loopLength = 8;
     sample.type = 0x00;
-    auto module = LoadBytes(BuildXm(SpecWithSample(sample)));
+    auto module = LoadBytes(BuildXm(DesignWithSample(sample)));
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(FirstSample(*module).loopStart, 0u);
     EXPECT_EQ(FirstSample(*module).loopLength, 16u);
 }
 
 TEST(Loader, LoopRunningPastTheEndIsCutAtTheEnd) {
-    XmSampleSpec sample;
+    XmSampleDesign sample;
     sample.data.assign(16, 1);
     sample.length = 16;
     sample.loopStart = 10;
     sample.loopLength = 100;
     sample.type = 0x01;
-    auto module = LoadBytes(BuildXm(SpecWithSample(sample)));
+    auto module = LoadBytes(BuildXm(DesignWithSample(sample)));
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(FirstSample(*module).loopStart, 10u);
     EXPECT_EQ(FirstSample(*module).loopLength, 6u);
@@ -234,26 +234,26 @@ TEST(Loader, LoopRunningPastTheEndIsCutAtTheEnd) {
 }
 
 TEST(Loader, LoopStartingPastTheEndBecomesNoLoop) {
-    XmSampleSpec sample;
+    XmSampleDesign sample;
     sample.data.assign(16, 1);
     sample.length = 16;
     sample.loopStart = 40;
     sample.loopLength = 4;
     sample.type = 0x02;
-    auto module = LoadBytes(BuildXm(SpecWithSample(sample)));
+    auto module = LoadBytes(BuildXm(DesignWithSample(sample)));
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(FirstSample(*module).loopType, LOOP_NONE);
     EXPECT_EQ(FirstSample(*module).loopLength, 16u);
 }
 
 TEST(Loader, SampleLongerThanTheFileIsShortenedToWhatIsThere) {
-    XmSampleSpec sample;
+    XmSampleDesign sample;
     sample.data.assign(10, 1);
     sample.length = 0x7FFFFFF0; // the header claims about 2 GB
     sample.loopStart = 2;
     sample.loopLength = 0x7FFFFF00;
     sample.type = 0x01;
-    auto module = LoadBytes(BuildXm(SpecWithSample(sample)));
+    auto module = LoadBytes(BuildXm(DesignWithSample(sample)));
     ASSERT_NE(module, nullptr);
     const Sample& loaded = FirstSample(*module);
     EXPECT_EQ(loaded.length, 10u);
@@ -263,11 +263,11 @@ TEST(Loader, SampleLongerThanTheFileIsShortenedToWhatIsThere) {
 }
 
 TEST(Loader, InstrumentWithoutSamplesUsesTheEmptySampleEverywhere) {
-    XmSpec spec = SimpleSpec();
-    XmInstrumentSpec empty;
+    XmDesign design = SimpleDesign();
+    XmInstrumentDesign empty;
     empty.headerSize = 29;
-    spec.instruments.insert(spec.instruments.begin(), empty);
-    auto module = LoadBytes(BuildXm(spec));
+    design.instruments.insert(design.instruments.begin(), empty);
+    auto module = LoadBytes(BuildXm(design));
     ASSERT_NE(module, nullptr);
     ASSERT_EQ(module->instrumentCount, 2);
     EXPECT_EQ(module->instruments[0].sampleCount, 0);
@@ -279,8 +279,8 @@ TEST(Loader, InstrumentWithoutSamplesUsesTheEmptySampleEverywhere) {
 }
 
 TEST(Loader, ReadsInstrumentFields) {
-    XmSpec spec = SimpleSpec();
-    XmInstrumentSpec& instrument = spec.instruments[0];
+    XmDesign design = SimpleDesign();
+    XmInstrumentDesign& instrument = design.instruments[0];
     instrument.keymap[10] = 3;
     instrument.volumePoints = 2;
     instrument.volumeType = 3;
@@ -294,7 +294,7 @@ TEST(Loader, ReadsInstrumentFields) {
     instrument.vibratoSweep = 8;
     instrument.vibratoDepth = 4;
     instrument.vibratoRate = 20;
-    auto module = LoadBytes(BuildXm(spec));
+    auto module = LoadBytes(BuildXm(design));
     ASSERT_NE(module, nullptr);
     const Instrument& loaded = module->instruments[0];
     EXPECT_EQ(loaded.keymap[10], 3);
@@ -309,19 +309,19 @@ TEST(Loader, ReadsInstrumentFields) {
 }
 
 TEST(Loader, EnvelopeWithFewerThanTwoPointsIsOff) {
-    XmSpec spec = SimpleSpec();
-    spec.instruments[0].volumePoints = 1;
-    spec.instruments[0].volumeType = 1;
-    auto module = LoadBytes(BuildXm(spec));
+    XmDesign design = SimpleDesign();
+    design.instruments[0].volumePoints = 1;
+    design.instruments[0].volumeType = 1;
+    auto module = LoadBytes(BuildXm(design));
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(module->instruments[0].volumeType, 0);
 }
 
 TEST(Loader, EnvelopePointCountIsKeptToTwelve) {
-    XmSpec spec = SimpleSpec();
-    spec.instruments[0].volumePoints = 200;
-    spec.instruments[0].volumeType = 1;
-    auto module = LoadBytes(BuildXm(spec));
+    XmDesign design = SimpleDesign();
+    design.instruments[0].volumePoints = 200;
+    design.instruments[0].volumeType = 1;
+    auto module = LoadBytes(BuildXm(design));
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(module->instruments[0].volumePointCount, MAX_ENVELOPE_POINTS);
 }
@@ -330,11 +330,11 @@ TEST(Loader, SampleDataHookReceivesTheRawBytesInstead) {
     static std::vector<std::uint8_t> seen;
     static int seenBits = 0;
     seen.clear();
-    XmSampleSpec sample;
+    XmSampleDesign sample;
     sample.data = {10, 246, 7};
     sample.length = 3;
-    XmSpec spec = SpecWithSample(sample);
-    ServeBytes(BuildXm(spec));
+    XmDesign design = DesignWithSample(sample);
+    ServeBytes(BuildXm(design));
     auto module = CreateModule("test.xm", [](std::uint8_t* buffer, std::uint32_t count, int bits, int, int) {
         seen.assign(buffer, buffer + count);
         seenBits = bits;

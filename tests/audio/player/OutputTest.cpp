@@ -23,18 +23,18 @@ inline constexpr int BLOCKS = 100;
 
 // A song that sounds all the time: a looping sample started on row 0, another note on row 2.
 std::unique_ptr<Module> LoopingSong() {
-    XmSpec spec = SimpleSpec(2);
-    XmPatternSpec& pattern = spec.patterns[0];
+    XmDesign design = SimpleDesign(2);
+    XmPatternDesign& pattern = design.patterns[0];
     pattern.rows = 4;
     std::vector<PatternCell> cells(8, PatternCell{});
     cells[0] = PatternCell{49, 1, 0, 0, 0};
     cells[5] = PatternCell{56, 1, 0x30, 0, 0};
     pattern.packed = PlainCells(cells);
-    XmSampleSpec& sample = spec.instruments[0].samples[0];
+    XmSampleDesign& sample = design.instruments[0].samples[0];
     sample.type = 0x01;
     sample.loopStart = 0;
     sample.loopLength = sample.length;
-    auto module = LoadBytes(BuildXm(spec));
+    auto module = LoadBytes(BuildXm(design));
     InstallMemoryFileOps();
     return module;
 }

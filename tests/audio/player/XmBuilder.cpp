@@ -20,7 +20,7 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
 }
 void PutZeros(std::vector<std::uint8_t>& out, std::size_t count) { out.insert(out.end(), count, 0); }
 
-void PutInstrument(std::vector<std::uint8_t>& out, const XmInstrumentSpec& instrument) {
+void PutInstrument(std::vector<std::uint8_t>& out, const XmInstrumentDesign& instrument) {
     const std::size_t start = out.size();
     const std::uint32_t sampleCount =
         instrument.sampleCountField >= 0 ? static_cast<std::uint32_t>(instrument.sampleCountField)
@@ -46,7 +46,7 @@ void PutInstrument(std::vector<std::uint8_t>& out, const XmInstrumentSpec& instr
     Put16(out, instrument.fadeout);
     // Pad (or cut) the record to its stated header size.
     out.resize(start + instrument.headerSize, 0);
-    for (const XmSampleSpec& sample : instrument.samples) {
+    for (const XmSampleDesign& sample : instrument.samples) {
         Put32(out, sample.length);
         Put32(out, sample.loopStart);
         Put32(out, sample.loopLength);
@@ -57,7 +57,7 @@ void PutInstrument(std::vector<std::uint8_t>& out, const XmInstrumentSpec& instr
         Put8(out, static_cast<std::uint8_t>(sample.relativeNote));
         PutZeros(out, 23);
     }
-    for (const XmSampleSpec& sample : instrument.samples) out.insert(out.end(), sample.data.begin(), sample.data.end());
+    for (const XmSampleDesign& sample : instrument.samples) out.insert(out.end(), sample.data.begin(), sample.data.end());
 }
 
 struct ServedFile {
@@ -92,24 +92,24 @@ std::int32_t ServedTell(void* handle) { return static_cast<ServedFile*>(handle)-
 
 } // namespace
 
-std::vector<std::uint8_t> BuildXm(const XmSpec& spec) {
+std::vector<std::uint8_t> BuildXm(const XmDesign& design) {
     const char* id = "Extended Module: ";
     std::vector<std::uint8_t> out(id, id + 17);
     PutZeros(out, 43);
-    Put32(out, spec.headerSize);
-    Put16(out, spec.songLength);
-    Put16(out, spec.restartPosition);
-    Put16(out, spec.channels);
-    Put16(out, spec.patternCountField >= 0 ? static_cast<std::uint32_t>(spec.patternCountField)
-                                           : static_cast<std::uint32_t>(spec.patterns.size()));
-    Put16(out, spec.instrumentCountField >= 0 ? static_cast<std::uint32_t>(spec.instrumentCountField)
-                                              : static_cast<std::uint32_t>(spec.instruments.size()));
-    Put16(out, spec.flags);
-    Put16(out, spec.speed);
-    Put16(out, spec.bpm);
-    out.insert(out.end(), spec.orders.begin(), spec.orders.end());
-    out.resize(60 + static_cast<std::size_t>(spec.headerSize), 0);
-    for (const XmPatternSpec& pattern : spec.patterns) {
+    Put32(out, design.headerSize);
+    Put16(out, design.songLength);
+    Put16(out, design.restartPosition);
+    Put16(out, design.channels);
+    Put16(out, design.patternCountField >= 0 ? static_cast<std::uint32_t>(design.patternCountField)
+                                           : static_cast<std::uint32_t>(design.patterns.size()));
+    Put16(out, design.instrumentCountField >= 0 ? static_cast<std::uint32_t>(design.instrumentCountField)
+                                              : static_cast<std::uint32_t>(design.instruments.size()));
+    Put16(out, design.flags);
+    Put16(out, design.speed);
+    Put16(out, design.bpm);
+    out.insert(out.end(), design.orders.begin(), design.orders.end());
+    out.resize(60 + static_cast<std::size_t>(design.headerSize), 0);
+    for (const XmPatternDesign& pattern : design.patterns) {
         Put32(out, 9);
         Put8(out, 0);
         Put16(out, pattern.rows);
@@ -117,7 +117,7 @@ std::vector<std::uint8_t> BuildXm(const XmSpec& spec) {
                                                 : static_cast<std::uint32_t>(pattern.packed.size()));
         out.insert(out.end(), pattern.packed.begin(), pattern.packed.end());
     }
-    for (const XmInstrumentSpec& instrument : spec.instruments) PutInstrument(out, instrument);
+    for (const XmInstrumentDesign& instrument : design.instruments) PutInstrument(out, instrument);
     return out;
 }
 
@@ -171,22 +171,22 @@ std::unique_ptr<Module> LoadBytes(const std::vector<std::uint8_t>& bytes) {
     return CreateModule("test.xm", nullptr);
 }
 
-XmSpec SimpleSpec(int channels) {
-    XmSpec spec;
-    spec.channels = static_cast<std::uint16_t>(channels);
-    XmPatternSpec pattern;
+XmDesign SimpleDesign(int channels) {
+    XmDesign design;
+    design.channels = static_cast<std::uint16_t>(channels);
+    XmPatternDesign pattern;
     pattern.rows = 4;
     std::vector<PatternCell> cells(static_cast<std::size_t>(4 * channels), PatternCell{});
     cells[0] = PatternCell{49, 1, 0, 0, 0}; // C-4, instrument 1
     pattern.packed = PlainCells(cells);
-    spec.patterns.push_back(pattern);
-    XmInstrumentSpec instrument;
-    XmSampleSpec sample;
+    design.patterns.push_back(pattern);
+    XmInstrumentDesign instrument;
+    XmSampleDesign sample;
     std::vector<std::int8_t> wave(64);
     for (std::size_t index = 0; index < wave.size(); ++index) wave[index] = static_cast<std::int8_t>(index * 2);
     sample.data = Delta8(wave);
     sample.length = static_cast<std::uint32_t>(sample.data.size());
     instrument.samples.push_back(sample);
-    spec.instruments.push_back(instrument);
-    return spec;
+    design.instruments.push_back(instrument);
+    return design;
 }

@@ -10,7 +10,7 @@
 
 #include "audio/player/Module.h"
 
-struct XmSampleSpec {
+struct XmSampleDesign {
     std::vector<std::uint8_t> data; // the bytes as stored in the file (already delta-coded)
     std::uint32_t length = 0;       // bytes, as the header says (may differ from data.size())
     std::uint32_t loopStart = 0;    // bytes
@@ -22,8 +22,8 @@ struct XmSampleSpec {
     std::int8_t relativeNote = 0;
 };
 
-struct XmInstrumentSpec {
-    std::vector<XmSampleSpec> samples;
+struct XmInstrumentDesign {
+    std::vector<XmSampleDesign> samples;
     std::int32_t sampleCountField = -1;  // number-of-samples field; -1: samples.size()
     std::uint32_t headerSize = 263;      // instrument header size field
     std::array<std::uint8_t, 96> keymap{};
@@ -35,13 +35,13 @@ struct XmInstrumentSpec {
     std::uint8_t vibratoType = 0, vibratoSweep = 0, vibratoDepth = 0, vibratoRate = 0;
 };
 
-struct XmPatternSpec {
+struct XmPatternDesign {
     std::uint16_t rows = 64;
     std::vector<std::uint8_t> packed; // cell data as stored; its size is the packed-size field
     std::int32_t packedSizeField = -1; // -1: packed.size()
 };
 
-struct XmSpec {
+struct XmDesign {
     std::uint16_t songLength = 1;
     std::uint16_t restartPosition = 0;
     std::uint16_t channels = 4;
@@ -52,12 +52,12 @@ struct XmSpec {
     std::uint16_t bpm = 125;
     std::uint32_t headerSize = 276;
     std::array<std::uint8_t, 256> orders{};
-    std::vector<XmPatternSpec> patterns;
-    std::vector<XmInstrumentSpec> instruments;
+    std::vector<XmPatternDesign> patterns;
+    std::vector<XmInstrumentDesign> instruments;
 };
 
 // The file's bytes.
-[[nodiscard]] std::vector<std::uint8_t> BuildXm(const XmSpec& spec);
+[[nodiscard]] std::vector<std::uint8_t> BuildXm(const XmDesign& design);
 
 // Packs cells into the unpacked five-byte form (first byte the note, high bit clear).
 [[nodiscard]] std::vector<std::uint8_t> PlainCells(const std::vector<PatternCell>& cells);
@@ -74,4 +74,4 @@ void ServeBytes(const std::vector<std::uint8_t>& bytes);
 [[nodiscard]] std::unique_ptr<Module> LoadBytes(const std::vector<std::uint8_t>& bytes);
 
 // A one-pattern, one-instrument module of channels channels with an 8-bit sample of frames frames.
-[[nodiscard]] XmSpec SimpleSpec(int channels = 4);
+[[nodiscard]] XmDesign SimpleDesign(int channels = 4);

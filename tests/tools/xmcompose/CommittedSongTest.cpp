@@ -81,12 +81,12 @@ TEST(CommittedSong, UsesEnoughChannelsAndBothSampleKinds) {
     std::set<int> bits;
     std::set<LoopMode> loops;
     bool sustain = false;
-    for (const InstrumentSpec& spec : song->instruments) {
-        if (!spec.defined)
+    for (const InstrumentDesign& design : song->instruments) {
+        if (!design.defined)
             continue;
-        bits.insert(spec.bits);
-        loops.insert(spec.loop);
-        sustain = sustain || (spec.volumeEnvelope.points.size() >= 2 && spec.volumeEnvelope.sustain >= 0);
+        bits.insert(design.bits);
+        loops.insert(design.loop);
+        sustain = sustain || (design.volumeEnvelope.points.size() >= 2 && design.volumeEnvelope.sustain >= 0);
     }
     EXPECT_EQ(bits, (std::set<int>{8, 16}));
     EXPECT_TRUE(loops.count(LoopMode::Forward));

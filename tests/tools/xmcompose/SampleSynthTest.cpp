@@ -19,22 +19,22 @@ Source partial(double ratio, double amplitude, double decay = 0.0) {
     return source;
 }
 
-InstrumentSpec looped(LoopMode loop, int loopCycles) {
-    InstrumentSpec spec;
-    spec.cycle = 64;
-    spec.body = 512;
-    spec.attack = 0;
-    spec.loop = loop;
-    spec.loopCycles = loopCycles;
-    spec.sources = {partial(1, 1.0), partial(2.75, 0.5, 0.01), partial(3, 0.3)};
+InstrumentDesign looped(LoopMode loop, int loopCycles) {
+    InstrumentDesign design;
+    design.cycle = 64;
+    design.body = 512;
+    design.attack = 0;
+    design.loop = loop;
+    design.loopCycles = loopCycles;
+    design.sources = {partial(1, 1.0), partial(2.75, 0.5, 0.01), partial(3, 0.3)};
     Source fm;
     fm.kind = SourceKind::Fm;
     fm.modulator = 3.5;
     fm.index = 1.0;
     fm.amplitude = 0.4;
     fm.indexDecay = 0.02;
-    spec.sources.push_back(fm);
-    return spec;
+    design.sources.push_back(fm);
+    return design;
 }
 
 int largestStep(const std::vector<int16_t>& frames) {
@@ -72,11 +72,11 @@ TEST(SampleSynth, ForwardLoopJoinsWithoutAStep) {
 }
 
 TEST(SampleSynth, PingPongLoopIsMirrorSymmetricAtItsStart) {
-    InstrumentSpec spec = looped(LoopMode::PingPong, 8);
-    spec.sources = {partial(1, 1.0), partial(2, 0.5), partial(1.0039, 0.7)};
-    spec.sources.push_back(looped(LoopMode::Forward, 8).sources.back());
-    spec.sources.back().indexDecay = 0.0;  // a steady index keeps the body symmetric too
-    const SampleData sample = synthesiseSample(spec);
+    InstrumentDesign design = looped(LoopMode::PingPong, 8);
+    design.sources = {partial(1, 1.0), partial(2, 0.5), partial(1.0039, 0.7)};
+    design.sources.push_back(looped(LoopMode::Forward, 8).sources.back());
+    design.sources.back().indexDecay = 0.0;  // a steady index keeps the body symmetric too
+    const SampleData sample = synthesiseSample(design);
     EXPECT_EQ(sample.loop, LoopMode::PingPong);
     EXPECT_EQ(sample.loopStart, 512u);
     EXPECT_EQ(sample.loopLength, 8u * 64 / 2);
@@ -87,15 +87,15 @@ TEST(SampleSynth, PingPongLoopIsMirrorSymmetricAtItsStart) {
 }
 
 TEST(SampleSynth, OneShotEndsInSilence) {
-    InstrumentSpec spec;
-    spec.body = 3000;
-    spec.release = 100;
-    spec.bits = 8;
+    InstrumentDesign design;
+    design.body = 3000;
+    design.release = 100;
+    design.bits = 8;
     Source noise;
     noise.kind = SourceKind::Noise;
     noise.decay = 1.0;
-    spec.sources = {noise};
-    const SampleData sample = synthesiseSample(spec);
+    design.sources = {noise};
+    const SampleData sample = synthesiseSample(design);
     EXPECT_EQ(sample.frames.size(), 3000u);
     EXPECT_EQ(sample.loopLength, 0u);
     EXPECT_EQ(sample.loopStart, 0u);
@@ -104,42 +104,42 @@ TEST(SampleSynth, OneShotEndsInSilence) {
 }
 
 TEST(SampleSynth, PeakIsNormalisedToTheResolution) {
-    InstrumentSpec spec = looped(LoopMode::Forward, 4);
-    spec.bits = 8;
-    const SampleData eight = synthesiseSample(spec);
+    InstrumentDesign design = looped(LoopMode::Forward, 4);
+    design.bits = 8;
+    const SampleData eight = synthesiseSample(design);
     const auto [low8, high8] = std::minmax_element(eight.frames.begin(), eight.frames.end());
     EXPECT_EQ(std::max<int>(-*low8, *high8), 123);  // 0.97 of 127
-    spec.bits = 16;
-    const SampleData sixteen = synthesiseSample(spec);
+    design.bits = 16;
+    const SampleData sixteen = synthesiseSample(design);
     const auto [low16, high16] = std::minmax_element(sixteen.frames.begin(), sixteen.frames.end());
     EXPECT_EQ(std::max<int>(-*low16, *high16), 31784);  // 0.97 of 32767
 }
 
 TEST(SampleSynth, SameRecipeSameFramesAndSeedsMatter) {
-    InstrumentSpec spec;
-    spec.body = 2000;
+    InstrumentDesign design;
+    design.body = 2000;
     Source pluck;
     pluck.kind = SourceKind::Pluck;
     pluck.decay = 0.5;
     pluck.lowpass = 0.4;
-    spec.sources = {pluck};
-    const SampleData first = synthesiseSample(spec);
-    EXPECT_EQ(synthesiseSample(spec).frames, first.frames);
-    spec.sources[0].seed = 2;
-    EXPECT_NE(synthesiseSample(spec).frames, first.frames);
+    design.sources = {pluck};
+    const SampleData first = synthesiseSample(design);
+    EXPECT_EQ(synthesiseSample(design).frames, first.frames);
+    design.sources[0].seed = 2;
+    EXPECT_NE(synthesiseSample(design).frames, first.frames);
 }
 
 TEST(SampleSynth, SweepFallsToTheFundamental) {
-    InstrumentSpec spec;
-    spec.cycle = 100;
-    spec.body = 20000;
-    spec.release = 0;
+    InstrumentDesign design;
+    design.cycle = 100;
+    design.body = 20000;
+    design.release = 0;
     Source sweep;
     sweep.kind = SourceKind::Sweep;
     sweep.ratio = 4.0;
     sweep.drop = 0.01;
-    spec.sources = {sweep};
-    const SampleData sample = synthesiseSample(spec);
+    design.sources = {sweep};
+    const SampleData sample = synthesiseSample(design);
     auto crossings = [&](size_t from, size_t count) {
         int result = 0;
         for (size_t i = from + 1; i < from + count; ++i)

@@ -74,7 +74,7 @@ TEST(SongParser, ReadsTheSongSettings) {
 TEST(SongParser, ReadsAnInstrumentRecipe) {
     const Parsed parsed = parse(SETTINGS + BELL + PATTERNS);
     ASSERT_TRUE(parsed.ok) << parsed.error;
-    const InstrumentSpec& bell = parsed.song->instruments[1];
+    const InstrumentDesign& bell = parsed.song->instruments[1];
     EXPECT_EQ(bell.name, "bell");
     EXPECT_EQ(bell.bits, 8);
     EXPECT_EQ(bell.cycle, 32);

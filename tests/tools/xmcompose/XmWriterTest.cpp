@@ -32,18 +32,18 @@ std::unique_ptr<Song> twoChannelSong() {
     }
     song->patterns[0].cells[0] = Cell{49, 1, 0x50, 10, 4};
     song->patterns[0].cells[3] = Cell{KEY_OFF_NOTE, 0, 0, 13, 0};
-    InstrumentSpec& spec = song->instruments[1];
-    spec.defined = true;
-    spec.name = "bell";
-    spec.volume = 40;
-    spec.panning = 90;
-    spec.fadeout = 300;
-    spec.volumeEnvelope.points = {{0, 64}, {8, 20}, {30, 0}};
-    spec.volumeEnvelope.sustain = 1;
-    spec.vibratoDepth = 3;
-    spec.panningEnvelope.points = {{0, 32}, {10, 60}};
-    spec.panningEnvelope.loopStart = 0;
-    spec.panningEnvelope.loopEnd = 1;
+    InstrumentDesign& design = song->instruments[1];
+    design.defined = true;
+    design.name = "bell";
+    design.volume = 40;
+    design.panning = 90;
+    design.fadeout = 300;
+    design.volumeEnvelope.points = {{0, 64}, {8, 20}, {30, 0}};
+    design.volumeEnvelope.sustain = 1;
+    design.vibratoDepth = 3;
+    design.panningEnvelope.points = {{0, 32}, {10, 60}};
+    design.panningEnvelope.loopStart = 0;
+    design.panningEnvelope.loopEnd = 1;
     return song;
 }
 

@@ -32,7 +32,7 @@ TEST(XmrenderCommand, WritesWavOfTheRequestedLengthAndRate) {
     const auto module = Temporary("xmrender_test_song.xm");
     const auto wav = Temporary("xmrender_test_song.wav");
     const auto timeline = Temporary("xmrender_test_song.txt");
-    WriteBytes(module, BuildXm(SimpleSpec(2)));
+    WriteBytes(module, BuildXm(SimpleDesign(2)));
     ASSERT_EQ(RunXmrender(module.string() + " " + wav.string() + " --seconds 1.5 --rate 22050 --timeline " +
                   timeline.string()),
               0);
@@ -57,7 +57,7 @@ TEST(XmrenderCommand, RefusesAFileThatIsNotAModule) {
 
 TEST(XmrenderCommand, BenchPrintsRealTimeFactorLast) {
     const auto module = Temporary("xmrender_test_bench.xm");
-    WriteBytes(module, BuildXm(SimpleSpec(2)));
+    WriteBytes(module, BuildXm(SimpleDesign(2)));
     const auto output = Temporary("xmrender_test_bench.txt");
     ASSERT_EQ(RunXmrender("--bench 5 " + module.string() + " > " + output.string()), 0);
     std::ifstream stream(output);

@@ -7,19 +7,19 @@
 namespace {
 
 // songLength orders of one empty 4-row pattern, with effects placed in channel 0.
-XmSpec FlowSpec(int orders, std::uint16_t speed, std::uint16_t bpm) {
-    XmSpec spec = SimpleSpec(2);
-    spec.songLength = static_cast<std::uint16_t>(orders);
-    spec.speed = speed;
-    spec.bpm = bpm;
-    spec.patterns[0].rows = 4;
-    spec.patterns[0].packed = PlainCells(std::vector<PatternCell>(8, PatternCell{}));
-    return spec;
+XmDesign FlowDesign(int orders, std::uint16_t speed, std::uint16_t bpm) {
+    XmDesign design = SimpleDesign(2);
+    design.songLength = static_cast<std::uint16_t>(orders);
+    design.speed = speed;
+    design.bpm = bpm;
+    design.patterns[0].rows = 4;
+    design.patterns[0].packed = PlainCells(std::vector<PatternCell>(8, PatternCell{}));
+    return design;
 }
 
-std::vector<TimelineRow> Timeline(const XmSpec& spec, std::int64_t maxFrames, bool stopAtEnd,
+std::vector<TimelineRow> Timeline(const XmDesign& design, std::int64_t maxFrames, bool stopAtEnd,
                                   std::int64_t* rendered = nullptr) {
-    auto module = LoadBytes(BuildXm(spec));
+    auto module = LoadBytes(BuildXm(design));
     EXPECT_NE(module, nullptr);
     if (module == nullptr) return {};
     RenderSession session(*module);
@@ -33,7 +33,7 @@ std::vector<TimelineRow> Timeline(const XmSpec& spec, std::int64_t maxFrames, bo
 
 TEST(RenderSession, RowsOfSpeedSixAt125BpmLast6Times882Frames) {
     std::int64_t rendered = 0;
-    const auto rows = Timeline(FlowSpec(2, 6, 125), 44100 * 60, true, &rendered);
+    const auto rows = Timeline(FlowDesign(2, 6, 125), 44100 * 60, true, &rendered);
     ASSERT_EQ(rows.size(), 8u);
     for (std::size_t index = 0; index < rows.size(); ++index) {
         EXPECT_EQ(rows[index].frame, static_cast<std::int64_t>(index) * 6 * 882);
@@ -47,13 +47,13 @@ TEST(RenderSession, RowsOfSpeedSixAt125BpmLast6Times882Frames) {
 }
 
 TEST(RenderSession, SpeedAndTempoChangesShowInTheTimeline) {
-    XmSpec spec = FlowSpec(1, 6, 125);
+    XmDesign design = FlowDesign(1, 6, 125);
     std::vector<PatternCell> cells(8, PatternCell{});
     cells[2] = PatternCell{0, 0, 0, 0x0F, 0x03};  // row 1: speed 3
     cells[4] = PatternCell{0, 0, 0, 0x0F, 0x96};  // row 2: 150 BPM (735 frames a tick)
-    spec.patterns[0].packed = PlainCells(cells);
+    design.patterns[0].packed = PlainCells(cells);
     std::int64_t rendered = 0;
-    const auto rows = Timeline(spec, 44100 * 60, true, &rendered);
+    const auto rows = Timeline(design, 44100 * 60, true, &rendered);
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[1].frame, 6 * 882);
     EXPECT_EQ(rows[2].frame, 6 * 882 + 3 * 882);
@@ -64,11 +64,11 @@ TEST(RenderSession, SpeedAndTempoChangesShowInTheTimeline) {
 }
 
 TEST(RenderSession, JumpBackToAPlayedOrderEndsTheSong) {
-    XmSpec spec = FlowSpec(3, 1, 125);
+    XmDesign design = FlowDesign(3, 1, 125);
     std::vector<PatternCell> cells(8, PatternCell{});
     cells[2] = PatternCell{0, 0, 0, 0x0B, 0x01}; // row 1: jump to order 1
-    spec.patterns[0].packed = PlainCells(cells);
-    const auto rows = Timeline(spec, 44100 * 60, true);
+    design.patterns[0].packed = PlainCells(cells);
+    const auto rows = Timeline(design, 44100 * 60, true);
     // Order 0 rows 0-1, order 1 rows 0-1; order 1 again ends it.
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[2].order, 1);
@@ -78,7 +78,7 @@ TEST(RenderSession, JumpBackToAPlayedOrderEndsTheSong) {
 
 TEST(RenderSession, FixedLengthIgnoresTheSongEnd) {
     std::int64_t rendered = 0;
-    const auto rows = Timeline(FlowSpec(1, 6, 125), 44100 * 2, false, &rendered);
+    const auto rows = Timeline(FlowDesign(1, 6, 125), 44100 * 2, false, &rendered);
     EXPECT_EQ(rendered, 44100 * 2);
     // 2 s of 5292-frame rows: rows starting at frames 0 .. 84672 (17 rows).
     ASSERT_EQ(rows.size(), 17u);
@@ -89,7 +89,7 @@ TEST(RenderSession, FixedLengthIgnoresTheSongEnd) {
 
 TEST(RenderSession, SongLongerThanTheLimitStopsAtTheLimit) {
     std::int64_t rendered = 0;
-    const auto rows = Timeline(FlowSpec(1, 31, 32), 44100, true, &rendered); // rows of 31 x 3445 frames
+    const auto rows = Timeline(FlowDesign(1, 31, 32), 44100, true, &rendered); // rows of 31 x 3445 frames
     EXPECT_EQ(rendered, 44100);
     ASSERT_EQ(rows.size(), 1u);
 }
