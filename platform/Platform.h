@@ -3,11 +3,11 @@
 #pragma once
 
 #ifdef _WIN32
-#include <windows.h>
 #include <mmsystem.h>
+#include <windows.h>
 #else
+#include "platform/WinAudio.h"
+#include "platform/WinGdi.h"
 #include "platform/WinTypes.h"
 #include "platform/WinUser.h"
-#include "platform/WinGdi.h"
-#include "platform/WinAudio.h"
 #endif

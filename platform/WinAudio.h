@@ -43,9 +43,9 @@ inline constexpr int THREAD_PRIORITY_HIGHEST = 2;
 inline constexpr int THREAD_PRIORITY_TIME_CRITICAL = 15;
 
 struct WAVEFORMATEX {
-    WORD wFormatTag;      // WAVE_FORMAT_PCM
-    WORD nChannels;       // 2
-    DWORD nSamplesPerSec; // frames per second
+    WORD wFormatTag;       // WAVE_FORMAT_PCM
+    WORD nChannels;        // 2
+    DWORD nSamplesPerSec;  // frames per second
     DWORD nAvgBytesPerSec;
     WORD nBlockAlign;     // bytes per frame
     WORD wBitsPerSample;  // 16
@@ -55,23 +55,23 @@ using LPWAVEFORMATEX = WAVEFORMATEX*;
 using LPCWAVEFORMATEX = const WAVEFORMATEX*;
 
 struct WAVEHDR {
-    LPSTR lpData;           // the caller's PCM buffer
-    DWORD dwBufferLength;   // bytes
+    LPSTR lpData;          // the caller's PCM buffer
+    DWORD dwBufferLength;  // bytes
     DWORD dwBytesRecorded;
     DWORD_PTR dwUser;
-    DWORD dwFlags;          // WHDR_*
-    DWORD dwLoops;          // times a BEGINLOOP..ENDLOOP buffer plays
+    DWORD dwFlags;  // WHDR_*
+    DWORD dwLoops;  // times a BEGINLOOP..ENDLOOP buffer plays
     WAVEHDR* lpNext;
     DWORD_PTR reserved;
 };
 using LPWAVEHDR = WAVEHDR*;
 
 struct MMTIME {
-    UINT wType; // TIME_* requested; the device may answer in another format
+    UINT wType;  // TIME_* requested; the device may answer in another format
     union {
         DWORD ms;
         DWORD sample;
-        DWORD cb; // TIME_BYTES: bytes played
+        DWORD cb;  // TIME_BYTES: bytes played
     } u;
 };
 using LPMMTIME = MMTIME*;

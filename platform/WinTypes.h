@@ -54,18 +54,34 @@ using HMODULE = HINSTANCE;
 #define CALLBACK
 
 // Integer resource identifiers travel in the low word of a string pointer.
-inline LPSTR MAKEINTRESOURCEA(WORD id) { return reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(id)); }
-inline bool IS_INTRESOURCE(LPCSTR name) { return (reinterpret_cast<UINT_PTR>(name) >> 16) == 0; }
+inline LPSTR MAKEINTRESOURCEA(WORD id) {
+    return reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(id));
+}
+inline bool IS_INTRESOURCE(LPCSTR name) {
+    return (reinterpret_cast<UINT_PTR>(name) >> 16) == 0;
+}
 
-inline constexpr WORD LOWORD(DWORD_PTR value) { return static_cast<WORD>(value & 0xFFFF); }
-inline constexpr WORD HIWORD(DWORD_PTR value) { return static_cast<WORD>((value >> 16) & 0xFFFF); }
-inline constexpr BYTE LOBYTE(DWORD_PTR value) { return static_cast<BYTE>(value & 0xFF); }
+inline constexpr WORD LOWORD(DWORD_PTR value) {
+    return static_cast<WORD>(value & 0xFFFF);
+}
+inline constexpr WORD HIWORD(DWORD_PTR value) {
+    return static_cast<WORD>((value >> 16) & 0xFFFF);
+}
+inline constexpr BYTE LOBYTE(DWORD_PTR value) {
+    return static_cast<BYTE>(value & 0xFF);
+}
 inline constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
     return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
 }
-inline constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c); }
-inline constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>(c >> 8); }
-inline constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>(c >> 16); }
+inline constexpr BYTE GetRValue(COLORREF c) {
+    return static_cast<BYTE>(c);
+}
+inline constexpr BYTE GetGValue(COLORREF c) {
+    return static_cast<BYTE>(c >> 8);
+}
+inline constexpr BYTE GetBValue(COLORREF c) {
+    return static_cast<BYTE>(c >> 16);
+}
 
 struct RECT {
     LONG left, top, right, bottom;

@@ -17,11 +17,12 @@ void musicStart(bool musicOn) {
     InstallMemoryFileOps();
     musicRunning = OpenOutput(MUSIC_OUTPUT_RATE);
     musicModule = CreateModule(MUSIC_FILE_NAME, nullptr);
-    (void)StartPlayback(musicModule.get()); // refuses a missing module or a closed device
+    (void)StartPlayback(musicModule.get());  // refuses a missing module or a closed device
 }
 
 void musicStop() {
-    if (!musicRunning) return;
+    if (!musicRunning)
+        return;
     (void)FreeModule(std::move(musicModule));
     musicModule = nullptr;
     CloseOutput();

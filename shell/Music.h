@@ -7,7 +7,7 @@
 #include "audio/player/Module.h"
 
 inline constexpr char MUSIC_FILE_NAME[] = "VESKAR.DAT";
-inline constexpr int MUSIC_OUTPUT_RATE = 44100; // frames per second
+inline constexpr int MUSIC_OUTPUT_RATE = 44100;  // frames per second
 
 // The module loaded by music start; null when none was loaded.
 extern std::unique_ptr<Module> musicModule;

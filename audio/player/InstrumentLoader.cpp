@@ -11,7 +11,7 @@
 
 namespace {
 
-inline constexpr int NAME_AND_TYPE_BYTES = 23; // 22-byte name and type byte
+inline constexpr int NAME_AND_TYPE_BYTES = 23;  // 22-byte name and type byte
 inline constexpr std::uint8_t ENVELOPE_ON = 0x01;
 
 void ReadEnvelope(std::array<EnvelopePoint, MAX_ENVELOPE_POINTS>& points, ModuleReader& reader) {
@@ -23,7 +23,7 @@ void ReadEnvelope(std::array<EnvelopePoint, MAX_ENVELOPE_POINTS>& points, Module
 
 // The fields from the sample header size on, present when the instrument has samples.
 void ReadInstrumentBody(Instrument& instrument, ModuleReader& reader) {
-    (void)reader.readU32(); // sample header size: not used, each header is taken to be 40 bytes
+    (void)reader.readU32();  // sample header size: not used, each header is taken to be 40 bytes
     reader.read(instrument.keymap.data(), KEYMAP_SIZE);
     ReadEnvelope(instrument.volumeEnvelope, reader);
     ReadEnvelope(instrument.panningEnvelope, reader);
@@ -43,8 +43,10 @@ void ReadInstrumentBody(Instrument& instrument, ModuleReader& reader) {
     instrument.vibratoDepth = reader.readU8();
     instrument.vibratoRate = reader.readU8();
     instrument.fadeout = static_cast<std::uint16_t>(reader.readU16() << 1);
-    if (instrument.volumePointCount < 2) instrument.volumeType = 0;
-    if (instrument.panningPointCount < 2) instrument.panningType = 0;
+    if (instrument.volumePointCount < 2)
+        instrument.volumeType = 0;
+    if (instrument.panningPointCount < 2)
+        instrument.panningType = 0;
 }
 
 bool LoadInstrument(Module& module, Instrument& instrument, ModuleReader& reader, int instrumentIndex) {
@@ -52,9 +54,11 @@ bool LoadInstrument(Module& module, Instrument& instrument, ModuleReader& reader
     const std::uint32_t headerSize = reader.readU32();
     reader.seek(NAME_AND_TYPE_BYTES, SEEK_FROM_CURRENT);
     const std::uint16_t sampleCount = reader.readU16();
-    if (sampleCount > SAMPLES_PER_INSTRUMENT) return false;
+    if (sampleCount > SAMPLES_PER_INSTRUMENT)
+        return false;
     instrument.sampleCount = sampleCount;
-    if (sampleCount != 0) ReadInstrumentBody(instrument, reader);
+    if (sampleCount != 0)
+        ReadInstrumentBody(instrument, reader);
     // Unsigned and in 64 bits: a header size can only move forward, at most to the end of the file.
     reader.seek(recordStart + headerSize, SEEK_FROM_START);
     LoadSampleHeaders(instrument, reader);
@@ -62,11 +66,12 @@ bool LoadInstrument(Module& module, Instrument& instrument, ModuleReader& reader
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool LoadInstruments(Module& module, ModuleReader& reader) {
     for (int index = 0; index < module.instrumentCount; ++index) {
-        if (!LoadInstrument(module, module.instruments[index], reader, index)) return false;
+        if (!LoadInstrument(module, module.instruments[index], reader, index))
+            return false;
     }
     return true;
 }

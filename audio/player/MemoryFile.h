@@ -5,9 +5,9 @@
 #include <vector>
 
 struct MemoryFile {
-    std::int32_t size = 0;          // file length in bytes
-    std::int32_t position = 0;      // read position, 0..size
-    std::vector<std::uint8_t> data; // the whole file
+    std::int32_t size = 0;           // file length in bytes
+    std::int32_t position = 0;       // read position, 0..size
+    std::vector<std::uint8_t> data;  // the whole file
 };
 
 // Installs the memory-file operations as the module file operations.

@@ -21,8 +21,12 @@ inline constexpr std::uint64_t NO_BOUNDARY = ~std::uint64_t{0};
 std::int32_t rampLength = RAMP_FRAMES_AT_44100;
 float rampReciprocal = 1.0f / RAMP_FRAMES_AT_44100;
 
-inline std::uint64_t Position(const Voice& voice) { return (std::uint64_t{voice.position} << 32) | voice.fraction; }
-inline std::uint64_t Step(const Voice& voice) { return (std::uint64_t{voice.stepInteger} << 32) | voice.stepFraction; }
+inline std::uint64_t Position(const Voice& voice) {
+    return (std::uint64_t{voice.position} << 32) | voice.fraction;
+}
+inline std::uint64_t Step(const Voice& voice) {
+    return (std::uint64_t{voice.stepInteger} << 32) | voice.stepFraction;
+}
 
 inline void StorePosition(Voice& voice, std::uint64_t position) {
     voice.position = static_cast<std::uint32_t>(position >> 32);
@@ -37,17 +41,23 @@ std::uint64_t FramesToBoundary(const Voice& voice, const Sample& sample) {
     const std::uint64_t loopStart = std::uint64_t{sample.loopStart} << 32;
     const std::uint64_t loopEnd = (std::uint64_t{sample.loopStart} + sample.loopLength) << 32;
     std::uint64_t distance = 0;
-    if (voice.direction == DIRECTION_BACKWARD) distance = position > loopStart ? position - loopStart : 0;
-    else distance = loopEnd > position ? loopEnd - position : 0;
-    if (distance == 0) return 0;
+    if (voice.direction == DIRECTION_BACKWARD)
+        distance = position > loopStart ? position - loopStart : 0;
+    else
+        distance = loopEnd > position ? loopEnd - position : 0;
+    if (distance == 0)
+        return 0;
     if ((distance >> 32) < (std::uint64_t{1} << 24)) {
         // Both reduced to 24.8 fixed point so that the quotient fits in 32 bits.
-        const std::uint64_t reducedStep = (std::uint64_t{voice.stepInteger} << 24) + (voice.stepFraction >> 8);
-        if (reducedStep == 0) return NO_BOUNDARY;
+        const std::uint64_t reducedStep =
+            (std::uint64_t{voice.stepInteger} << 24) + (voice.stepFraction >> 8);
+        if (reducedStep == 0)
+            return NO_BOUNDARY;
         const std::uint64_t reducedDistance = distance >> 8;
         return std::max<std::uint64_t>(1, (reducedDistance + reducedStep - 1) / reducedStep);
     }
-    if (step == 0) return NO_BOUNDARY;
+    if (step == 0)
+        return NO_BOUNDARY;
     return distance / step + (distance % step != 0 ? 1 : 0);
 }
 
@@ -73,7 +83,8 @@ std::int32_t SetUpRamp(Voice& voice) {
 
 void RenderRampedSegment(Voice& voice, const std::int16_t* data, float* out, std::int32_t frames) {
     SegmentGains gains{static_cast<float>(voice.firstGain) / 256.0f / 255.0f,
-                       static_cast<float>(voice.secondGain) / 256.0f / 255.0f, voice.firstRamp, voice.secondRamp};
+                       static_cast<float>(voice.secondGain) / 256.0f / 255.0f, voice.firstRamp,
+                       voice.secondRamp};
     const std::uint64_t start = Position(voice);
     const std::uint64_t end = voice.direction == DIRECTION_BACKWARD
                                   ? RenderBackwardRamped(data, start, Step(voice), out, frames, gains)
@@ -112,7 +123,8 @@ void RenderSteadySegment(Voice& voice, const std::int16_t* data, float* out, std
 void FoldPingPong(Voice& voice, __int128 relative, std::uint64_t loopStart, std::uint64_t loopLength) {
     const __int128 period = static_cast<__int128>(loopLength) * 2;
     __int128 phase = relative % period;
-    if (phase < 0) phase += period;
+    if (phase < 0)
+        phase += period;
     if (phase < static_cast<__int128>(loopLength)) {
         voice.direction = DIRECTION_FORWARD;
         StorePosition(voice, loopStart + static_cast<std::uint64_t>(phase));
@@ -126,14 +138,14 @@ void ReflectPingPong(Voice& voice, std::uint64_t loopStart, std::uint64_t loopLe
     const __int128 length = loopLength;
     __int128 relative = static_cast<__int128>(Position(voice)) - loopStart;
     if (voice.direction == DIRECTION_BACKWARD) {
-        relative = -relative - 1; // reflect at the start, 2^-32 before the mirror point
+        relative = -relative - 1;  // reflect at the start, 2^-32 before the mirror point
         voice.direction = DIRECTION_FORWARD;
         if (relative >= length) {
             relative = 2 * length - relative - 1;
             voice.direction = DIRECTION_BACKWARD;
         }
     } else {
-        relative = 2 * length - relative - 1; // reflect at the end
+        relative = 2 * length - relative - 1;  // reflect at the end
         voice.direction = DIRECTION_BACKWARD;
         if (relative < 0) {
             relative = -relative - 1;
@@ -155,7 +167,8 @@ bool PassBoundary(Voice& voice, const Sample& sample) {
     if (sample.loopType == LOOP_FORWARD && loopLength != 0) {
         // Repeated subtraction of the loop length, done at once.
         std::uint64_t position = Position(voice);
-        if (position >= loopEnd) position -= ((position - loopEnd) / loopLength + 1) * loopLength;
+        if (position >= loopEnd)
+            position -= ((position - loopEnd) / loopLength + 1) * loopLength;
         StorePosition(voice, position);
         voice.direction = DIRECTION_FORWARD;
         return true;
@@ -176,7 +189,7 @@ void MixVoice(Voice& voice, float* out, std::int32_t frameCount) {
     while (remaining > 0 && voice.sample != nullptr) {
         const Sample& sample = *voice.sample;
         if (sample.length == 0 || sample.data.size() < std::size_t{sample.length} + 2) {
-            voice.sample = nullptr; // nothing to play
+            voice.sample = nullptr;  // nothing to play
             return;
         }
         std::int32_t frames = remaining;
@@ -191,17 +204,22 @@ void MixVoice(Voice& voice, float* out, std::int32_t frameCount) {
             frames = rampLeft;
             atBoundary = false;
         }
-        if (rampLeft != 0) RenderRampedSegment(voice, sample.data.data(), out, frames);
-        else RenderSteadySegment(voice, sample.data.data(), out, frames);
+        if (rampLeft != 0)
+            RenderRampedSegment(voice, sample.data.data(), out, frames);
+        else
+            RenderSteadySegment(voice, sample.data.data(), out, frames);
         out += 2 * frames;
         remaining -= frames;
-        if (atBoundary && !PassBoundary(voice, sample)) return;
+        if (atBoundary && !PassBoundary(voice, sample))
+            return;
     }
 }
 
-} // namespace
+}  // namespace
 
-std::int32_t RampLength() { return rampLength; }
+std::int32_t RampLength() {
+    return rampLength;
+}
 
 void ResetMixer(std::int32_t outputRate) {
     rampLength = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::int64_t{outputRate} * 128 / 44100));
@@ -215,24 +233,28 @@ void ResetMixer(std::int32_t outputRate) {
 }
 
 void MixVoices(float* destination, std::int32_t frameCount) {
-    if (destination == nullptr || frameCount < 1) return;
+    if (destination == nullptr || frameCount < 1)
+        return;
     std::array<Voice, VOICE_COUNT>& voices = Voices();
     for (int index = 0; index < MIXED_VOICE_COUNT; ++index) {
-        if (voices[index].sample != nullptr) MixVoice(voices[index], destination, frameCount);
+        if (voices[index].sample != nullptr)
+            MixVoice(voices[index], destination, frameCount);
     }
 }
 
 void ConvertToPcm(std::int16_t* pcmDestination, const float* floatSource, std::int32_t frameCount) {
-    if (pcmDestination == nullptr || floatSource == nullptr || frameCount <= 0) return;
+    if (pcmDestination == nullptr || floatSource == nullptr || frameCount <= 0)
+        return;
     const std::int32_t values = frameCount * 2;
     std::int32_t index = 0;
 #if defined(__SSE2__)
     // Conversion rounds to nearest, ties to even (the default rounding mode); packing saturates.
     for (; index + 8 <= values; index += 8) {
-        const __m128i low = _mm_cvtps_epi32(_mm_max_ps(_mm_min_ps(_mm_loadu_ps(floatSource + index),
-                                                                  _mm_set1_ps(32767.0f)), _mm_set1_ps(-32768.0f)));
-        const __m128i high = _mm_cvtps_epi32(_mm_max_ps(_mm_min_ps(_mm_loadu_ps(floatSource + index + 4),
-                                                                   _mm_set1_ps(32767.0f)), _mm_set1_ps(-32768.0f)));
+        const __m128i low = _mm_cvtps_epi32(_mm_max_ps(
+            _mm_min_ps(_mm_loadu_ps(floatSource + index), _mm_set1_ps(32767.0f)), _mm_set1_ps(-32768.0f)));
+        const __m128i high = _mm_cvtps_epi32(
+            _mm_max_ps(_mm_min_ps(_mm_loadu_ps(floatSource + index + 4), _mm_set1_ps(32767.0f)),
+                       _mm_set1_ps(-32768.0f)));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(pcmDestination + index), _mm_packs_epi32(low, high));
     }
 #endif

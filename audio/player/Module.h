@@ -7,14 +7,14 @@
 #include <memory>
 #include <vector>
 
-inline constexpr int MAX_CHANNELS = 32;           // channel records the replayer holds
-inline constexpr int MAX_ROWS = 256;              // rows a stored pattern may have
-inline constexpr int ORDER_TABLE_SIZE = 256;      // entries of the order table
-inline constexpr int SAMPLES_PER_INSTRUMENT = 16; // sample slots of an instrument
-inline constexpr int KEYMAP_SIZE = 96;            // notes 1..96
-inline constexpr int MAX_ENVELOPE_POINTS = 12;    // points of each envelope
-inline constexpr int EMPTY_PATTERN_ROWS = 64;     // rows of a pattern named by the order table but not stored
-inline constexpr int SAMPLE_GUARD_FRAMES = 8;     // zeroed frames after each sample's data
+inline constexpr int MAX_CHANNELS = 32;            // channel records the replayer holds
+inline constexpr int MAX_ROWS = 256;               // rows a stored pattern may have
+inline constexpr int ORDER_TABLE_SIZE = 256;       // entries of the order table
+inline constexpr int SAMPLES_PER_INSTRUMENT = 16;  // sample slots of an instrument
+inline constexpr int KEYMAP_SIZE = 96;             // notes 1..96
+inline constexpr int MAX_ENVELOPE_POINTS = 12;     // points of each envelope
+inline constexpr int EMPTY_PATTERN_ROWS = 64;  // rows of a pattern named by the order table but not stored
+inline constexpr int SAMPLE_GUARD_FRAMES = 8;  // zeroed frames after each sample's data
 
 // Loop types of a sample.
 inline constexpr std::uint8_t LOOP_NONE = 1;
@@ -30,30 +30,30 @@ inline constexpr std::uint8_t NOTE_KEY_OFF = 255;
 
 // One cell of a pattern, 5 bytes.
 struct PatternCell {
-    std::uint8_t note;       // 0 none, 1..96 notes, 255 key off
-    std::uint8_t instrument; // 0 none, 1..128
-    std::uint8_t volume;     // volume-column byte
-    std::uint8_t effect;     // effect type
-    std::uint8_t parameter;  // effect parameter
+    std::uint8_t note;        // 0 none, 1..96 notes, 255 key off
+    std::uint8_t instrument;  // 0 none, 1..128
+    std::uint8_t volume;      // volume-column byte
+    std::uint8_t effect;      // effect type
+    std::uint8_t parameter;   // effect parameter
 };
 static_assert(sizeof(PatternCell) == 5);
 
 struct Pattern {
-    std::int32_t rows = 0;          // 1..256 once loaded
-    std::vector<PatternCell> cells; // rows x channelCount, row-major; zeroed cells are empty
+    std::int32_t rows = 0;           // 1..256 once loaded
+    std::vector<PatternCell> cells;  // rows x channelCount, row-major; zeroed cells are empty
 };
 
 struct Sample {
     // Signed 16-bit frames: length frames, then SAMPLE_GUARD_FRAMES readable frames (zero, except the
     // loop's guard frame). Empty when length is 0 (the voice plays nothing).
     std::vector<std::int16_t> data;
-    std::uint32_t length = 0;     // frames
-    std::uint32_t loopStart = 0;  // frames; loopStart + loopLength <= length once loaded
-    std::uint32_t loopLength = 0; // frames; equal to length when not looping
-    std::uint8_t volume = 0;      // 0..64
+    std::uint32_t length = 0;      // frames
+    std::uint32_t loopStart = 0;   // frames; loopStart + loopLength <= length once loaded
+    std::uint32_t loopLength = 0;  // frames; equal to length when not looping
+    std::uint8_t volume = 0;       // 0..64
     std::int8_t finetune = 0;
-    std::int32_t panning = 0;     // 0..255
-    std::uint8_t bits = 16;       // 8 or 16 while loading, 16 afterwards
+    std::int32_t panning = 0;  // 0..255
+    std::uint8_t bits = 16;    // 8 or 16 while loading, 16 afterwards
     std::uint8_t loopType = LOOP_NONE;
     std::int8_t relativeNote = 0;
 };
@@ -63,28 +63,28 @@ struct Sample {
 [[nodiscard]] Sample& EmptySample();
 
 struct EnvelopePoint {
-    std::uint16_t x; // tick
-    std::uint16_t y; // value
+    std::uint16_t x;  // tick
+    std::uint16_t y;  // value
 };
 
 struct Instrument {
     Instrument() { samples.fill(&EmptySample()); }
 
-    std::int32_t sampleCount = 0; // 0..16
+    std::int32_t sampleCount = 0;  // 0..16
     // Slots 0..sampleCount-1 refer to samples owned by ownedSamples, the others to EmptySample().
     std::array<Sample*, SAMPLES_PER_INSTRUMENT> samples{};
     std::vector<std::unique_ptr<Sample>> ownedSamples;
-    std::array<std::uint8_t, KEYMAP_SIZE> keymap{}; // sample slot for notes 1..96
+    std::array<std::uint8_t, KEYMAP_SIZE> keymap{};  // sample slot for notes 1..96
     std::array<EnvelopePoint, MAX_ENVELOPE_POINTS> volumeEnvelope{};
     std::array<EnvelopePoint, MAX_ENVELOPE_POINTS> panningEnvelope{};
-    std::uint8_t volumePointCount = 0;  // 0..12 once loaded
-    std::uint8_t panningPointCount = 0; // 0..12 once loaded
-    std::uint8_t volumeSustain = 0, volumeLoopStart = 0, volumeLoopEnd = 0;    // point indices
-    std::uint8_t panningSustain = 0, panningLoopStart = 0, panningLoopEnd = 0; // point indices
-    std::uint8_t volumeType = 0;  // bit 0 on, bit 1 sustain, bit 2 loop
-    std::uint8_t panningType = 0; // same bits
+    std::uint8_t volumePointCount = 0;                                          // 0..12 once loaded
+    std::uint8_t panningPointCount = 0;                                         // 0..12 once loaded
+    std::uint8_t volumeSustain = 0, volumeLoopStart = 0, volumeLoopEnd = 0;     // point indices
+    std::uint8_t panningSustain = 0, panningLoopStart = 0, panningLoopEnd = 0;  // point indices
+    std::uint8_t volumeType = 0;   // bit 0 on, bit 1 sustain, bit 2 loop
+    std::uint8_t panningType = 0;  // same bits
     std::uint8_t vibratoType = 0, vibratoSweep = 0, vibratoDepth = 0, vibratoRate = 0;
-    std::uint16_t fadeout = 0; // the file's value doubled, kept to 16 bits
+    std::uint16_t fadeout = 0;  // the file's value doubled, kept to 16 bits
 };
 
 struct Module;
@@ -106,36 +106,36 @@ using RowStartHook = void (*)(void* context, const Module& module, bool enteredO
 
 struct Module {
     // Song, filled by the loader.
-    std::vector<Pattern> patterns;       // patternCount entries
-    std::vector<Instrument> instruments; // instrumentCount entries
-    std::int16_t songLength = 0;         // used order entries, 1..256 once loaded
-    std::int16_t restartPosition = 0;    // order index after the last entry, 0..songLength-1 once loaded
-    std::int16_t channelCount = 0;       // channels per row, 1..32 once loaded
-    std::int32_t highestOrderPattern = 0; // largest pattern number in the used order entries, plus 1
-    std::int32_t patternCount = 0;       // max(stored patterns, highestOrderPattern)
+    std::vector<Pattern> patterns;         // patternCount entries
+    std::vector<Instrument> instruments;   // instrumentCount entries
+    std::int16_t songLength = 0;           // used order entries, 1..256 once loaded
+    std::int16_t restartPosition = 0;      // order index after the last entry, 0..songLength-1 once loaded
+    std::int16_t channelCount = 0;         // channels per row, 1..32 once loaded
+    std::int32_t highestOrderPattern = 0;  // largest pattern number in the used order entries, plus 1
+    std::int32_t patternCount = 0;         // max(stored patterns, highestOrderPattern)
     std::int16_t instrumentCount = 0;
-    std::uint16_t flags = 0;             // FLAG_LINEAR_FREQUENCIES, else Amiga periods
-    std::int16_t defaultSpeed = 0;       // ticks per row at start
-    std::int16_t defaultBpm = 0;         // beats per minute at start, 1..255 once loaded
-    std::array<std::uint8_t, ORDER_TABLE_SIZE> orderTable{}; // pattern number per order position
-    std::uint8_t initialGlobalVolume = 0;  // 64 once loaded
-    TickHandler tickHandler = nullptr;     // the replayer's ModuleTick once loaded
+    std::uint16_t flags = 0;                                  // FLAG_LINEAR_FREQUENCIES, else Amiga periods
+    std::int16_t defaultSpeed = 0;                            // ticks per row at start
+    std::int16_t defaultBpm = 0;                              // beats per minute at start, 1..255 once loaded
+    std::array<std::uint8_t, ORDER_TABLE_SIZE> orderTable{};  // pattern number per order position
+    std::uint8_t initialGlobalVolume = 0;                     // 64 once loaded
+    TickHandler tickHandler = nullptr;                        // the replayer's ModuleTick once loaded
     SampleDataHook sampleDataHook = nullptr;
 
     // Playback state, reset by StartPlayback and advanced by the replayer.
-    std::int32_t samplesLeftInTick = 0; // output frames still to mix in the current tick
-    std::int32_t samplesPerTick = 0;    // output frames per tick, from the BPM
-    std::int32_t globalVolume = 0;      // 0..64
+    std::int32_t samplesLeftInTick = 0;  // output frames still to mix in the current tick
+    std::int32_t samplesPerTick = 0;     // output frames per tick, from the BPM
+    std::int32_t globalVolume = 0;       // 0..64
     std::uint8_t globalVolumeSlideMemory = 0;
-    std::int32_t tick = 0;              // tick within the row, from 0
-    std::int32_t speed = 0;             // ticks per row
+    std::int32_t tick = 0;   // tick within the row, from 0
+    std::int32_t speed = 0;  // ticks per row
     std::int32_t bpm = 0;
     std::int32_t row = 0;
-    std::int32_t orderPosition = 0;     // index into orderTable
-    std::int32_t patternDelayTicks = 0; // extra ticks of the current row (EEy)
-    std::int32_t nextRow = -1;          // row at the next row start, -1 for none
-    std::int32_t nextOrder = -1;        // order position at the next row start, -1 for none
-    bool jumpSeen = false;              // a position jump was seen in the current row's cells
+    std::int32_t orderPosition = 0;      // index into orderTable
+    std::int32_t patternDelayTicks = 0;  // extra ticks of the current row (EEy)
+    std::int32_t nextRow = -1;           // row at the next row start, -1 for none
+    std::int32_t nextOrder = -1;         // order position at the next row start, -1 for none
+    bool jumpSeen = false;               // a position jump was seen in the current row's cells
 
     // Row hook for offline tools; not touched by loading or by StartPlayback.
     RowStartHook rowStartHook = nullptr;

@@ -5,8 +5,8 @@ namespace {
 ModuleFileOps installedOps;
 }
 
-void InstallModuleFileOps(ModuleFileOpen open, ModuleFileClose close, ModuleFileRead read, ModuleFileSeek seek,
-                          ModuleFileTell tell) {
+void InstallModuleFileOps(ModuleFileOpen open, ModuleFileClose close, ModuleFileRead read,
+                          ModuleFileSeek seek, ModuleFileTell tell) {
     if (open == nullptr || close == nullptr || read == nullptr || seek == nullptr || tell == nullptr) {
         installedOps = ModuleFileOps{};
         return;
@@ -14,7 +14,9 @@ void InstallModuleFileOps(ModuleFileOpen open, ModuleFileClose close, ModuleFile
     installedOps = ModuleFileOps{open, close, read, seek, tell};
 }
 
-const ModuleFileOps& InstalledModuleFileOps() { return installedOps; }
+const ModuleFileOps& InstalledModuleFileOps() {
+    return installedOps;
+}
 
 bool ModuleFileOpsInstalled() {
     const ModuleFileOps& ops = installedOps;

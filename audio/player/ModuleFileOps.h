@@ -29,8 +29,8 @@ struct ModuleFileOps {
 };
 
 // Stores all five operations when all are given; clears all five when any is null.
-void InstallModuleFileOps(ModuleFileOpen open, ModuleFileClose close, ModuleFileRead read, ModuleFileSeek seek,
-                          ModuleFileTell tell);
+void InstallModuleFileOps(ModuleFileOpen open, ModuleFileClose close, ModuleFileRead read,
+                          ModuleFileSeek seek, ModuleFileTell tell);
 
 // The installed operations (all null until installed).
 [[nodiscard]] const ModuleFileOps& InstalledModuleFileOps();

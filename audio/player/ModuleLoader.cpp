@@ -17,7 +17,7 @@ inline constexpr char IDENTIFICATION[] = "Extended Module: ";
 inline constexpr int IDENTIFICATION_BYTES = 17;
 inline constexpr int HEADER_SIZE_OFFSET = 60;
 inline constexpr int MAX_STORED_PATTERNS = 256;
-inline constexpr int MAX_INSTRUMENTS = 128; // cells name instruments 1..128
+inline constexpr int MAX_INSTRUMENTS = 128;  // cells name instruments 1..128
 inline constexpr std::uint8_t INITIAL_GLOBAL_VOLUME = 64;
 
 bool HasIdentification(ModuleReader& reader) {
@@ -41,12 +41,15 @@ bool ReadSongHeader(Module& module, ModuleReader& reader, std::int32_t& storedPa
     module.defaultBpm = static_cast<std::int16_t>(reader.readU16());
     reader.read(module.orderTable.data(), ORDER_TABLE_SIZE);
     reader.seek(static_cast<std::int64_t>(HEADER_SIZE_OFFSET) + headerSize, SEEK_FROM_START);
-    if (channelCount == 0 || channelCount > MAX_CHANNELS) return false;
-    if (storedPatterns > MAX_STORED_PATTERNS) return false;
+    if (channelCount == 0 || channelCount > MAX_CHANNELS)
+        return false;
+    if (storedPatterns > MAX_STORED_PATTERNS)
+        return false;
     module.channelCount = static_cast<std::int16_t>(channelCount);
     // The order table has 256 entries and a song needs at least one.
     module.songLength = static_cast<std::int16_t>(std::clamp<int>(songLength, 1, ORDER_TABLE_SIZE));
-    module.restartPosition = static_cast<std::int16_t>(restartPosition < module.songLength ? restartPosition : 0);
+    module.restartPosition =
+        static_cast<std::int16_t>(restartPosition < module.songLength ? restartPosition : 0);
     // Instruments beyond 128 cannot be named by a cell; they are not loaded.
     module.instrumentCount = static_cast<std::int16_t>(std::min<int>(instrumentCount, MAX_INSTRUMENTS));
     return true;
@@ -63,31 +66,37 @@ void CountPatterns(Module& module, std::int32_t storedPatterns) {
     module.patterns.assign(static_cast<std::size_t>(module.patternCount), Pattern{});
 }
 
-} // namespace
+}  // namespace
 
 bool LoadModule(Module& module, ModuleReader& reader) {
-    if (!HasIdentification(reader)) return false;
+    if (!HasIdentification(reader))
+        return false;
     module.tickHandler = ModuleTick;
     module.initialGlobalVolume = INITIAL_GLOBAL_VOLUME;
     std::int32_t storedPatterns = 0;
-    if (!ReadSongHeader(module, reader, storedPatterns)) return false;
+    if (!ReadSongHeader(module, reader, storedPatterns))
+        return false;
     CountPatterns(module, storedPatterns);
-    if (!LoadPatterns(module, reader, storedPatterns)) return false;
+    if (!LoadPatterns(module, reader, storedPatterns))
+        return false;
     module.instruments.resize(static_cast<std::size_t>(module.instrumentCount));
     return LoadInstruments(module, reader);
 }
 
 std::unique_ptr<Module> CreateModule(const char* fileName, SampleDataHook sampleDataHook) {
     ModuleReader reader(fileName);
-    if (!reader.isOpen()) return nullptr;
+    if (!reader.isOpen())
+        return nullptr;
     auto module = std::make_unique<Module>();
     module->sampleDataHook = sampleDataHook;
-    if (!LoadModule(*module, reader)) return nullptr;
+    if (!LoadModule(*module, reader))
+        return nullptr;
     return module;
 }
 
 bool FreeModule(std::unique_ptr<Module> module) {
-    if (module == nullptr) return false;
+    if (module == nullptr)
+        return false;
     if (PlayingModule() == module.get()) {
         WaitForMixedBlock();
         (void)StopPlayback(module.get());

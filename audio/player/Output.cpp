@@ -15,10 +15,10 @@ namespace {
 inline constexpr DWORD LOOP_FOREVER = 0xFFFFFFFF;
 inline constexpr DWORD THREAD_POLL_MS = 5;
 inline constexpr DWORD STOP_POLL_MS = 50;
-inline constexpr std::int32_t BYTES_PER_FRAME = 4; // 16-bit stereo
-inline constexpr std::int32_t FADE_MS = 10;          // fade-out when the device closes
-inline constexpr std::int32_t DEVICE_LOOKAHEAD_FRAMES = 2048; // what a device may take ahead of playing
-inline constexpr int FADE_WAIT_POLLS = 20;           // at most 100 ms for the fade to be played
+inline constexpr std::int32_t BYTES_PER_FRAME = 4;             // 16-bit stereo
+inline constexpr std::int32_t FADE_MS = 10;                    // fade-out when the device closes
+inline constexpr std::int32_t DEVICE_LOOKAHEAD_FRAMES = 2048;  // what a device may take ahead of playing
+inline constexpr int FADE_WAIT_POLLS = 20;                     // at most 100 ms for the fade to be played
 
 DWORD PlaybackThread(LPVOID) {
     OutputState& state = Output();
@@ -29,7 +29,8 @@ DWORD PlaybackThread(LPVOID) {
         (void)waveOutGetPosition(state.device, &time, sizeof(time));
         const std::uint32_t playFrame = time.u.cb / BYTES_PER_FRAME;
         const std::int32_t playBlock =
-            static_cast<std::int32_t>(playFrame % static_cast<std::uint32_t>(state.bufferFrames)) / state.blockFrames;
+            static_cast<std::int32_t>(playFrame % static_cast<std::uint32_t>(state.bufferFrames)) /
+            state.blockFrames;
         while (state.writeBlock != playBlock && !state.stopRequested.load()) {
             state.mixingBlock.store(true);
             MixBlock();
@@ -66,13 +67,15 @@ DWORD PlayedBytes(HWAVEOUT device) {
 // Ends the ring's sound without a click: the next FADE_MS of it fade to silence, the rest is
 // silenced, and the device is given (a bounded) time to play the fade before it is reset.
 void FadeOutRing(OutputState& state) {
-    if (state.pcmRing.empty() || state.bufferFrames <= 0) return;
+    if (state.pcmRing.empty() || state.bufferFrames <= 0)
+        return;
     const DWORD startBytes = PlayedBytes(state.device);
-    const std::uint32_t start = (startBytes / BYTES_PER_FRAME) % static_cast<std::uint32_t>(state.bufferFrames);
+    const std::uint32_t start =
+        (startBytes / BYTES_PER_FRAME) % static_cast<std::uint32_t>(state.bufferFrames);
     const std::int32_t fadeFrames = std::max(1, state.outputRate * FADE_MS / 1000);
     for (std::int32_t offset = 0; offset < state.bufferFrames; ++offset) {
         const std::size_t frame = (start + static_cast<std::uint32_t>(offset)) % state.bufferFrames;
-        const std::int32_t weight = std::max(0, fadeFrames - offset); // fadeFrames..1, then 0
+        const std::int32_t weight = std::max(0, fadeFrames - offset);  // fadeFrames..1, then 0
         for (std::size_t channel = 0; channel < 2; ++channel) {
             std::int16_t& value = state.pcmRing[frame * 2 + channel];
             value = static_cast<std::int16_t>(value * weight / fadeFrames);
@@ -84,13 +87,16 @@ void FadeOutRing(OutputState& state) {
     }
 }
 
-} // namespace
+}  // namespace
 
 bool OpenOutput(std::int32_t rate) {
     OutputState& state = Output();
-    if (!ModuleFileOpsInstalled() || rate <= 0 || rate > 1'000'000) return false;
-    if (state.currentModule != nullptr) (void)StopPlayback(state.currentModule);
-    if (state.device != nullptr) CloseOutput();
+    if (!ModuleFileOpsInstalled() || rate <= 0 || rate > 1'000'000)
+        return false;
+    if (state.currentModule != nullptr)
+        (void)StopPlayback(state.currentModule);
+    if (state.device != nullptr)
+        CloseOutput();
     WAVEFORMATEX format{};
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = 2;
@@ -100,7 +106,8 @@ bool OpenOutput(std::int32_t rate) {
     format.wBitsPerSample = 16;
     format.cbSize = 0;
     HWAVEOUT device = nullptr;
-    if (waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) return false;
+    if (waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR)
+        return false;
     state.device = device;
     SetOutputRate(rate);
     ResetMixer(rate);
@@ -110,8 +117,10 @@ bool OpenOutput(std::int32_t rate) {
 void CloseOutput() {
     OutputState& state = Output();
     // The thread polls the device: it must be gone before the device is.
-    if (state.currentModule != nullptr) (void)StopPlayback(state.currentModule);
-    if (state.device == nullptr) return;
+    if (state.currentModule != nullptr)
+        (void)StopPlayback(state.currentModule);
+    if (state.device == nullptr)
+        return;
     FadeOutRing(state);
     (void)waveOutReset(state.device);
     (void)waveOutClose(state.device);
@@ -122,7 +131,8 @@ void CloseOutput() {
 
 bool StartPlayback(Module* module) {
     OutputState& state = Output();
-    if (module == nullptr || state.device == nullptr) return false;
+    if (module == nullptr || state.device == nullptr)
+        return false;
     (void)StopPlayback(module);
     ResetPlayback(*module);
     state.currentModule = module;
@@ -150,11 +160,13 @@ bool StartPlayback(Module* module) {
 
 bool StopPlayback(Module* module) {
     OutputState& state = Output();
-    if (module == nullptr) return false;
+    if (module == nullptr)
+        return false;
     state.stopRequested.store(true);
     WaitForMixedBlock();
     if (state.playbackThread != nullptr) {
-        while (!state.threadExited.load()) Sleep(STOP_POLL_MS);
+        while (!state.threadExited.load())
+            Sleep(STOP_POLL_MS);
         (void)CloseHandle(state.playbackThread);
         state.playbackThread = nullptr;
     }
@@ -167,8 +179,11 @@ bool StopPlayback(Module* module) {
     return true;
 }
 
-Module* PlayingModule() { return Output().currentModule; }
+Module* PlayingModule() {
+    return Output().currentModule;
+}
 
 void WaitForMixedBlock() {
-    while (Output().mixingBlock.load()) Sleep(1);
+    while (Output().mixingBlock.load())
+        Sleep(1);
 }

@@ -13,19 +13,19 @@ struct Module;
 
 struct OutputState {
     HWAVEOUT device = nullptr;
-    std::int32_t outputRate = 44100; // frames per second
-    std::int32_t blockFrames = 0;    // about 20 ms, a multiple of 4 (884 at 44100 Hz)
-    std::int32_t bufferFrames = 0;   // ring length: 100 blocks
-    std::vector<std::int16_t> pcmRing; // bufferFrames 16-bit stereo frames, the device's looping buffer
+    std::int32_t outputRate = 44100;    // frames per second
+    std::int32_t blockFrames = 0;       // about 20 ms, a multiple of 4 (884 at 44100 Hz)
+    std::int32_t bufferFrames = 0;      // ring length: 100 blocks
+    std::vector<std::int16_t> pcmRing;  // bufferFrames 16-bit stereo frames, the device's looping buffer
     WAVEHDR ringHeader{};
-    std::vector<float> mixStorage;   // holds the float mix area
-    float* mixBuffer = nullptr;      // 16-byte aligned address in mixStorage, bufferFrames stereo frames
-    std::atomic<std::int32_t> writeBlock{0}; // next block to mix, 0..blocks-1; read by tests while playing
+    std::vector<float> mixStorage;  // holds the float mix area
+    float* mixBuffer = nullptr;     // 16-byte aligned address in mixStorage, bufferFrames stereo frames
+    std::atomic<std::int32_t> writeBlock{0};  // next block to mix, 0..blocks-1; read by tests while playing
     Module* currentModule = nullptr;
     HANDLE playbackThread = nullptr;
-    std::atomic<bool> stopRequested{false}; // set by the stopping thread
-    std::atomic<bool> mixingBlock{false};   // true while the playback thread is inside MixBlock
-    std::atomic<bool> threadExited{true};   // true when no playback thread runs
+    std::atomic<bool> stopRequested{false};  // set by the stopping thread
+    std::atomic<bool> mixingBlock{false};    // true while the playback thread is inside MixBlock
+    std::atomic<bool> threadExited{true};    // true when no playback thread runs
 };
 
 // The one output state of the process. Touched by the window's thread only while no playback thread

@@ -11,8 +11,8 @@
 
 namespace {
 
-inline constexpr std::size_t MIX_ALIGNMENT = 16; // bytes
-inline constexpr std::size_t MIX_SPARE_FLOATS = 64; // 256 bytes of room for the alignment
+inline constexpr std::size_t MIX_ALIGNMENT = 16;     // bytes
+inline constexpr std::size_t MIX_SPARE_FLOATS = 64;  // 256 bytes of room for the alignment
 
 // Aligns a float pointer up to MIX_ALIGNMENT bytes.
 float* AlignedMixArea(std::vector<float>& storage) {
@@ -21,14 +21,16 @@ float* AlignedMixArea(std::vector<float>& storage) {
     return reinterpret_cast<float*>(address);
 }
 
-} // namespace
+}  // namespace
 
 OutputState& Output() {
     static OutputState state;
     return state;
 }
 
-std::int32_t OutputRate() { return Output().outputRate; }
+std::int32_t OutputRate() {
+    return Output().outputRate;
+}
 
 std::int32_t RingBlocks() {
     const OutputState& state = Output();
@@ -64,7 +66,8 @@ void FreeMixBuffer() {
 void MixBlock() {
     OutputState& state = Output();
     Module* module = state.currentModule;
-    if (module == nullptr || state.mixBuffer == nullptr || state.pcmRing.empty()) return;
+    if (module == nullptr || state.mixBuffer == nullptr || state.pcmRing.empty())
+        return;
     const std::int32_t block = state.writeBlock.load();
     const std::size_t blockOffset = static_cast<std::size_t>(block) * state.blockFrames * 2;
     float* area = state.mixBuffer + blockOffset;
@@ -72,7 +75,8 @@ void MixBlock() {
     std::int32_t done = 0;
     while (done < state.blockFrames) {
         if (module->samplesLeftInTick <= 0) {
-            if (module->tickHandler != nullptr) module->tickHandler(*module);
+            if (module->tickHandler != nullptr)
+                module->tickHandler(*module);
             // A tick lasts at least one frame, so a tick length of 0 cannot stall the block.
             module->samplesLeftInTick = std::max(1, module->samplesPerTick);
         }
@@ -87,8 +91,10 @@ void MixBlock() {
 
 bool BeginOfflineRender(Module& module, std::int32_t rate) {
     OutputState& state = Output();
-    if (!state.threadExited.load() || rate <= 0) return false;
-    if (((rate * 20) / 1000 + 3) / 4 == 0 || rate > 4'000'000) return false;
+    if (!state.threadExited.load() || rate <= 0)
+        return false;
+    if (((rate * 20) / 1000 + 3) / 4 == 0 || rate > 4'000'000)
+        return false;
     SetOutputRate(rate);
     ResetMixer(rate);
     ResetPlayback(module);

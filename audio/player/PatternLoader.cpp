@@ -16,11 +16,16 @@ PatternCell ReadCell(ModuleReader& reader) {
     PatternCell cell{};
     const std::uint8_t first = reader.readU8();
     if ((first & PACKED_MASK) != 0) {
-        if ((first & 0x01) != 0) cell.note = reader.readU8();
-        if ((first & 0x02) != 0) cell.instrument = reader.readU8();
-        if ((first & 0x04) != 0) cell.volume = reader.readU8();
-        if ((first & 0x08) != 0) cell.effect = reader.readU8();
-        if ((first & 0x10) != 0) cell.parameter = reader.readU8();
+        if ((first & 0x01) != 0)
+            cell.note = reader.readU8();
+        if ((first & 0x02) != 0)
+            cell.instrument = reader.readU8();
+        if ((first & 0x04) != 0)
+            cell.volume = reader.readU8();
+        if ((first & 0x08) != 0)
+            cell.effect = reader.readU8();
+        if ((first & 0x10) != 0)
+            cell.parameter = reader.readU8();
     } else {
         cell.note = first;
         cell.instrument = reader.readU8();
@@ -28,20 +33,24 @@ PatternCell ReadCell(ModuleReader& reader) {
         cell.effect = reader.readU8();
         cell.parameter = reader.readU8();
     }
-    if (cell.note == FILE_KEY_OFF) cell.note = NOTE_KEY_OFF;
+    if (cell.note == FILE_KEY_OFF)
+        cell.note = NOTE_KEY_OFF;
     // Notes 98..127 of a damaged file name no key of the keymap: they are dropped, not looked up.
-    else if (cell.note > HIGHEST_NOTE) cell.note = NOTE_NONE;
-    if (cell.instrument > HIGHEST_INSTRUMENT) cell.instrument = 0;
+    else if (cell.note > HIGHEST_NOTE)
+        cell.note = NOTE_NONE;
+    if (cell.instrument > HIGHEST_INSTRUMENT)
+        cell.instrument = 0;
     return cell;
 }
 
 // Reads one pattern record. Rows of 0 give the empty 64-row pattern of a missing one.
 bool LoadPattern(Pattern& pattern, ModuleReader& reader, int channelCount) {
-    reader.seek(4, SEEK_FROM_CURRENT); // header length: not used, the head is taken to be 9 bytes
-    (void)reader.readU8(); // packing type: not used
+    reader.seek(4, SEEK_FROM_CURRENT);  // header length: not used, the head is taken to be 9 bytes
+    (void)reader.readU8();              // packing type: not used
     const std::uint16_t rows = reader.readU16();
     const std::uint16_t packedSize = reader.readU16();
-    if (rows > MAX_ROWS) return false;
+    if (rows > MAX_ROWS)
+        return false;
     if (rows == 0) {
         pattern.rows = EMPTY_PATTERN_ROWS;
         pattern.cells.assign(static_cast<std::size_t>(EMPTY_PATTERN_ROWS) * channelCount, PatternCell{});
@@ -49,25 +58,29 @@ bool LoadPattern(Pattern& pattern, ModuleReader& reader, int channelCount) {
     }
     pattern.rows = rows;
     pattern.cells.assign(static_cast<std::size_t>(rows) * channelCount, PatternCell{});
-    if (packedSize == 0) return true;
+    if (packedSize == 0)
+        return true;
     for (PatternCell& cell : pattern.cells) {
         // A truncated file leaves the rest of the pattern empty instead of reading zeros cell by cell.
-        if (reader.remaining() == 0) break;
+        if (reader.remaining() == 0)
+            break;
         cell = ReadCell(reader);
     }
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool LoadPatterns(Module& module, ModuleReader& reader, std::int32_t storedCount) {
     for (std::int32_t index = 0; index < storedCount; ++index) {
-        if (!LoadPattern(module.patterns[index], reader, module.channelCount)) return false;
+        if (!LoadPattern(module.patterns[index], reader, module.channelCount))
+            return false;
     }
     for (std::int32_t index = storedCount; index < module.patternCount; ++index) {
         Pattern& pattern = module.patterns[index];
         pattern.rows = EMPTY_PATTERN_ROWS;
-        pattern.cells.assign(static_cast<std::size_t>(EMPTY_PATTERN_ROWS) * module.channelCount, PatternCell{});
+        pattern.cells.assign(static_cast<std::size_t>(EMPTY_PATTERN_ROWS) * module.channelCount,
+                             PatternCell{});
     }
     return true;
 }

@@ -13,7 +13,7 @@ namespace {
 inline constexpr std::uint8_t TYPE_FORWARD_LOOP = 0x01;
 inline constexpr std::uint8_t TYPE_PINGPONG_LOOP = 0x02;
 inline constexpr std::uint8_t TYPE_16_BIT = 0x10;
-inline constexpr int SAMPLE_NAME_BYTES = 23; // reserved byte and 22-byte name
+inline constexpr int SAMPLE_NAME_BYTES = 23;  // reserved byte and 22-byte name
 
 std::unique_ptr<Sample> ReadSampleHeader(ModuleReader& reader) {
     auto sample = std::make_unique<Sample>();
@@ -25,9 +25,12 @@ std::unique_ptr<Sample> ReadSampleHeader(ModuleReader& reader) {
     sample->loopType = LOOP_NONE;
     sample->bits = 8;
     const std::uint8_t type = reader.readU8();
-    if ((type & TYPE_FORWARD_LOOP) != 0) sample->loopType = LOOP_FORWARD;
-    if ((type & TYPE_PINGPONG_LOOP) != 0) sample->loopType = LOOP_PINGPONG;
-    if ((type & TYPE_16_BIT) != 0) sample->bits = 16;
+    if ((type & TYPE_FORWARD_LOOP) != 0)
+        sample->loopType = LOOP_FORWARD;
+    if ((type & TYPE_PINGPONG_LOOP) != 0)
+        sample->loopType = LOOP_PINGPONG;
+    if ((type & TYPE_16_BIT) != 0)
+        sample->bits = 16;
     if (sample->loopType == LOOP_NONE) {
         sample->loopStart = 0;
         sample->loopLength = sample->length;
@@ -65,13 +68,13 @@ void ClampLoop(Sample& sample) {
 void DecodeFrames(Sample& sample, const std::vector<std::uint8_t>& bytes, bool decodeDeltas) {
     sample.data.assign(static_cast<std::size_t>(sample.length) + SAMPLE_GUARD_FRAMES, 0);
     for (std::uint32_t frame = 0; frame < sample.length; ++frame) {
-        const std::uint16_t value = sample.bits == 16
-                                        ? static_cast<std::uint16_t>(bytes[frame * 2] | (bytes[frame * 2 + 1] << 8))
-                                        : static_cast<std::uint16_t>(bytes[frame] << 8);
+        const std::uint16_t value =
+            sample.bits == 16 ? static_cast<std::uint16_t>(bytes[frame * 2] | (bytes[frame * 2 + 1] << 8))
+                              : static_cast<std::uint16_t>(bytes[frame] << 8);
         sample.data[frame] = static_cast<std::int16_t>(value);
     }
     if (decodeDeltas) {
-        std::uint16_t sum = 0; // wraps at 16 bits
+        std::uint16_t sum = 0;  // wraps at 16 bits
         for (std::uint32_t frame = 0; frame < sample.length; ++frame) {
             sum = static_cast<std::uint16_t>(sum + static_cast<std::uint16_t>(sample.data[frame]));
             sample.data[frame] = static_cast<std::int16_t>(sum);
@@ -82,11 +85,14 @@ void DecodeFrames(Sample& sample, const std::vector<std::uint8_t>& bytes, bool d
 
 void WriteGuardFrame(Sample& sample) {
     const std::uint32_t loopEnd = sample.loopStart + sample.loopLength;
-    if (sample.loopType == LOOP_FORWARD) sample.data[loopEnd] = sample.data[sample.loopStart];
-    else if (sample.loopType == LOOP_PINGPONG) sample.data[loopEnd] = sample.data[loopEnd - 1];
+    if (sample.loopType == LOOP_FORWARD)
+        sample.data[loopEnd] = sample.data[sample.loopStart];
+    else if (sample.loopType == LOOP_PINGPONG)
+        sample.data[loopEnd] = sample.data[loopEnd - 1];
 }
 
-void LoadOneSample(Module& module, Sample& sample, ModuleReader& reader, int instrumentIndex, int sampleIndex) {
+void LoadOneSample(Module& module, Sample& sample, ModuleReader& reader, int instrumentIndex,
+                   int sampleIndex) {
     // A sample cannot hold more bytes than the file has left: it is shortened to what is there.
     const std::uint32_t bytesPerFrame = sample.bits / 8;
     const std::int64_t availableFrames = reader.remaining() / bytesPerFrame;
@@ -108,7 +114,7 @@ void LoadOneSample(Module& module, Sample& sample, ModuleReader& reader, int ins
     WriteGuardFrame(sample);
 }
 
-} // namespace
+}  // namespace
 
 void LoadSampleHeaders(Instrument& instrument, ModuleReader& reader) {
     instrument.ownedSamples.clear();

@@ -8,30 +8,30 @@
 struct Sample;
 
 inline constexpr int VOICE_COUNT = 256;
-inline constexpr int MIXED_VOICE_COUNT = 64; // voices 0..63 are rendered
-inline constexpr int PARTNER_VOICE_OFFSET = 32; // voice i (0..31) hands over to i + 32 and back
+inline constexpr int MIXED_VOICE_COUNT = 64;     // voices 0..63 are rendered
+inline constexpr int PARTNER_VOICE_OFFSET = 32;  // voice i (0..31) hands over to i + 32 and back
 
 // Directions of play.
 inline constexpr std::int32_t DIRECTION_FORWARD = 1;
-inline constexpr std::int32_t DIRECTION_BACKWARD = 2; // ping-pong loops only
+inline constexpr std::int32_t DIRECTION_BACKWARD = 2;  // ping-pong loops only
 
 struct Voice {
-    std::int32_t index = 0;         // the voice's own number
-    std::int32_t volume = 0;        // 0..127
-    std::int32_t panning = 0;       // 0..255
-    std::uint32_t startOffset = 0;  // frame at which the next triggered note starts
-    const Sample* sample = nullptr; // none: idle, not rendered
-    std::int32_t firstGainTarget = 0;  // volume x panning / 255, gain of the first (left) sample
-    std::int32_t secondGainTarget = 0; // volume x (255 - panning) / 255, gain of the second (right) sample
-    std::uint32_t position = 0;     // integer frame index into the sample data
-    std::uint32_t fraction = 0;     // fractional position, units of 2^-32
-    std::uint32_t stepFraction = 0; // fractional part of the step per output frame
-    std::uint32_t stepInteger = 0;  // integer part of the step
+    std::int32_t index = 0;             // the voice's own number
+    std::int32_t volume = 0;            // 0..127
+    std::int32_t panning = 0;           // 0..255
+    std::uint32_t startOffset = 0;      // frame at which the next triggered note starts
+    const Sample* sample = nullptr;     // none: idle, not rendered
+    std::int32_t firstGainTarget = 0;   // volume x panning / 255, gain of the first (left) sample
+    std::int32_t secondGainTarget = 0;  // volume x (255 - panning) / 255, gain of the second (right) sample
+    std::uint32_t position = 0;         // integer frame index into the sample data
+    std::uint32_t fraction = 0;         // fractional position, units of 2^-32
+    std::uint32_t stepFraction = 0;     // fractional part of the step per output frame
+    std::uint32_t stepInteger = 0;      // integer part of the step
     std::int32_t direction = DIRECTION_FORWARD;
-    std::int32_t lastFirstTarget = 0, lastSecondTarget = 0; // targets the current ramp was set up for
-    std::int32_t firstGain = 0, secondGain = 0;             // current gains x 256 (0..127 x 256)
-    float firstRamp = 0.0f, secondRamp = 0.0f;              // gain change per frame, 1.0 = gain 255
-    std::int32_t rampFramesLeft = 0;                        // frames still to ramp
+    std::int32_t lastFirstTarget = 0, lastSecondTarget = 0;  // targets the current ramp was set up for
+    std::int32_t firstGain = 0, secondGain = 0;              // current gains x 256 (0..127 x 256)
+    float firstRamp = 0.0f, secondRamp = 0.0f;               // gain change per frame, 1.0 = gain 255
+    std::int32_t rampFramesLeft = 0;                         // frames still to ramp
 };
 
 // The process-wide voices. Cleared (index set, direction forward) when the output opens.

@@ -10,7 +10,7 @@
 
 namespace {
 
-inline constexpr float FRACTION_SCALE = 1.0f / 2147483648.0f; // 2^-31
+inline constexpr float FRACTION_SCALE = 1.0f / 2147483648.0f;  // 2^-31
 
 // One interpolated frame at a 32.32 position.
 inline float Interpolate(const std::int16_t* data, std::uint64_t position) {
@@ -18,7 +18,8 @@ inline float Interpolate(const std::int16_t* data, std::uint64_t position) {
     const float s0 = frame[0];
     const float difference = static_cast<float>(frame[1] - frame[0]);
     // The fraction is halved so that it converts as a signed 32-bit value.
-    const float fraction = static_cast<float>(static_cast<std::int32_t>(static_cast<std::uint32_t>(position) >> 1));
+    const float fraction =
+        static_cast<float>(static_cast<std::int32_t>(static_cast<std::uint32_t>(position) >> 1));
     return s0 + fraction * FRACTION_SCALE * difference;
 }
 
@@ -32,8 +33,8 @@ inline std::uint64_t Advance(std::uint64_t position, std::uint64_t step) {
 // result is bit for bit the same. The fractions advance as 32-bit lanes: the low half of a 64-bit sum
 // depends only on the low halves.
 template <bool Backward>
-inline std::uint64_t RenderFour(const std::int16_t* data, std::uint64_t position, std::uint64_t step, float* out,
-                                __m128i& fractions, __m128i fractionStep, __m128 firstSecond) {
+inline std::uint64_t RenderFour(const std::int16_t* data, std::uint64_t position, std::uint64_t step,
+                                float* out, __m128i& fractions, __m128i fractionStep, __m128 firstSecond) {
     // Written out lane by lane so that the four loads stay in registers.
     const __m128i lane0 = _mm_loadu_si32(data + static_cast<std::uint32_t>(position >> 32));
     position = Advance<Backward>(position, step);
@@ -45,13 +46,14 @@ inline std::uint64_t RenderFour(const std::int16_t* data, std::uint64_t position
     position = Advance<Backward>(position, step);
     const __m128i packed =
         _mm_unpacklo_epi64(_mm_unpacklo_epi32(lane0, lane1), _mm_unpacklo_epi32(lane2, lane3));
-    const __m128i first = _mm_srai_epi32(_mm_slli_epi32(packed, 16), 16); // data[i], sign-extended
-    const __m128i second = _mm_srai_epi32(packed, 16);                    // data[i + 1]
+    const __m128i first = _mm_srai_epi32(_mm_slli_epi32(packed, 16), 16);  // data[i], sign-extended
+    const __m128i second = _mm_srai_epi32(packed, 16);                     // data[i + 1]
     const __m128 s0 = _mm_cvtepi32_ps(first);
     const __m128 difference = _mm_cvtepi32_ps(_mm_sub_epi32(second, first));
     const __m128 fraction = _mm_cvtepi32_ps(_mm_srli_epi32(fractions, 1));
     fractions = Backward ? _mm_sub_epi32(fractions, fractionStep) : _mm_add_epi32(fractions, fractionStep);
-    const __m128 s = _mm_add_ps(s0, _mm_mul_ps(_mm_mul_ps(fraction, _mm_set1_ps(FRACTION_SCALE)), difference));
+    const __m128 s =
+        _mm_add_ps(s0, _mm_mul_ps(_mm_mul_ps(fraction, _mm_set1_ps(FRACTION_SCALE)), difference));
     const __m128 low = _mm_mul_ps(_mm_unpacklo_ps(s, s), firstSecond);
     const __m128 high = _mm_mul_ps(_mm_unpackhi_ps(s, s), firstSecond);
     _mm_storeu_ps(out, _mm_add_ps(_mm_loadu_ps(out), low));
@@ -80,7 +82,8 @@ std::uint64_t RenderConstant(const std::int16_t* __restrict data, std::uint64_t 
 #if defined(__SSE2__)
     const __m128 firstSecond = _mm_setr_ps(first, second, first, second);
     __m128i fractions = FirstFractions<Backward>(position, step);
-    const __m128i fractionStep = _mm_set1_epi32(static_cast<std::int32_t>(static_cast<std::uint32_t>(step) * 4));
+    const __m128i fractionStep =
+        _mm_set1_epi32(static_cast<std::int32_t>(static_cast<std::uint32_t>(step) * 4));
     for (; frames >= 4; frames -= 4) {
         position = RenderFour<Backward>(data, position, step, out, fractions, fractionStep, firstSecond);
         out += 8;
@@ -128,7 +131,7 @@ std::uint64_t RenderRamped(const std::int16_t* __restrict data, std::uint64_t po
     return position;
 }
 
-} // namespace
+}  // namespace
 
 std::uint64_t RenderForward(const std::int16_t* data, std::uint64_t position, std::uint64_t step, float* out,
                             std::int32_t frames, SegmentGains& gains) {
@@ -140,8 +143,8 @@ std::uint64_t RenderBackward(const std::int16_t* data, std::uint64_t position, s
     return RenderConstant<true>(data, position, step, out, frames, gains);
 }
 
-std::uint64_t RenderForwardRamped(const std::int16_t* data, std::uint64_t position, std::uint64_t step, float* out,
-                                  std::int32_t frames, SegmentGains& gains) {
+std::uint64_t RenderForwardRamped(const std::int16_t* data, std::uint64_t position, std::uint64_t step,
+                                  float* out, std::int32_t frames, SegmentGains& gains) {
     return RenderRamped<false>(data, position, step, out, frames, gains);
 }
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 struct SegmentGains {
-    float first;      // gain of the first channel, 1.0 = gain 255
+    float first;  // gain of the first channel, 1.0 = gain 255
     float second;
     float firstRamp;  // added after each frame (ramped loops only)
     float secondRamp;
@@ -18,7 +18,7 @@ std::uint64_t RenderForward(const std::int16_t* data, std::uint64_t position, st
                             std::int32_t frames, SegmentGains& gains);
 std::uint64_t RenderBackward(const std::int16_t* data, std::uint64_t position, std::uint64_t step, float* out,
                              std::int32_t frames, SegmentGains& gains);
-std::uint64_t RenderForwardRamped(const std::int16_t* data, std::uint64_t position, std::uint64_t step, float* out,
-                                  std::int32_t frames, SegmentGains& gains);
+std::uint64_t RenderForwardRamped(const std::int16_t* data, std::uint64_t position, std::uint64_t step,
+                                  float* out, std::int32_t frames, SegmentGains& gains);
 std::uint64_t RenderBackwardRamped(const std::int16_t* data, std::uint64_t position, std::uint64_t step,
                                    float* out, std::int32_t frames, SegmentGains& gains);

@@ -9,7 +9,7 @@
 namespace veskar::platform {
 
 class AudioDevice {
-public:
+  public:
     // Fills frames interleaved 16-bit stereo frames (2 x frames values). Called on the device's own
     // thread (the caller's, for the test device) while the device is open.
     using Pull = std::function<void(std::int16_t* frames, int frameCount)>;
@@ -25,4 +25,4 @@ public:
 // Defined by the backend the program links (platform/sdl or platform/testing). Never null.
 [[nodiscard]] std::unique_ptr<AudioDevice> CreateAudioDevice();
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

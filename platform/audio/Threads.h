@@ -6,4 +6,4 @@ namespace veskar::platform {
 // Threads made by CreateThread whose start routine has not yet returned.
 [[nodiscard]] int RunningThreadCount();
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

@@ -11,11 +11,11 @@
 
 struct HWAVEOUT__ {
     std::unique_ptr<veskar::platform::AudioDevice> device;
-    std::mutex mutex;               // guards queue and offsetInHeader against the device's thread
-    std::deque<WAVEHDR*> queue;     // buffers to play, in order
-    DWORD offsetInHeader = 0;       // bytes of the front buffer already played
-    DWORD loopsLeft = 0;            // further passes of a looping front buffer
-    std::atomic<DWORD> consumedBytes{0}; // since open or reset; wraps at 32 bits
+    std::mutex mutex;                     // guards queue and offsetInHeader against the device's thread
+    std::deque<WAVEHDR*> queue;           // buffers to play, in order
+    DWORD offsetInHeader = 0;             // bytes of the front buffer already played
+    DWORD loopsLeft = 0;                  // further passes of a looping front buffer
+    std::atomic<DWORD> consumedBytes{0};  // since open or reset; wraps at 32 bits
 };
 
 namespace {
@@ -33,13 +33,17 @@ DWORD TakeFromQueue(HWAVEOUT__& wave, std::uint8_t* out, DWORD wanted) {
         std::memcpy(out + copied, header->lpData + wave.offsetInHeader, count);
         copied += count;
         wave.offsetInHeader += count;
-        if (wave.offsetInHeader < header->dwBufferLength) continue;
+        if (wave.offsetInHeader < header->dwBufferLength)
+            continue;
         wave.offsetInHeader = 0;
-        const bool looping = (header->dwFlags & (WHDR_BEGINLOOP | WHDR_ENDLOOP)) == (WHDR_BEGINLOOP | WHDR_ENDLOOP);
-        if (looping && header->dwBufferLength > 0 && (wave.loopsLeft == 0xFFFFFFFF || wave.loopsLeft-- > 1)) continue;
+        const bool looping =
+            (header->dwFlags & (WHDR_BEGINLOOP | WHDR_ENDLOOP)) == (WHDR_BEGINLOOP | WHDR_ENDLOOP);
+        if (looping && header->dwBufferLength > 0 && (wave.loopsLeft == 0xFFFFFFFF || wave.loopsLeft-- > 1))
+            continue;
         header->dwFlags = (header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
         wave.queue.pop_front();
-        if (!wave.queue.empty()) wave.loopsLeft = wave.queue.front()->dwLoops;
+        if (!wave.queue.empty())
+            wave.loopsLeft = wave.queue.front()->dwLoops;
     }
     return copied;
 }
@@ -62,36 +66,47 @@ bool IsStereo16(const WAVEFORMATEX* format) {
            format->wBitsPerSample == 16 && format->nSamplesPerSec > 0 && format->nSamplesPerSec <= 384000;
 }
 
-} // namespace
+}  // namespace
 
-MMRESULT waveOutOpen(LPHWAVEOUT waveOut, UINT deviceId, LPCWAVEFORMATEX format, DWORD_PTR, DWORD_PTR, DWORD flags) {
-    if (waveOut == nullptr) return MMSYSERR_INVALPARAM;
+MMRESULT waveOutOpen(LPHWAVEOUT waveOut, UINT deviceId, LPCWAVEFORMATEX format, DWORD_PTR, DWORD_PTR,
+                     DWORD flags) {
+    if (waveOut == nullptr)
+        return MMSYSERR_INVALPARAM;
     *waveOut = nullptr;
-    if (deviceId != WAVE_MAPPER && deviceId != 0) return MMSYSERR_BADDEVICEID;
-    if (flags != CALLBACK_NULL) return MMSYSERR_INVALPARAM;
-    if (!IsStereo16(format)) return WAVERR_BADFORMAT;
+    if (deviceId != WAVE_MAPPER && deviceId != 0)
+        return MMSYSERR_BADDEVICEID;
+    if (flags != CALLBACK_NULL)
+        return MMSYSERR_INVALPARAM;
+    if (!IsStereo16(format))
+        return WAVERR_BADFORMAT;
     auto wave = std::make_unique<HWAVEOUT__>();
     wave->device = veskar::platform::CreateAudioDevice();
     HWAVEOUT__* raw = wave.get();
-    const bool opened = wave->device->open(static_cast<int>(format->nSamplesPerSec),
-                                           [raw](std::int16_t* frames, int frameCount) { Pull(*raw, frames, frameCount); });
-    if (!opened) return MMSYSERR_NODRIVER;
+    const bool opened =
+        wave->device->open(static_cast<int>(format->nSamplesPerSec),
+                           [raw](std::int16_t* frames, int frameCount) { Pull(*raw, frames, frameCount); });
+    if (!opened)
+        return MMSYSERR_NODRIVER;
     *waveOut = wave.release();
     return MMSYSERR_NOERROR;
 }
 
 MMRESULT waveOutPrepareHeader(HWAVEOUT waveOut, LPWAVEHDR header, UINT) {
-    if (waveOut == nullptr || header == nullptr) return MMSYSERR_INVALHANDLE;
+    if (waveOut == nullptr || header == nullptr)
+        return MMSYSERR_INVALHANDLE;
     std::lock_guard<std::mutex> lock(waveOut->mutex);
     header->dwFlags = (header->dwFlags | WHDR_PREPARED) & ~WHDR_DONE;
     return MMSYSERR_NOERROR;
 }
 
 MMRESULT waveOutWrite(HWAVEOUT waveOut, LPWAVEHDR header, UINT) {
-    if (waveOut == nullptr || header == nullptr) return MMSYSERR_INVALHANDLE;
+    if (waveOut == nullptr || header == nullptr)
+        return MMSYSERR_INVALHANDLE;
     std::lock_guard<std::mutex> lock(waveOut->mutex);
-    if ((header->dwFlags & WHDR_PREPARED) == 0) return WAVERR_UNPREPARED;
-    if ((header->dwFlags & WHDR_INQUEUE) != 0) return MMSYSERR_INVALPARAM;
+    if ((header->dwFlags & WHDR_PREPARED) == 0)
+        return WAVERR_UNPREPARED;
+    if ((header->dwFlags & WHDR_INQUEUE) != 0)
+        return MMSYSERR_INVALPARAM;
     header->dwFlags = (header->dwFlags | WHDR_INQUEUE) & ~WHDR_DONE;
     if (waveOut->queue.empty()) {
         waveOut->offsetInHeader = 0;
@@ -102,24 +117,29 @@ MMRESULT waveOutWrite(HWAVEOUT waveOut, LPWAVEHDR header, UINT) {
 }
 
 MMRESULT waveOutGetPosition(HWAVEOUT waveOut, LPMMTIME time, UINT) {
-    if (waveOut == nullptr || time == nullptr) return MMSYSERR_INVALHANDLE;
+    if (waveOut == nullptr || time == nullptr)
+        return MMSYSERR_INVALHANDLE;
     time->wType = TIME_BYTES;
     time->u.cb = waveOut->consumedBytes.load();
     return MMSYSERR_NOERROR;
 }
 
 MMRESULT waveOutUnprepareHeader(HWAVEOUT waveOut, LPWAVEHDR header, UINT) {
-    if (waveOut == nullptr || header == nullptr) return MMSYSERR_INVALHANDLE;
+    if (waveOut == nullptr || header == nullptr)
+        return MMSYSERR_INVALHANDLE;
     std::lock_guard<std::mutex> lock(waveOut->mutex);
-    if ((header->dwFlags & WHDR_INQUEUE) != 0) return WAVERR_STILLPLAYING;
+    if ((header->dwFlags & WHDR_INQUEUE) != 0)
+        return WAVERR_STILLPLAYING;
     header->dwFlags &= ~WHDR_PREPARED;
     return MMSYSERR_NOERROR;
 }
 
 MMRESULT waveOutReset(HWAVEOUT waveOut) {
-    if (waveOut == nullptr) return MMSYSERR_INVALHANDLE;
+    if (waveOut == nullptr)
+        return MMSYSERR_INVALHANDLE;
     std::lock_guard<std::mutex> lock(waveOut->mutex);
-    for (WAVEHDR* header : waveOut->queue) header->dwFlags = (header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
+    for (WAVEHDR* header : waveOut->queue)
+        header->dwFlags = (header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
     waveOut->queue.clear();
     waveOut->offsetInHeader = 0;
     waveOut->consumedBytes.store(0);
@@ -127,7 +147,8 @@ MMRESULT waveOutReset(HWAVEOUT waveOut) {
 }
 
 MMRESULT waveOutClose(HWAVEOUT waveOut) {
-    if (waveOut == nullptr) return MMSYSERR_INVALHANDLE;
+    if (waveOut == nullptr)
+        return MMSYSERR_INVALHANDLE;
     (void)waveOutReset(waveOut);
     waveOut->device->close();
     delete waveOut;

@@ -7,7 +7,7 @@
 namespace veskar::platform {
 namespace {
 
-inline constexpr Uint16 DEVICE_FRAMES = 1024; // frames per callback: about 23 ms at 44100 Hz
+inline constexpr Uint16 DEVICE_FRAMES = 1024;  // frames per callback: about 23 ms at 44100 Hz
 
 void IgnoreAlsaReport(const char*, int, const char*, int, const char*, ...) {}
 
@@ -16,24 +16,28 @@ void IgnoreAlsaReport(const char*, int, const char*, int, const char*, ...) {}
 // library, which stays loaded so the handler stays in place. Nothing happens where it is missing.
 void MuteAlsaReports() {
     static bool done = false;
-    if (done) return;
+    if (done)
+        return;
     done = true;
     void* library = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) return;
+    if (library == nullptr)
+        return;
     using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
     using SetHandler = int (*)(Handler);
     auto setHandler = reinterpret_cast<SetHandler>(dlsym(library, "snd_lib_error_set_handler"));
-    if (setHandler != nullptr) setHandler(&IgnoreAlsaReport);
+    if (setHandler != nullptr)
+        setHandler(&IgnoreAlsaReport);
 }
 
 class SdlAudioDevice final : public AudioDevice {
-public:
+  public:
     ~SdlAudioDevice() override { close(); }
 
     bool open(int rate, Pull pullFunction) override {
         close();
         MuteAlsaReports();
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+            return false;
         pull = std::move(pullFunction);
         SDL_AudioSpec wanted{};
         wanted.freq = rate;
@@ -55,14 +59,15 @@ public:
     }
 
     void close() override {
-        if (device == 0) return;
-        SDL_CloseAudioDevice(device); // waits for a running callback
+        if (device == 0)
+            return;
+        SDL_CloseAudioDevice(device);  // waits for a running callback
         device = 0;
         pull = nullptr;
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
-private:
+  private:
     static void Callback(void* userdata, Uint8* stream, int length) {
         auto* self = static_cast<SdlAudioDevice*>(userdata);
         self->pull(reinterpret_cast<std::int16_t*>(stream), length / 4);
@@ -72,8 +77,10 @@ private:
     Pull pull;
 };
 
-} // namespace
+}  // namespace
 
-std::unique_ptr<AudioDevice> CreateAudioDevice() { return std::make_unique<SdlAudioDevice>(); }
+std::unique_ptr<AudioDevice> CreateAudioDevice() {
+    return std::make_unique<SdlAudioDevice>();
+}
 
-} // namespace veskar::platform
+}  // namespace veskar::platform

@@ -21,4 +21,4 @@ void AdvanceAudio(int frameCount, bool record = true);
 [[nodiscard]] const std::vector<std::int16_t>& RecordedAudio();
 void ClearRecordedAudio();
 
-} // namespace veskar::platform::testing
+}  // namespace veskar::platform::testing

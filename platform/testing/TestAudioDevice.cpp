@@ -9,7 +9,7 @@ namespace veskar::platform {
 namespace {
 
 struct TestAudioState {
-    std::mutex mutex; // the device is opened on one thread and may be advanced from another
+    std::mutex mutex;  // the device is opened on one thread and may be advanced from another
     bool available = true;
     bool open = false;
     int rate = 0;
@@ -23,13 +23,14 @@ TestAudioState& State() {
 }
 
 class TestAudioDevice final : public AudioDevice {
-public:
+  public:
     ~TestAudioDevice() override { close(); }
 
     bool open(int rate, Pull pullFunction) override {
         TestAudioState& state = State();
         std::lock_guard<std::mutex> lock(state.mutex);
-        if (!state.available || state.open) return false;
+        if (!state.available || state.open)
+            return false;
         state.open = true;
         state.rate = rate;
         state.pull = std::move(pullFunction);
@@ -38,7 +39,8 @@ public:
     }
 
     void close() override {
-        if (!opened) return;
+        if (!opened)
+            return;
         TestAudioState& state = State();
         std::lock_guard<std::mutex> lock(state.mutex);
         state.open = false;
@@ -47,13 +49,15 @@ public:
         opened = false;
     }
 
-private:
+  private:
     bool opened = false;
 };
 
-} // namespace
+}  // namespace
 
-std::unique_ptr<AudioDevice> CreateAudioDevice() { return std::make_unique<TestAudioDevice>(); }
+std::unique_ptr<AudioDevice> CreateAudioDevice() {
+    return std::make_unique<TestAudioDevice>();
+}
 
 namespace testing {
 
@@ -75,18 +79,22 @@ int AudioDeviceRate() {
 void AdvanceAudio(int frameCount, bool record) {
     TestAudioState& state = State();
     std::lock_guard<std::mutex> lock(state.mutex);
-    if (!state.open || frameCount <= 0) return;
+    if (!state.open || frameCount <= 0)
+        return;
     std::vector<std::int16_t> frames(static_cast<std::size_t>(frameCount) * 2);
     state.pull(frames.data(), frameCount);
-    if (record) state.recorded.insert(state.recorded.end(), frames.begin(), frames.end());
+    if (record)
+        state.recorded.insert(state.recorded.end(), frames.begin(), frames.end());
 }
 
-const std::vector<std::int16_t>& RecordedAudio() { return State().recorded; }
+const std::vector<std::int16_t>& RecordedAudio() {
+    return State().recorded;
+}
 
 void ClearRecordedAudio() {
     std::lock_guard<std::mutex> lock(State().mutex);
     State().recorded.clear();
 }
 
-} // namespace testing
-} // namespace veskar::platform
+}  // namespace testing
+}  // namespace veskar::platform

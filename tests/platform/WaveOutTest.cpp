@@ -32,19 +32,20 @@ DWORD PositionBytes(HWAVEOUT device) {
 }
 
 class WaveOutTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         testing_audio::SetAudioDeviceAvailable(true);
         testing_audio::ClearRecordedAudio();
     }
     void TearDown() override {
-        if (device != nullptr) (void)waveOutClose(device);
+        if (device != nullptr)
+            (void)waveOutClose(device);
         testing_audio::ClearRecordedAudio();
     }
     HWAVEOUT device = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(WaveOutTest, OpensSixteenBitStereoOnly) {
     WAVEFORMATEX format = StereoFormat();
@@ -69,7 +70,7 @@ TEST_F(WaveOutTest, FailsWithoutADevice) {
 TEST_F(WaveOutTest, LoopingBufferPlaysOverAndOverAndCountsBytes) {
     const WAVEFORMATEX format = StereoFormat();
     ASSERT_EQ(waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
-    std::vector<std::int16_t> ring = {1, 2, 3, 4, 5, 6}; // three frames
+    std::vector<std::int16_t> ring = {1, 2, 3, 4, 5, 6};  // three frames
     WAVEHDR header{};
     header.lpData = reinterpret_cast<LPSTR>(ring.data());
     header.dwBufferLength = 12;
@@ -78,7 +79,7 @@ TEST_F(WaveOutTest, LoopingBufferPlaysOverAndOverAndCountsBytes) {
     EXPECT_EQ(waveOutWrite(device, &header, sizeof(header)), WAVERR_UNPREPARED);
     ASSERT_EQ(waveOutPrepareHeader(device, &header, sizeof(header)), MMSYSERR_NOERROR);
     EXPECT_NE(header.dwFlags & WHDR_PREPARED, 0u);
-    testing_audio::AdvanceAudio(2); // nothing queued yet: silence, position unchanged
+    testing_audio::AdvanceAudio(2);  // nothing queued yet: silence, position unchanged
     EXPECT_EQ(PositionBytes(device), 0u);
     ASSERT_EQ(waveOutWrite(device, &header, sizeof(header)), MMSYSERR_NOERROR);
     testing_audio::ClearRecordedAudio();
@@ -127,14 +128,15 @@ DWORD CountRun(LPVOID parameter) {
     threadRuns.fetch_add(*static_cast<int*>(parameter));
     return 0;
 }
-} // namespace
+}  // namespace
 
 TEST(Threads, CreateThreadRunsTheRoutineWithItsParameter) {
     int amount = 5;
     HANDLE thread = CreateThread(nullptr, 0, CountRun, &amount, 0, nullptr);
     ASSERT_NE(thread, nullptr);
     EXPECT_EQ(SetThreadPriority(thread, THREAD_PRIORITY_TIME_CRITICAL), TRUE);
-    while (veskar::platform::RunningThreadCount() != 0) Sleep(1);
+    while (veskar::platform::RunningThreadCount() != 0)
+        Sleep(1);
     EXPECT_EQ(threadRuns.load(), 5);
     EXPECT_EQ(CloseHandle(thread), TRUE);
     EXPECT_EQ(CreateThread(nullptr, 0, nullptr, nullptr, 0, nullptr), nullptr);

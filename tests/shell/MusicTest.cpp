@@ -33,7 +33,7 @@ TEST(Music, MissingFileLeavesTheDeviceOpenUntilStop) {
     musicStop();
     EXPECT_FALSE(musicRunning);
     EXPECT_FALSE(testing_audio::AudioDeviceOpen());
-    musicStop(); // harmless twice
+    musicStop();  // harmless twice
 }
 
 TEST(Music, NoDeviceIsSilentAndStopDoesNothing) {
@@ -46,8 +46,10 @@ TEST(Music, NoDeviceIsSilentAndStopDoesNothing) {
 }
 
 TEST(Music, PlaysTheGamesOwnMusicAndStopsCleanly) {
-    const std::filesystem::path music = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "resources" / "music";
-    if (!std::filesystem::exists(music / MUSIC_FILE_NAME)) GTEST_SKIP() << "no VESKAR.DAT";
+    const std::filesystem::path music =
+        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "resources" / "music";
+    if (!std::filesystem::exists(music / MUSIC_FILE_NAME))
+        GTEST_SKIP() << "no VESKAR.DAT";
     testing_audio::SetAudioDeviceAvailable(true);
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(music);
@@ -59,7 +61,8 @@ TEST(Music, PlaysTheGamesOwnMusicAndStopsCleanly) {
     testing_audio::ClearRecordedAudio();
     testing_audio::AdvanceAudio(44100);
     bool sound = false;
-    for (std::int16_t value : testing_audio::RecordedAudio()) sound = sound || value != 0;
+    for (std::int16_t value : testing_audio::RecordedAudio())
+        sound = sound || value != 0;
     EXPECT_TRUE(sound);
     musicStop();
     EXPECT_EQ(musicModule, nullptr);

@@ -278,7 +278,8 @@ bool SongParser::parseSampleKey(const std::vector<std::string>& list, Instrument
     return true;
 }
 
-bool SongParser::parseEnvelopeKey(const std::vector<std::string>& list, InstrumentDesign& design, bool& known) {
+bool SongParser::parseEnvelopeKey(const std::vector<std::string>& list, InstrumentDesign& design,
+                                  bool& known) {
     const std::string& key = list[0];
     const bool volume = key.rfind("vol", 0) == 0;
     if (!volume && key.rfind("pan", 0) != 0)

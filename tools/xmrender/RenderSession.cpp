@@ -11,7 +11,7 @@
 namespace {
 // The tick handler has no context argument; one session renders at a time.
 RenderSession* activeSession = nullptr;
-} // namespace
+}  // namespace
 
 std::unique_ptr<Module> LoadModuleFile(const char* path) {
     InstallMemoryFileOps();
@@ -21,7 +21,8 @@ std::unique_ptr<Module> LoadModuleFile(const char* path) {
 RenderSession::RenderSession(Module& renderedModule) : module(renderedModule) {}
 
 RenderSession::~RenderSession() {
-    if (!active) return;
+    if (!active)
+        return;
     EndOfflineRender();
     module.tickHandler = replayerTick;
     module.rowStartHook = nullptr;
@@ -30,7 +31,8 @@ RenderSession::~RenderSession() {
 }
 
 bool RenderSession::begin(std::int32_t rate) {
-    if (active || activeSession != nullptr || !BeginOfflineRender(module, rate)) return false;
+    if (active || activeSession != nullptr || !BeginOfflineRender(module, rate))
+        return false;
     active = true;
     activeSession = this;
     replayerTick = module.tickHandler;
@@ -44,7 +46,8 @@ bool RenderSession::begin(std::int32_t rate) {
 void RenderSession::CountingTick(Module& module) {
     RenderSession* session = activeSession;
     session->tickStartFrame = session->nextTickFrame;
-    if (session->replayerTick != nullptr) session->replayerTick(module);
+    if (session->replayerTick != nullptr)
+        session->replayerTick(module);
     // The block loop gives every tick at least one frame.
     session->nextTickFrame += std::max(1, module.samplesPerTick);
 }
@@ -54,24 +57,29 @@ void RenderSession::RowStarted(void* context, const Module& module, bool entered
     const int order = std::clamp<int>(module.orderPosition, 0, ORDER_TABLE_SIZE - 1);
     if (enteredOrder && session->songEndFrame < 0) {
         // The first return to an order already played is where the song has played once.
-        if (session->ordersPlayed[order]) session->songEndFrame = session->tickStartFrame;
+        if (session->ordersPlayed[order])
+            session->songEndFrame = session->tickStartFrame;
         session->ordersPlayed[order] = true;
     }
-    session->rows.push_back(TimelineRow{session->tickStartFrame, module.orderPosition, module.orderTable[order],
-                                        module.row, module.speed, module.bpm});
+    session->rows.push_back(TimelineRow{session->tickStartFrame, module.orderPosition,
+                                        module.orderTable[order], module.row, module.speed, module.bpm});
 }
 
 std::int64_t RenderSession::render(std::int64_t maxFrames, bool stopAtSongEnd, const Sink& sink) {
-    if (!active) return 0;
+    if (!active)
+        return 0;
     const std::int32_t blockFrames = Output().blockFrames;
     while (framesDelivered < maxFrames) {
         const std::int16_t* block = RenderNextBlock();
         std::int64_t limit = maxFrames;
-        if (stopAtSongEnd && songEndFrame >= 0) limit = std::min(limit, songEndFrame);
+        if (stopAtSongEnd && songEndFrame >= 0)
+            limit = std::min(limit, songEndFrame);
         const std::int64_t count = std::clamp<std::int64_t>(limit - framesDelivered, 0, blockFrames);
-        if (count > 0) sink(block, count);
+        if (count > 0)
+            sink(block, count);
         framesDelivered += count;
-        if (count < blockFrames) break;
+        if (count < blockFrames)
+            break;
     }
     return framesDelivered;
 }
@@ -79,7 +87,8 @@ std::int64_t RenderSession::render(std::int64_t maxFrames, bool stopAtSongEnd, c
 std::vector<TimelineRow> RenderSession::timeline() const {
     std::vector<TimelineRow> delivered;
     for (const TimelineRow& row : rows) {
-        if (row.frame < framesDelivered) delivered.push_back(row);
+        if (row.frame < framesDelivered)
+            delivered.push_back(row);
     }
     return delivered;
 }

@@ -10,7 +10,7 @@
 #include "audio/player/Module.h"
 
 struct TimelineRow {
-    std::int64_t frame; // output frame at which the row's first tick starts
+    std::int64_t frame;  // output frame at which the row's first tick starts
     std::int32_t order;
     std::int32_t pattern;
     std::int32_t row;
@@ -22,7 +22,7 @@ struct TimelineRow {
 [[nodiscard]] std::unique_ptr<Module> LoadModuleFile(const char* path);
 
 class RenderSession {
-public:
+  public:
     // Receives consecutive chunks of interleaved stereo frames.
     using Sink = std::function<void(const std::int16_t* frames, std::int64_t frameCount)>;
 
@@ -39,15 +39,15 @@ public:
     // Rows started within the delivered frames.
     [[nodiscard]] std::vector<TimelineRow> timeline() const;
 
-private:
+  private:
     static void CountingTick(Module& module);
     static void RowStarted(void* context, const Module& module, bool enteredOrder);
 
     Module& module;
     TickHandler replayerTick = nullptr;
-    std::int64_t tickStartFrame = 0; // first frame of the tick being run
-    std::int64_t nextTickFrame = 0;  // first frame of the next tick
-    std::int64_t songEndFrame = -1;  // frame at which an order already played is entered again
+    std::int64_t tickStartFrame = 0;  // first frame of the tick being run
+    std::int64_t nextTickFrame = 0;   // first frame of the next tick
+    std::int64_t songEndFrame = -1;   // frame at which an order already played is entered again
     std::int64_t framesDelivered = 0;
     std::vector<bool> ordersPlayed;
     std::vector<TimelineRow> rows;

@@ -6,7 +6,7 @@
 #include <vector>
 
 class WavWriter {
-public:
+  public:
     WavWriter() = default;
     ~WavWriter();
     WavWriter(const WavWriter&) = delete;
@@ -19,7 +19,7 @@ public:
     // Completes the header's sizes and closes the file. False when any write failed.
     [[nodiscard]] bool close();
 
-private:
+  private:
     std::FILE* file = nullptr;
     std::int64_t framesWritten = 0;
     bool failed = false;

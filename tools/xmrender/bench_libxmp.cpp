@@ -3,23 +3,26 @@
 // "xrealtime N" like xmrender --bench, for comparing the two on the same file in the same run.
 #include <xmp.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <algorithm>
 #include <vector>
 
 namespace {
 
 inline constexpr int RATE = 44100;
-inline constexpr int CHUNK_FRAMES = 884; // about 20 ms, as the game mixes
+inline constexpr int CHUNK_FRAMES = 884;  // about 20 ms, as the game mixes
 inline constexpr double BENCH_CPU_SECONDS = 2.0;
 
-double CpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
+double CpuSeconds() {
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
 
 // Renders frames frames from the start of the loaded module; returns the frames rendered.
 long RenderPass(xmp_context context, long frames, std::vector<short>& buffer, unsigned& checksum) {
-    if (xmp_start_player(context, RATE, 0) != 0) return 0;
+    if (xmp_start_player(context, RATE, 0) != 0)
+        return 0;
     xmp_set_player(context, XMP_PLAYER_INTERP, XMP_INTERP_LINEAR);
     xmp_set_player(context, XMP_PLAYER_MIX, 100);
     long done = 0;
@@ -33,7 +36,7 @@ long RenderPass(xmp_context context, long frames, std::vector<short>& buffer, un
     return done;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {

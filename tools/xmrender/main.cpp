@@ -20,14 +20,15 @@ struct Options {
     const char* input = nullptr;
     const char* output = nullptr;
     const char* timeline = nullptr;
-    double seconds = -1.0; // < 0: until the song has played once
+    double seconds = -1.0;  // < 0: until the song has played once
     std::int32_t rate = DEFAULT_RATE;
     double benchSeconds = -1.0;
 };
 
 int Usage() {
-    std::fprintf(stderr, "usage: xmrender IN.xm OUT.wav [--seconds S] [--rate R] [--timeline FILE]\n"
-                         "       xmrender --bench S IN.xm\n");
+    std::fprintf(stderr,
+                 "usage: xmrender IN.xm OUT.wav [--seconds S] [--rate R] [--timeline FILE]\n"
+                 "       xmrender --bench S IN.xm\n");
     return 2;
 }
 
@@ -48,7 +49,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.rate = static_cast<std::int32_t>(number);
         } else if (argument == "--timeline" && hasValue) {
             options.timeline = argv[++index];
-        } else if (argument == "--bench" && hasValue && ParseNumber(argv[++index], 0.01, MAX_SECONDS, number)) {
+        } else if (argument == "--bench" && hasValue &&
+                   ParseNumber(argv[++index], 0.01, MAX_SECONDS, number)) {
             options.benchSeconds = number;
         } else if (argument.rfind("--", 0) == 0) {
             return false;
@@ -60,16 +62,18 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             return false;
         }
     }
-    if (options.input == nullptr) return false;
+    if (options.input == nullptr)
+        return false;
     return options.benchSeconds > 0.0 ? options.output == nullptr : options.output != nullptr;
 }
 
 bool WriteTimeline(const char* path, const std::vector<TimelineRow>& rows) {
     std::FILE* file = std::fopen(path, "w");
-    if (file == nullptr) return false;
+    if (file == nullptr)
+        return false;
     for (const TimelineRow& row : rows) {
-        std::fprintf(file, "%lld\t%d\t%d\t%d\t%d\t%d\n", static_cast<long long>(row.frame), row.order, row.pattern,
-                     row.row, row.speed, row.bpm);
+        std::fprintf(file, "%lld\t%d\t%d\t%d\t%d\t%d\n", static_cast<long long>(row.frame), row.order,
+                     row.pattern, row.row, row.speed, row.bpm);
     }
     return std::fclose(file) == 0;
 }
@@ -103,7 +107,9 @@ int Render(const Options& options, Module& module) {
     return 0;
 }
 
-double CpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
+double CpuSeconds() {
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
 
 // Renders benchSeconds of the module from its start, again and again, for at least BENCH_CPU_SECONDS.
 int Bench(const Options& options, Module& module) {
@@ -114,27 +120,31 @@ int Bench(const Options& options, Module& module) {
     int passes = 0;
     do {
         RenderSession session(module);
-        if (!session.begin(options.rate)) return 1;
+        if (!session.begin(options.rate))
+            return 1;
         std::uint32_t checksum = 0;
-        const std::int64_t done = session.render(frames, false, [&](const std::int16_t* block, std::int64_t count) {
-            checksum += static_cast<std::uint16_t>(block[count * 2 - 1]);
-        });
+        const std::int64_t done =
+            session.render(frames, false, [&](const std::int16_t* block, std::int64_t count) {
+                checksum += static_cast<std::uint16_t>(block[count * 2 - 1]);
+            });
         rendered += static_cast<double>(done) / options.rate;
         ++passes;
         elapsed = CpuSeconds() - start;
-        if (checksum == 0xFFFFFFFF) std::printf(" "); // keeps the work observable
+        if (checksum == 0xFFFFFFFF)
+            std::printf(" ");  // keeps the work observable
     } while (elapsed < BENCH_CPU_SECONDS);
-    std::printf("module %s\nrate %d\npasses %d\naudio seconds %.2f\ncpu seconds %.3f\n", options.input, options.rate,
-                passes, rendered, elapsed);
+    std::printf("module %s\nrate %d\npasses %d\naudio seconds %.2f\ncpu seconds %.3f\n", options.input,
+                options.rate, passes, rendered, elapsed);
     std::printf("xrealtime %.1f\n", rendered / elapsed);
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     Options options;
-    if (!ParseOptions(argc, argv, options)) return Usage();
+    if (!ParseOptions(argc, argv, options))
+        return Usage();
     std::unique_ptr<Module> module = LoadModuleFile(options.input);
     if (module == nullptr) {
         std::fprintf(stderr, "xmrender: %s is not a valid module\n", options.input);

@@ -71,7 +71,7 @@ TEST(Loader, SongLengthAndRestartPositionAreKeptInsideTheOrderTable) {
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(module->songLength, 1);
     EXPECT_EQ(module->restartPosition, 0);
-    EXPECT_EQ(module->patternCount, 4); // the first entry is played, so its pattern exists
+    EXPECT_EQ(module->patternCount, 4);  // the first entry is played, so its pattern exists
     design.songLength = 300;
     module = LoadBytes(BuildXm(design));
     ASSERT_NE(module, nullptr);
@@ -98,7 +98,7 @@ TEST(Loader, InstrumentsBeyond128AreNotLoaded) {
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(module->instrumentCount, 128);
     EXPECT_EQ(module->instruments[0].sampleCount, 1);
-    EXPECT_EQ(module->instruments[127].sampleCount, 0); // past the end of the file: empty
+    EXPECT_EQ(module->instruments[127].sampleCount, 0);  // past the end of the file: empty
 }
 
 TEST(Loader, FreeModuleIsFalseForNone) {

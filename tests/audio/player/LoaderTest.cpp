@@ -7,7 +7,9 @@
 
 namespace {
 
-const Sample& FirstSample(const Module& module) { return *module.instruments.at(0).samples[0]; }
+const Sample& FirstSample(const Module& module) {
+    return *module.instruments.at(0).samples[0];
+}
 
 XmDesign DesignWithSample(const XmSampleDesign& sample) {
     XmDesign design = SimpleDesign();
@@ -15,7 +17,7 @@ XmDesign DesignWithSample(const XmSampleDesign& sample) {
     return design;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Loader, ReadsSongHeader) {
     XmDesign design = SimpleDesign(6);
@@ -41,8 +43,8 @@ TEST(Loader, UnpacksPlainAndMaskedCells) {
     pattern.rows = 2;
     pattern.packed = PlainCells({PatternCell{49, 1, 0x40, 0x0C, 0x20}});
     AppendPackedCell(pattern.packed, PatternCell{0, 2, 0, 0x0F, 0x03});
-    AppendPackedCell(pattern.packed, PatternCell{97, 0, 0, 0, 0}); // key off
-    pattern.packed.push_back(0x80);                                  // mask with no fields: empty cell
+    AppendPackedCell(pattern.packed, PatternCell{97, 0, 0, 0, 0});  // key off
+    pattern.packed.push_back(0x80);                                 // mask with no fields: empty cell
     auto module = LoadBytes(BuildXm(design));
     ASSERT_NE(module, nullptr);
     const std::vector<PatternCell>& cells = module->patterns[0].cells;
@@ -81,7 +83,8 @@ TEST(Loader, PatternWithPackedSizeZeroKeepsItsRowsEmpty) {
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(module->patterns[0].rows, 32);
     ASSERT_EQ(module->patterns[0].cells.size(), 32u * 4);
-    for (const PatternCell& cell : module->patterns[0].cells) EXPECT_EQ(cell.note, 0);
+    for (const PatternCell& cell : module->patterns[0].cells)
+        EXPECT_EQ(cell.note, 0);
     // The instrument after it is still found.
     EXPECT_EQ(FirstSample(*module).length, 64u);
 }
@@ -92,8 +95,9 @@ TEST(Loader, PatternsNamedByOrderButNotStoredGet64EmptyRows) {
     design.orders[0] = 0;
     design.orders[1] = 10;
     design.orders[2] = 2;
-    design.orders[3] = 200; // beyond songLength: not counted
-    for (int index = 1; index < 4; ++index) design.patterns.push_back(XmPatternDesign{8, {}, -1});
+    design.orders[3] = 200;  // beyond songLength: not counted
+    for (int index = 1; index < 4; ++index)
+        design.patterns.push_back(XmPatternDesign{8, {}, -1});
     auto module = LoadBytes(BuildXm(design));
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(module->highestOrderPattern, 11);
@@ -107,7 +111,7 @@ TEST(Loader, PatternsNamedByOrderButNotStoredGet64EmptyRows) {
 
 TEST(Loader, DecodesEightBitDeltasIntoTheHighByte) {
     XmSampleDesign sample;
-    sample.data = {10, 246}; // deltas +10, -10
+    sample.data = {10, 246};  // deltas +10, -10
     sample.length = 2;
     auto module = LoadBytes(BuildXm(DesignWithSample(sample)));
     ASSERT_NE(module, nullptr);
@@ -121,7 +125,7 @@ TEST(Loader, DecodesEightBitDeltasIntoTheHighByte) {
 
 TEST(Loader, EightBitDeltasWrapAtEightBits) {
     XmSampleDesign sample;
-    sample.data = {100, 100}; // 100, then 200 wraps to -56
+    sample.data = {100, 100};  // 100, then 200 wraps to -56
     sample.length = 2;
     auto module = LoadBytes(BuildXm(DesignWithSample(sample)));
     ASSERT_NE(module, nullptr);
@@ -142,7 +146,7 @@ TEST(Loader, DecodesSixteenBitDeltas) {
     EXPECT_EQ(loaded.data[1], -2000);
     EXPECT_EQ(loaded.data[2], 32767);
     EXPECT_EQ(loaded.data[3], -32768);
-    EXPECT_EQ(loaded.data[4], 0); // after a one-shot sample the guard frames are silent
+    EXPECT_EQ(loaded.data[4], 0);  // after a one-shot sample the guard frames are silent
 }
 
 TEST(Loader, SixteenBitLoopIsConvertedFromBytesToFrames) {
@@ -249,7 +253,7 @@ TEST(Loader, LoopStartingPastTheEndBecomesNoLoop) {
 TEST(Loader, SampleLongerThanTheFileIsShortenedToWhatIsThere) {
     XmSampleDesign sample;
     sample.data.assign(10, 1);
-    sample.length = 0x7FFFFFF0; // the header claims about 2 GB
+    sample.length = 0x7FFFFFF0;  // the header claims about 2 GB
     sample.loopStart = 2;
     sample.loopLength = 0x7FFFFF00;
     sample.type = 0x01;
@@ -271,7 +275,8 @@ TEST(Loader, InstrumentWithoutSamplesUsesTheEmptySampleEverywhere) {
     ASSERT_NE(module, nullptr);
     ASSERT_EQ(module->instrumentCount, 2);
     EXPECT_EQ(module->instruments[0].sampleCount, 0);
-    for (Sample* sample : module->instruments[0].samples) EXPECT_EQ(sample, &EmptySample());
+    for (Sample* sample : module->instruments[0].samples)
+        EXPECT_EQ(sample, &EmptySample());
     // The next record is found by the header size.
     EXPECT_EQ(module->instruments[1].sampleCount, 1);
     EXPECT_EQ(module->instruments[1].samples[0]->length, 64u);
@@ -303,7 +308,7 @@ TEST(Loader, ReadsInstrumentFields) {
     EXPECT_EQ(loaded.volumeSustain, 1);
     EXPECT_EQ(loaded.volumeEnvelope[1].x, 10);
     EXPECT_EQ(loaded.volumeEnvelope[1].y, 32);
-    EXPECT_EQ(loaded.fadeout, 0x0002); // doubled, kept to 16 bits
+    EXPECT_EQ(loaded.fadeout, 0x0002);  // doubled, kept to 16 bits
     EXPECT_EQ(loaded.vibratoSweep, 8);
     EXPECT_EQ(loaded.vibratoRate, 20);
 }
@@ -338,11 +343,11 @@ TEST(Loader, SampleDataHookReceivesTheRawBytesInstead) {
     auto module = CreateModule("test.xm", [](std::uint8_t* buffer, std::uint32_t count, int bits, int, int) {
         seen.assign(buffer, buffer + count);
         seenBits = bits;
-        buffer[0] = 1; // not delta-decoded afterwards
+        buffer[0] = 1;  // not delta-decoded afterwards
         buffer[1] = 2;
     });
     ASSERT_NE(module, nullptr);
-    EXPECT_EQ(seen, (std::vector<std::uint8_t>{0, 0, 0})); // the file's bytes are skipped, not read
+    EXPECT_EQ(seen, (std::vector<std::uint8_t>{0, 0, 0}));  // the file's bytes are skipped, not read
     EXPECT_EQ(seenBits, 8);
     EXPECT_EQ(FirstSample(*module).data[0], 256);
     EXPECT_EQ(FirstSample(*module).data[1], 512);

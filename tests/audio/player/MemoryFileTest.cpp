@@ -17,7 +17,7 @@ std::string TemporaryFile(const std::string& name, const std::string& bytes) {
     return path.string();
 }
 
-} // namespace
+}  // namespace
 
 TEST(MemoryFile, ReadsTheWholeFileAndAdvances) {
     const std::string path = TemporaryFile("veskar_memory_file_read.bin", "abcdefgh");
@@ -28,11 +28,11 @@ TEST(MemoryFile, ReadsTheWholeFileAndAdvances) {
     MemoryFileRead(buffer, 3, handle);
     EXPECT_EQ(std::string(buffer, 3), "abc");
     EXPECT_EQ(MemoryFileTell(handle), 3);
-    MemoryFileRead(buffer, 8, handle); // only five are left
+    MemoryFileRead(buffer, 8, handle);  // only five are left
     EXPECT_EQ(std::string(buffer, 5), "defgh");
     EXPECT_EQ(MemoryFileTell(handle), 8);
     buffer[0] = 'x';
-    MemoryFileRead(buffer, 1, handle); // at the end: nothing is copied
+    MemoryFileRead(buffer, 1, handle);  // at the end: nothing is copied
     EXPECT_EQ(buffer[0], 'x');
     MemoryFileClose(handle);
     std::filesystem::remove(path);
@@ -47,11 +47,11 @@ TEST(MemoryFile, SeeksFromEachOriginAndStaysInsideTheFile) {
     EXPECT_EQ(MemoryFileTell(handle), 7);
     MemoryFileSeek(handle, -2, SEEK_FROM_END);
     EXPECT_EQ(MemoryFileTell(handle), 8);
-    MemoryFileSeek(handle, 5, 7); // unknown origin: unchanged
+    MemoryFileSeek(handle, 5, 7);  // unknown origin: unchanged
     EXPECT_EQ(MemoryFileTell(handle), 8);
     MemoryFileSeek(handle, 100, SEEK_FROM_START);
     EXPECT_EQ(MemoryFileTell(handle), 10);
-    MemoryFileSeek(handle, -50, SEEK_FROM_CURRENT); // never before the start
+    MemoryFileSeek(handle, -50, SEEK_FROM_CURRENT);  // never before the start
     EXPECT_EQ(MemoryFileTell(handle), 0);
     char buffer[2] = {};
     MemoryFileRead(buffer, 2, handle);

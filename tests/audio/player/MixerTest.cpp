@@ -21,8 +21,10 @@ Sample MakeSample(const std::vector<std::int16_t>& frames, std::uint8_t loopType
     sample.loopStart = loopType == LOOP_NONE ? 0 : loopStart;
     sample.loopLength = loopType == LOOP_NONE ? sample.length : loopLength;
     const std::uint32_t loopEnd = sample.loopStart + sample.loopLength;
-    if (loopType == LOOP_FORWARD) sample.data[loopEnd] = sample.data[sample.loopStart];
-    if (loopType == LOOP_PINGPONG) sample.data[loopEnd] = sample.data[loopEnd - 1];
+    if (loopType == LOOP_FORWARD)
+        sample.data[loopEnd] = sample.data[sample.loopStart];
+    if (loopType == LOOP_PINGPONG)
+        sample.data[loopEnd] = sample.data[loopEnd - 1];
     return sample;
 }
 
@@ -44,7 +46,9 @@ Voice& SteadyVoice(const Sample& sample, double step, int firstGain, int secondG
     return voice;
 }
 
-double Position(const Voice& voice) { return voice.position + voice.fraction / 4294967296.0; }
+double Position(const Voice& voice) {
+    return voice.position + voice.fraction / 4294967296.0;
+}
 
 std::vector<float> Mix(int frames) {
     std::vector<float> out(static_cast<std::size_t>(frames) * 2, 0.0f);
@@ -52,7 +56,7 @@ std::vector<float> Mix(int frames) {
     return out;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Mixer, RampLengthFollowsTheOutputRate) {
     ResetMixer(44100);
@@ -84,14 +88,16 @@ TEST(Mixer, InterpolatesHalfwayBetweenFrames) {
 TEST(Mixer, InterpolatesEveryFrameOfALongRun) {
     // Eight frames at a quarter step cover the four-frame loop and the remainder alike.
     std::vector<std::int16_t> frames;
-    for (int index = 0; index < 16; ++index) frames.push_back(static_cast<std::int16_t>(index * index * 37 - 2000));
+    for (int index = 0; index < 16; ++index)
+        frames.push_back(static_cast<std::int16_t>(index * index * 37 - 2000));
     const Sample sample = MakeSample(frames);
     SteadyVoice(sample, 0.25, 255, 51);
     const std::vector<float> out = Mix(11);
     for (int frame = 0; frame < 11; ++frame) {
         const int index = frame / 4;
         const float fraction = static_cast<float>(frame % 4) * 0.25f;
-        const float expected = frames[index] + fraction * static_cast<float>(frames[index + 1] - frames[index]);
+        const float expected =
+            frames[index] + fraction * static_cast<float>(frames[index + 1] - frames[index]);
         EXPECT_FLOAT_EQ(out[frame * 2], expected) << frame;
         EXPECT_FLOAT_EQ(out[frame * 2 + 1], expected * (51.0f / 255.0f)) << frame;
     }
@@ -102,7 +108,8 @@ TEST(Mixer, AddsToWhatIsAlreadyThere) {
     SteadyVoice(sample, 1.0, 255, 255);
     std::vector<float> out(12, 7.0f);
     MixVoices(out.data(), 6);
-    for (float value : out) EXPECT_FLOAT_EQ(value, 107.0f);
+    for (float value : out)
+        EXPECT_FLOAT_EQ(value, 107.0f);
 }
 
 TEST(Mixer, NothingHappensForNoFrames) {
@@ -170,7 +177,7 @@ TEST(Mixer, ForwardLoopOfLengthOneAtThreeAndAHalfFramesPerStep) {
     EXPECT_FLOAT_EQ(out[2], 200.0f);
     EXPECT_FLOAT_EQ(out[4], 200.0f);
     EXPECT_FLOAT_EQ(out[6], 200.0f);
-    EXPECT_NEAR(Position(voice), 2.0, 1e-9); // 2.5 + 3.5 = 6.0 -> 2.0
+    EXPECT_NEAR(Position(voice), 2.0, 1e-9);  // 2.5 + 3.5 = 6.0 -> 2.0
     EXPECT_NE(voice.sample, nullptr);
 }
 
@@ -179,9 +186,10 @@ TEST(Mixer, PingPongLoopReversesAtBothEndsAndStaysInside) {
     Voice& voice = SteadyVoice(sample, 1.0, 255, 0);
     const std::vector<float> out = Mix(20);
     // Forward 0..5, then back down from just below 6, then up again from just above 2.
-    for (int frame = 0; frame < 6; ++frame) EXPECT_FLOAT_EQ(out[frame * 2], frame * 100.0f) << frame;
-    EXPECT_NEAR(out[12], 500.0f, 0.01f); // 6 - 2^-32 reads frame 5 and the guard frame (= frame 5)
-    EXPECT_NEAR(out[14], 500.0f, 0.01f); // 5 - 2^-32
+    for (int frame = 0; frame < 6; ++frame)
+        EXPECT_FLOAT_EQ(out[frame * 2], frame * 100.0f) << frame;
+    EXPECT_NEAR(out[12], 500.0f, 0.01f);  // 6 - 2^-32 reads frame 5 and the guard frame (= frame 5)
+    EXPECT_NEAR(out[14], 500.0f, 0.01f);  // 5 - 2^-32
     EXPECT_NEAR(out[16], 400.0f, 0.01f);
     EXPECT_NEAR(out[18], 300.0f, 0.01f);
     EXPECT_NEAR(out[20], 200.0f, 0.01f);
@@ -210,7 +218,8 @@ TEST(Mixer, OneShotSampleStopsAfterItsLastFrame) {
     const std::vector<float> out = Mix(8);
     EXPECT_FLOAT_EQ(out[0], 100.0f);
     EXPECT_FLOAT_EQ(out[6], 400.0f);
-    for (int frame = 4; frame < 8; ++frame) EXPECT_EQ(out[frame * 2], 0.0f);
+    for (int frame = 4; frame < 8; ++frame)
+        EXPECT_EQ(out[frame * 2], 0.0f);
     EXPECT_EQ(voice.sample, nullptr);
     EXPECT_EQ(voice.position, 0u);
     EXPECT_EQ(voice.fraction, 0u);
@@ -221,20 +230,22 @@ TEST(Mixer, FrameAfterTheLastInterpolatesTowardSilence) {
     Voice& voice = SteadyVoice(sample, 0.5, 255, 0);
     const std::vector<float> out = Mix(10);
     EXPECT_FLOAT_EQ(out[6 * 2], 400.0f);
-    EXPECT_FLOAT_EQ(out[7 * 2], 200.0f); // halfway from 400 to the zero after the end
+    EXPECT_FLOAT_EQ(out[7 * 2], 200.0f);  // halfway from 400 to the zero after the end
     EXPECT_EQ(out[8 * 2], 0.0f);
     EXPECT_EQ(voice.sample, nullptr);
 }
 
 TEST(Mixer, BackwardVoiceReadsDownwards) {
     std::vector<std::int16_t> frames;
-    for (int index = 0; index < 32; ++index) frames.push_back(static_cast<std::int16_t>(index * 10));
+    for (int index = 0; index < 32; ++index)
+        frames.push_back(static_cast<std::int16_t>(index * 10));
     const Sample sample = MakeSample(frames, LOOP_PINGPONG, 0, 32);
     Voice& voice = SteadyVoice(sample, 1.5, 255, 0);
     voice.position = 20;
     voice.direction = DIRECTION_BACKWARD;
     const std::vector<float> out = Mix(9);
-    for (int frame = 0; frame < 9; ++frame) EXPECT_FLOAT_EQ(out[frame * 2], (20.0f - 1.5f * frame) * 10.0f) << frame;
+    for (int frame = 0; frame < 9; ++frame)
+        EXPECT_FLOAT_EQ(out[frame * 2], (20.0f - 1.5f * frame) * 10.0f) << frame;
 }
 
 TEST(Mixer, SilentVoiceMovesOnWithoutSound) {
@@ -242,7 +253,8 @@ TEST(Mixer, SilentVoiceMovesOnWithoutSound) {
     const Sample sample = MakeSample(frames);
     Voice& voice = SteadyVoice(sample, 2.0, 0, 0);
     const std::vector<float> out = Mix(10);
-    for (float value : out) EXPECT_EQ(value, 0.0f);
+    for (float value : out)
+        EXPECT_EQ(value, 0.0f);
     EXPECT_EQ(voice.position, 20u);
     (void)Mix(100);
     EXPECT_EQ(voice.sample, nullptr);
@@ -253,7 +265,8 @@ TEST(Mixer, OnlyVoicesBelow64AreRendered) {
     const Sample sample = MakeSample(frames);
     SteadyVoice(sample, 1.0, 255, 255, 64);
     const std::vector<float> out = Mix(4);
-    for (float value : out) EXPECT_EQ(value, 0.0f);
+    for (float value : out)
+        EXPECT_EQ(value, 0.0f);
     EXPECT_EQ(Voices()[64].position, 0u);
 }
 
@@ -265,16 +278,18 @@ TEST(Mixer, EmptySampleStopsTheVoice) {
     voice.firstGainTarget = 100;
     const std::vector<float> out = Mix(4);
     EXPECT_EQ(voice.sample, nullptr);
-    for (float value : out) EXPECT_EQ(value, 0.0f);
+    for (float value : out)
+        EXPECT_EQ(value, 0.0f);
 }
 
 TEST(ConvertToPcm, RoundsToNearestEvenAndSaturates) {
-    const std::vector<float> source = {40000.0f, -40000.0f, 2.5f, 3.5f, -2.5f, 1.49f, -1.51f, 32767.4f,
-                                       -32768.6f, 0.5f, 1.5f};
+    const std::vector<float> source = {40000.0f, -40000.0f, 2.5f,      3.5f, -2.5f, 1.49f,
+                                       -1.51f,   32767.4f,  -32768.6f, 0.5f, 1.5f};
     const std::vector<std::int16_t> expected = {32767, -32768, 2, 4, -2, 1, -2, 32767, -32768, 0, 2, 77};
     std::vector<std::int16_t> pcm(12, 77);
-    ConvertToPcm(pcm.data(), source.data(), 5); // 10 values: the last odd one stays untouched
-    for (std::size_t index = 0; index < 10; ++index) EXPECT_EQ(pcm[index], expected[index]) << index;
+    ConvertToPcm(pcm.data(), source.data(), 5);  // 10 values: the last odd one stays untouched
+    for (std::size_t index = 0; index < 10; ++index)
+        EXPECT_EQ(pcm[index], expected[index]) << index;
     EXPECT_EQ(pcm[10], 77);
 }
 
@@ -284,5 +299,6 @@ TEST(ConvertToPcm, DoesNothingWithoutFramesOrPointers) {
     ConvertToPcm(pcm.data(), source.data(), 0);
     ConvertToPcm(nullptr, source.data(), 2);
     ConvertToPcm(pcm.data(), nullptr, 2);
-    for (std::int16_t value : pcm) EXPECT_EQ(value, 9);
+    for (std::int16_t value : pcm)
+        EXPECT_EQ(value, 9);
 }

@@ -20,7 +20,8 @@ std::vector<std::filesystem::path> ReferenceModules() {
     std::vector<std::filesystem::path> paths;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(XM_TESTDATA_DIR, error)) {
-        if (entry.path().extension() == ".xm") paths.push_back(entry.path());
+        if (entry.path().extension() == ".xm")
+            paths.push_back(entry.path());
     }
     std::sort(paths.begin(), paths.end());
     return paths;
@@ -39,7 +40,8 @@ void ExpectPlayableModel(const Module& module) {
     ASSERT_LE(module.songLength, ORDER_TABLE_SIZE);
     ASSERT_LT(module.restartPosition, module.songLength);
     ASSERT_EQ(static_cast<std::int32_t>(module.patterns.size()), module.patternCount);
-    for (int order = 0; order < module.songLength; ++order) ASSERT_LT(module.orderTable[order], module.patternCount);
+    for (int order = 0; order < module.songLength; ++order)
+        ASSERT_LT(module.orderTable[order], module.patternCount);
     for (const Pattern& pattern : module.patterns) {
         ASSERT_GE(pattern.rows, 1);
         ASSERT_LE(pattern.rows, MAX_ROWS);
@@ -60,14 +62,16 @@ void ExpectPlayableModel(const Module& module) {
 // Loads bytes and, when accepted, plays blocks blocks of it.
 void LoadAndPlay(const std::vector<std::uint8_t>& bytes, int blocks) {
     auto module = LoadBytes(bytes);
-    if (module == nullptr) return;
+    if (module == nullptr)
+        return;
     ExpectPlayableModel(*module);
     ASSERT_TRUE(BeginOfflineRender(*module, 44100));
-    for (int block = 0; block < blocks; ++block) (void)RenderNextBlock();
+    for (int block = 0; block < blocks; ++block)
+        (void)RenderNextBlock();
     EndOfflineRender();
 }
 
-} // namespace
+}  // namespace
 
 TEST(ModuleRobustness, EveryReferenceModuleLoadsOrIsRejectedCleanly) {
     const auto paths = ReferenceModules();
@@ -76,11 +80,13 @@ TEST(ModuleRobustness, EveryReferenceModuleLoadsOrIsRejectedCleanly) {
     for (const auto& path : paths) {
         SCOPED_TRACE(path.filename().string());
         auto module = LoadBytes(ReadFile(path));
-        if (module == nullptr) continue;
+        if (module == nullptr)
+            continue;
         ++loaded;
         ExpectPlayableModel(*module);
         ASSERT_TRUE(BeginOfflineRender(*module, 44100));
-        for (int block = 0; block < 250; ++block) (void)RenderNextBlock(); // 5 s
+        for (int block = 0; block < 250; ++block)
+            (void)RenderNextBlock();  // 5 s
         EndOfflineRender();
     }
     // Only the deliberately broken files and a file of another format are refused.
@@ -101,7 +107,9 @@ TEST(ModuleRobustness, ModulesCutAtEveryByteLoadOrAreRejected) {
         const std::vector<std::uint8_t> whole = ReadFile(std::filesystem::path(XM_TESTDATA_DIR) / name);
         ASSERT_FALSE(whole.empty());
         for (std::size_t length = 0; length <= whole.size(); ++length) {
-            LoadAndPlay(std::vector<std::uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)), 3);
+            LoadAndPlay(
+                std::vector<std::uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)),
+                3);
         }
     }
 }
@@ -111,16 +119,19 @@ TEST(ModuleRobustness, ModulesWithRandomBytesFlippedPlaySafely) {
     std::vector<std::vector<std::uint8_t>> originals;
     for (const auto& path : ReferenceModules()) {
         // The small ones: more trials in the same time.
-        if (std::filesystem::file_size(path) <= 16384) originals.push_back(ReadFile(path));
+        if (std::filesystem::file_size(path) <= 16384)
+            originals.push_back(ReadFile(path));
     }
     ASSERT_FALSE(originals.empty());
     for (int trial = 0; trial < 2000; ++trial) {
         std::vector<std::uint8_t> bytes = originals[random() % originals.size()];
-        if (bytes.empty()) continue;
+        if (bytes.empty())
+            continue;
         const int flips = 1 + static_cast<int>(random() % 8);
         for (int flip = 0; flip < flips; ++flip) {
             // Headers hold the counts and sizes: aim half of the flips at the first 400 bytes.
-            const std::size_t range = (random() % 2 == 0) ? std::min<std::size_t>(400, bytes.size()) : bytes.size();
+            const std::size_t range =
+                (random() % 2 == 0) ? std::min<std::size_t>(400, bytes.size()) : bytes.size();
             bytes[random() % range] = static_cast<std::uint8_t>(random());
         }
         SCOPED_TRACE(trial);

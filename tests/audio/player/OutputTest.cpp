@@ -62,7 +62,7 @@ bool WaitFor(Condition condition) {
 }
 
 class OutputTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         testing_audio::SetAudioDeviceAvailable(true);
         testing_audio::ClearRecordedAudio();
@@ -75,7 +75,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(OutputTest, OpenRefusesWithoutFileOperations) {
     InstallModuleFileOps(nullptr, nullptr, nullptr, nullptr, nullptr);
@@ -176,11 +176,12 @@ TickHandler realTick = nullptr;
 void HeldTick(Module& module) {
     if (holdTicks.load()) {
         insideTick.store(true);
-        while (holdTicks.load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        while (holdTicks.load())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     realTick(module);
 }
-} // namespace
+}  // namespace
 
 TEST_F(OutputTest, StopWaitsForTheBlockBeingMixed) {
     auto module = LoopingSong();
@@ -198,13 +199,13 @@ TEST_F(OutputTest, StopWaitsForTheBlockBeingMixed) {
         stopped.store(true);
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_FALSE(stopped.load()); // still waiting for the block
+    EXPECT_FALSE(stopped.load());  // still waiting for the block
     holdTicks.store(false);
     stopper.join();
     EXPECT_TRUE(stopped.load());
     EXPECT_FALSE(Output().mixingBlock.load());
     EXPECT_TRUE(Output().threadExited.load());
-    EXPECT_GE(Output().writeBlock.load(), 1); // the held block was finished, not abandoned
+    EXPECT_GE(Output().writeBlock.load(), 1);  // the held block was finished, not abandoned
     EXPECT_EQ(PlayingModule(), nullptr);
 }
 

@@ -9,7 +9,9 @@
 
 namespace {
 
-void Put8(std::vector<std::uint8_t>& out, std::uint32_t value) { out.push_back(static_cast<std::uint8_t>(value)); }
+void Put8(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    out.push_back(static_cast<std::uint8_t>(value));
+}
 void Put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
     Put8(out, value);
     Put8(out, value >> 8);
@@ -18,21 +20,24 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
     Put16(out, value);
     Put16(out, value >> 16);
 }
-void PutZeros(std::vector<std::uint8_t>& out, std::size_t count) { out.insert(out.end(), count, 0); }
+void PutZeros(std::vector<std::uint8_t>& out, std::size_t count) {
+    out.insert(out.end(), count, 0);
+}
 
 void PutInstrument(std::vector<std::uint8_t>& out, const XmInstrumentDesign& instrument) {
     const std::size_t start = out.size();
-    const std::uint32_t sampleCount =
-        instrument.sampleCountField >= 0 ? static_cast<std::uint32_t>(instrument.sampleCountField)
-                                         : static_cast<std::uint32_t>(instrument.samples.size());
+    const std::uint32_t sampleCount = instrument.sampleCountField >= 0
+                                          ? static_cast<std::uint32_t>(instrument.sampleCountField)
+                                          : static_cast<std::uint32_t>(instrument.samples.size());
     Put32(out, instrument.headerSize);
     PutZeros(out, 22);
     Put8(out, 0);
     Put16(out, sampleCount);
     Put32(out, 40);
     out.insert(out.end(), instrument.keymap.begin(), instrument.keymap.end());
-    for (std::uint16_t value : instrument.volumeEnvelope) Put16(out, value);
-    PutZeros(out, 48); // panning envelope
+    for (std::uint16_t value : instrument.volumeEnvelope)
+        Put16(out, value);
+    PutZeros(out, 48);  // panning envelope
     Put8(out, instrument.volumePoints);
     Put8(out, 0);
     Put8(out, instrument.volumeSustain);
@@ -57,7 +62,8 @@ void PutInstrument(std::vector<std::uint8_t>& out, const XmInstrumentDesign& ins
         Put8(out, static_cast<std::uint8_t>(sample.relativeNote));
         PutZeros(out, 23);
     }
-    for (const XmSampleDesign& sample : instrument.samples) out.insert(out.end(), sample.data.begin(), sample.data.end());
+    for (const XmSampleDesign& sample : instrument.samples)
+        out.insert(out.end(), sample.data.begin(), sample.data.end());
 }
 
 struct ServedFile {
@@ -67,30 +73,40 @@ struct ServedFile {
 std::vector<std::uint8_t> servedBytes;
 
 void* ServedOpen(const char* name) {
-    if (name != nullptr && std::strcmp(name, "missing") == 0) return nullptr;
+    if (name != nullptr && std::strcmp(name, "missing") == 0)
+        return nullptr;
     return new ServedFile{servedBytes, 0};
 }
-void ServedClose(void* handle) { delete static_cast<ServedFile*>(handle); }
+void ServedClose(void* handle) {
+    delete static_cast<ServedFile*>(handle);
+}
 void ServedRead(void* destination, std::uint32_t count, void* handle) {
     auto* file = static_cast<ServedFile*>(handle);
     const auto size = static_cast<std::int32_t>(file->bytes.size());
-    const std::uint32_t available = file->position < size ? static_cast<std::uint32_t>(size - file->position) : 0;
+    const std::uint32_t available =
+        file->position < size ? static_cast<std::uint32_t>(size - file->position) : 0;
     count = std::min(count, available);
-    if (count > 0) std::memcpy(destination, file->bytes.data() + file->position, count);
+    if (count > 0)
+        std::memcpy(destination, file->bytes.data() + file->position, count);
     file->position += static_cast<std::int32_t>(count);
 }
 void ServedSeek(void* handle, std::int32_t offset, int origin) {
     auto* file = static_cast<ServedFile*>(handle);
     const auto size = static_cast<std::int64_t>(file->bytes.size());
     std::int64_t position = file->position;
-    if (origin == SEEK_FROM_START) position = offset;
-    if (origin == SEEK_FROM_CURRENT) position += offset;
-    if (origin == SEEK_FROM_END) position = size + offset;
+    if (origin == SEEK_FROM_START)
+        position = offset;
+    if (origin == SEEK_FROM_CURRENT)
+        position += offset;
+    if (origin == SEEK_FROM_END)
+        position = size + offset;
     file->position = static_cast<std::int32_t>(std::clamp<std::int64_t>(position, 0, size));
 }
-std::int32_t ServedTell(void* handle) { return static_cast<ServedFile*>(handle)->position; }
+std::int32_t ServedTell(void* handle) {
+    return static_cast<ServedFile*>(handle)->position;
+}
 
-} // namespace
+}  // namespace
 
 std::vector<std::uint8_t> BuildXm(const XmDesign& design) {
     const char* id = "Extended Module: ";
@@ -101,9 +117,9 @@ std::vector<std::uint8_t> BuildXm(const XmDesign& design) {
     Put16(out, design.restartPosition);
     Put16(out, design.channels);
     Put16(out, design.patternCountField >= 0 ? static_cast<std::uint32_t>(design.patternCountField)
-                                           : static_cast<std::uint32_t>(design.patterns.size()));
+                                             : static_cast<std::uint32_t>(design.patterns.size()));
     Put16(out, design.instrumentCountField >= 0 ? static_cast<std::uint32_t>(design.instrumentCountField)
-                                              : static_cast<std::uint32_t>(design.instruments.size()));
+                                                : static_cast<std::uint32_t>(design.instruments.size()));
     Put16(out, design.flags);
     Put16(out, design.speed);
     Put16(out, design.bpm);
@@ -117,7 +133,8 @@ std::vector<std::uint8_t> BuildXm(const XmDesign& design) {
                                                 : static_cast<std::uint32_t>(pattern.packed.size()));
         out.insert(out.end(), pattern.packed.begin(), pattern.packed.end());
     }
-    for (const XmInstrumentDesign& instrument : design.instruments) PutInstrument(out, instrument);
+    for (const XmInstrumentDesign& instrument : design.instruments)
+        PutInstrument(out, instrument);
     return out;
 }
 
@@ -133,11 +150,13 @@ void AppendPackedCell(std::vector<std::uint8_t>& out, const PatternCell& cell) {
     const std::uint8_t fields[5] = {cell.note, cell.instrument, cell.volume, cell.effect, cell.parameter};
     std::uint8_t mask = 0x80;
     for (int bit = 0; bit < 5; ++bit) {
-        if (fields[bit] != 0) mask = static_cast<std::uint8_t>(mask | (1 << bit));
+        if (fields[bit] != 0)
+            mask = static_cast<std::uint8_t>(mask | (1 << bit));
     }
     out.push_back(mask);
     for (int bit = 0; bit < 5; ++bit) {
-        if (fields[bit] != 0) out.push_back(fields[bit]);
+        if (fields[bit] != 0)
+            out.push_back(fields[bit]);
     }
 }
 
@@ -177,13 +196,14 @@ XmDesign SimpleDesign(int channels) {
     XmPatternDesign pattern;
     pattern.rows = 4;
     std::vector<PatternCell> cells(static_cast<std::size_t>(4 * channels), PatternCell{});
-    cells[0] = PatternCell{49, 1, 0, 0, 0}; // C-4, instrument 1
+    cells[0] = PatternCell{49, 1, 0, 0, 0};  // C-4, instrument 1
     pattern.packed = PlainCells(cells);
     design.patterns.push_back(pattern);
     XmInstrumentDesign instrument;
     XmSampleDesign sample;
     std::vector<std::int8_t> wave(64);
-    for (std::size_t index = 0; index < wave.size(); ++index) wave[index] = static_cast<std::int8_t>(index * 2);
+    for (std::size_t index = 0; index < wave.size(); ++index)
+        wave[index] = static_cast<std::int8_t>(index * 2);
     sample.data = Delta8(wave);
     sample.length = static_cast<std::uint32_t>(sample.data.size());
     instrument.samples.push_back(sample);

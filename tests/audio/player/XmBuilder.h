@@ -11,13 +11,13 @@
 #include "audio/player/Module.h"
 
 struct XmSampleDesign {
-    std::vector<std::uint8_t> data; // the bytes as stored in the file (already delta-coded)
-    std::uint32_t length = 0;       // bytes, as the header says (may differ from data.size())
-    std::uint32_t loopStart = 0;    // bytes
-    std::uint32_t loopLength = 0;   // bytes
+    std::vector<std::uint8_t> data;  // the bytes as stored in the file (already delta-coded)
+    std::uint32_t length = 0;        // bytes, as the header says (may differ from data.size())
+    std::uint32_t loopStart = 0;     // bytes
+    std::uint32_t loopLength = 0;    // bytes
     std::uint8_t volume = 64;
     std::int8_t finetune = 0;
-    std::uint8_t type = 0;          // bit 0 forward loop, bit 1 ping-pong, bit 4 16-bit
+    std::uint8_t type = 0;  // bit 0 forward loop, bit 1 ping-pong, bit 4 16-bit
     std::uint8_t panning = 128;
     std::int8_t relativeNote = 0;
 };
@@ -27,7 +27,7 @@ struct XmInstrumentDesign {
     std::int32_t sampleCountField = -1;  // number-of-samples field; -1: samples.size()
     std::uint32_t headerSize = 263;      // instrument header size field
     std::array<std::uint8_t, 96> keymap{};
-    std::array<std::uint16_t, 24> volumeEnvelope{}; // x, y pairs
+    std::array<std::uint16_t, 24> volumeEnvelope{};  // x, y pairs
     std::uint8_t volumePoints = 0;
     std::uint8_t volumeType = 0;
     std::uint8_t volumeSustain = 0;
@@ -37,16 +37,16 @@ struct XmInstrumentDesign {
 
 struct XmPatternDesign {
     std::uint16_t rows = 64;
-    std::vector<std::uint8_t> packed; // cell data as stored; its size is the packed-size field
-    std::int32_t packedSizeField = -1; // -1: packed.size()
+    std::vector<std::uint8_t> packed;   // cell data as stored; its size is the packed-size field
+    std::int32_t packedSizeField = -1;  // -1: packed.size()
 };
 
 struct XmDesign {
     std::uint16_t songLength = 1;
     std::uint16_t restartPosition = 0;
     std::uint16_t channels = 4;
-    std::int32_t patternCountField = -1; // -1: patterns.size()
-    std::int32_t instrumentCountField = -1; // -1: instruments.size()
+    std::int32_t patternCountField = -1;     // -1: patterns.size()
+    std::int32_t instrumentCountField = -1;  // -1: instruments.size()
     std::uint16_t flags = 1;
     std::uint16_t speed = 6;
     std::uint16_t bpm = 125;

@@ -13,7 +13,9 @@
 
 namespace {
 
-std::filesystem::path Temporary(const std::string& name) { return std::filesystem::temp_directory_path() / name; }
+std::filesystem::path Temporary(const std::string& name) {
+    return std::filesystem::temp_directory_path() / name;
+}
 
 int RunXmrender(const std::string& arguments) {
     const std::string command = std::string(XMRENDER_PATH) + " " + arguments;
@@ -26,7 +28,7 @@ void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_
     stream.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-} // namespace
+}  // namespace
 
 TEST(XmrenderCommand, WritesWavOfTheRequestedLengthAndRate) {
     const auto module = Temporary("xmrender_test_song.xm");
@@ -34,7 +36,7 @@ TEST(XmrenderCommand, WritesWavOfTheRequestedLengthAndRate) {
     const auto timeline = Temporary("xmrender_test_song.txt");
     WriteBytes(module, BuildXm(SimpleDesign(2)));
     ASSERT_EQ(RunXmrender(module.string() + " " + wav.string() + " --seconds 1.5 --rate 22050 --timeline " +
-                  timeline.string()),
+                          timeline.string()),
               0);
     EXPECT_EQ(std::filesystem::file_size(wav), 44u + 33075u * 4);
     std::ifstream stream(timeline);
@@ -49,7 +51,9 @@ TEST(XmrenderCommand, WritesWavOfTheRequestedLengthAndRate) {
 TEST(XmrenderCommand, RefusesAFileThatIsNotAModule) {
     const auto bogus = Temporary("xmrender_test_bogus.xm");
     WriteBytes(bogus, {'n', 'o', 't', ' ', 'a', ' ', 'm', 'o', 'd', 'u', 'l', 'e'});
-    EXPECT_EQ(RunXmrender(bogus.string() + " " + Temporary("xmrender_test_bogus.wav").string() + " 2>/dev/null"), 1);
+    EXPECT_EQ(
+        RunXmrender(bogus.string() + " " + Temporary("xmrender_test_bogus.wav").string() + " 2>/dev/null"),
+        1);
     EXPECT_EQ(RunXmrender("--bench 1 " + bogus.string() + " 2>/dev/null"), 1);
     EXPECT_EQ(RunXmrender(Temporary("xmrender_test_absent.xm").string() + " out.wav 2>/dev/null"), 1);
     std::filesystem::remove(bogus);
@@ -63,7 +67,8 @@ TEST(XmrenderCommand, BenchPrintsRealTimeFactorLast) {
     std::ifstream stream(output);
     std::string line;
     std::string last;
-    while (std::getline(stream, line)) last = line;
+    while (std::getline(stream, line))
+        last = line;
     EXPECT_EQ(last.rfind("xrealtime ", 0), 0u) << last;
     EXPECT_GT(std::atof(last.c_str() + 10), 0.0);
     std::filesystem::remove(module);

@@ -21,15 +21,18 @@ std::vector<TimelineRow> Timeline(const XmDesign& design, std::int64_t maxFrames
                                   std::int64_t* rendered = nullptr) {
     auto module = LoadBytes(BuildXm(design));
     EXPECT_NE(module, nullptr);
-    if (module == nullptr) return {};
+    if (module == nullptr)
+        return {};
     RenderSession session(*module);
     EXPECT_TRUE(session.begin(44100));
-    const std::int64_t frames = session.render(maxFrames, stopAtEnd, [](const std::int16_t*, std::int64_t) {});
-    if (rendered != nullptr) *rendered = frames;
+    const std::int64_t frames =
+        session.render(maxFrames, stopAtEnd, [](const std::int16_t*, std::int64_t) {});
+    if (rendered != nullptr)
+        *rendered = frames;
     return session.timeline();
 }
 
-} // namespace
+}  // namespace
 
 TEST(RenderSession, RowsOfSpeedSixAt125BpmLast6Times882Frames) {
     std::int64_t rendered = 0;
@@ -66,7 +69,7 @@ TEST(RenderSession, SpeedAndTempoChangesShowInTheTimeline) {
 TEST(RenderSession, JumpBackToAPlayedOrderEndsTheSong) {
     XmDesign design = FlowDesign(3, 1, 125);
     std::vector<PatternCell> cells(8, PatternCell{});
-    cells[2] = PatternCell{0, 0, 0, 0x0B, 0x01}; // row 1: jump to order 1
+    cells[2] = PatternCell{0, 0, 0, 0x0B, 0x01};  // row 1: jump to order 1
     design.patterns[0].packed = PlainCells(cells);
     const auto rows = Timeline(design, 44100 * 60, true);
     // Order 0 rows 0-1, order 1 rows 0-1; order 1 again ends it.
@@ -89,7 +92,7 @@ TEST(RenderSession, FixedLengthIgnoresTheSongEnd) {
 
 TEST(RenderSession, SongLongerThanTheLimitStopsAtTheLimit) {
     std::int64_t rendered = 0;
-    const auto rows = Timeline(FlowDesign(1, 31, 32), 44100, true, &rendered); // rows of 31 x 3445 frames
+    const auto rows = Timeline(FlowDesign(1, 31, 32), 44100, true, &rendered);  // rows of 31 x 3445 frames
     EXPECT_EQ(rendered, 44100);
     ASSERT_EQ(rows.size(), 1u);
 }
