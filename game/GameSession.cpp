@@ -42,11 +42,11 @@ bool GameSession::joinPlayers(GameKind kind) {
 }
 
 void GameSession::routeKeyDown(std::int32_t virtualKey) {
-    if (virtualKey == PAUSE_KEY) {
+    if (virtualKey == static_cast<std::int32_t>(VK_PAUSE)) {
         paused = !paused;
         return;
     }
-    if (paused && virtualKey != ESCAPE_KEY) {
+    if (paused && virtualKey != static_cast<std::int32_t>(VK_ESCAPE)) {
         return;
     }
     for (std::uint32_t i = 0; i < playerCount; ++i) {

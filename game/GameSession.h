@@ -9,13 +9,10 @@
 #include <memory>
 
 #include "game/Player.h"
+#include "platform/Platform.h"
 
 inline constexpr std::uint32_t MAX_PLAYERS = 6;
 inline constexpr std::uint32_t RANDOM_POOL_SIZE = 8192;
-
-// Virtual-key codes the session reacts to itself.
-inline constexpr std::int32_t PAUSE_KEY = 0x13;
-inline constexpr std::int32_t ESCAPE_KEY = 0x1B;
 
 enum class GameKind {
     OnePlayer,  // levels rise; a cascade sends at most 2 rows, which have nowhere to go

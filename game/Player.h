@@ -10,6 +10,7 @@
 #include "game/LevelTable.h"
 #include "game/Triple.h"
 #include "game/WellConstants.h"
+#include "platform/Platform.h"
 
 class GameSession;
 
@@ -21,7 +22,7 @@ inline constexpr std::uint32_t ACTION_ROTATE = 3;  // cycles the column's jewels
 inline constexpr std::uint32_t ACTION_COUNT = 4;
 
 // Bindings of a new player: the Left, Right and Down arrows and the X key (virtual-key codes).
-inline constexpr std::array<std::int32_t, ACTION_COUNT> DEFAULT_KEYS{37, 39, 40, 88};
+inline constexpr std::array<std::int32_t, ACTION_COUNT> DEFAULT_KEYS{VK_LEFT, VK_RIGHT, VK_DOWN, 'X'};
 inline constexpr std::uint32_t PLAYER_NAME_SIZE = 256;  // 255 characters and the terminator
 
 // The record is plain data on purpose: the drawing and the game screens read its fields directly.

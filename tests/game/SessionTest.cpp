@@ -102,8 +102,8 @@ TEST_F(TwoPlayers, InactivePlayerGetsNoKeys) {
 }
 
 TEST_F(TwoPlayers, PauseFreezesTicksAndIgnoresPressesButCountsReleases) {
-    first.keys[ACTION_ROTATE] = PAUSE_KEY;  // the pause key never reaches a player
-    session.routeKeyDown(PAUSE_KEY);
+    first.keys[ACTION_ROTATE] = static_cast<std::int32_t>(VK_PAUSE);  // the pause key never reaches a player
+    session.routeKeyDown(static_cast<std::int32_t>(VK_PAUSE));
     EXPECT_TRUE(session.paused);
     EXPECT_EQ(first.pressCount[ACTION_ROTATE], 0u);
     session.routeKeyDown(37);
@@ -114,10 +114,10 @@ TEST_F(TwoPlayers, PauseFreezesTicksAndIgnoresPressesButCountsReleases) {
         EXPECT_FALSE(session.tickPlayers());
     }
     EXPECT_EQ(first.fallAccumulator, 0u);
-    first.keys[ACTION_LEFT] = ESCAPE_KEY;
-    session.routeKeyDown(ESCAPE_KEY);  // Escape still passes while paused
+    first.keys[ACTION_LEFT] = static_cast<std::int32_t>(VK_ESCAPE);
+    session.routeKeyDown(static_cast<std::int32_t>(VK_ESCAPE));  // Escape still passes while paused
     EXPECT_EQ(first.pressCount[ACTION_LEFT], 1u);
-    session.routeKeyDown(PAUSE_KEY);
+    session.routeKeyDown(static_cast<std::int32_t>(VK_PAUSE));
     EXPECT_FALSE(session.paused);
     static_cast<void>(session.tickPlayers());
     EXPECT_EQ(first.fallAccumulator, 1u);
