@@ -20,6 +20,10 @@ void GameSession::fillRandomPool(std::uint32_t seed) {
     }
 }
 
+void GameSession::playSound(GameSound sound) {
+    ++soundCounts[static_cast<std::size_t>(sound)];
+}
+
 void GameSession::addPlayer(std::unique_ptr<Player> player) {
     if (playerCount < MAX_PLAYERS && player) {
         players[playerCount] = std::move(player);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -13,6 +14,13 @@
 
 inline constexpr std::uint32_t MAX_PLAYERS = 6;
 inline constexpr std::uint32_t RANDOM_POOL_SIZE = 8192;
+
+// The sounds the rules ask for. The game screens connect them to the sound effects.
+enum class GameSound {
+    Match,  // a scan found runs, or a level display starts
+    Land,   // a falling column was fixed into the well
+};
+inline constexpr std::size_t GAME_SOUND_COUNT = 2;
 
 enum class GameKind {
     OnePlayer,  // levels rise; a cascade sends at most 2 rows, which have nowhere to go
@@ -48,6 +56,13 @@ class GameSession {
     // added to every other player's pending rows. True if any player asked for a repaint.
     [[nodiscard]] bool tickPlayers();
 
+    // A player's event asks for a sound. Counts the request, so tests and tools see which sounds
+    // each event asked for; the game screens also play the effect.
+    virtual void playSound(GameSound sound);
+    [[nodiscard]] std::uint32_t soundRequests(GameSound sound) const {
+        return soundCounts[static_cast<std::size_t>(sound)];
+    }
+
     // The pool value at a position (wrapped into the pool).
     [[nodiscard]] std::int32_t poolValue(std::uint32_t position) const {
         return randomPool[position % RANDOM_POOL_SIZE];
@@ -60,4 +75,6 @@ class GameSession {
 
   private:
     void handOverRows();
+
+    std::array<std::uint32_t, GAME_SOUND_COUNT> soundCounts{};
 };

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "audio/SoundEffect.h"
 #include "game/GameSession.h"
 
 namespace {
@@ -185,7 +184,7 @@ bool Player::fall() {
         columnBottom += fallStep;
         stepped = true;
         if (hasLanded()) {
-            SoundLand.Play();
+            screen.playSound(GameSound::Land);
             lockColumn();
             spawnColumn();
             break;  // at most one landing per tick; the credit left carries over

@@ -2,7 +2,7 @@
 // end of a cascade.
 #include <algorithm>
 
-#include "audio/SoundEffect.h"
+#include "game/GameSession.h"
 #include "game/Player.h"
 
 namespace {
@@ -68,7 +68,7 @@ void Player::scanMatches() {
     collapsing = false;
     applyMatchScore(marked, chainLength);
     clearFrame = 0;
-    SoundMatch.Play();
+    screen.playSound(GameSound::Match);
 }
 
 void Player::clearingTick() {

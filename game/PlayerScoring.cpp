@@ -1,5 +1,5 @@
 // Points and level rises of a scan, and the level display that follows a cascade with a rise.
-#include "audio/SoundEffect.h"
+#include "game/GameSession.h"
 #include "game/Player.h"
 
 void Player::applyMatchScore(std::uint32_t markedJewels, std::uint32_t chain) {
@@ -22,7 +22,7 @@ void Player::startLevelShow() {
     levelShow = true;
     levelUpPending = false;
     levelShowTicks = 0;
-    SoundMatch.Play();
+    screen.playSound(GameSound::Match);
 }
 
 void Player::levelShowTick() {

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "audio/SoundEffect.h"
 #include "tests/game/WellText.h"
 
 namespace {
@@ -33,12 +32,12 @@ TEST_F(Cascade, SimpleCascadeFollowsItsTimeline) {
     player.columnX = 2;
     player.current = 0x00343331;  // bottom '1', middle '3', top '4'
     placeColumnAboveStack(player);
-    const std::uint32_t landings = SoundLand.playRequests();
-    const std::uint32_t matches = SoundMatch.playRequests();
+    const std::uint32_t landings = session.soundRequests(GameSound::Land);
+    const std::uint32_t matches = session.soundRequests(GameSound::Match);
 
     EXPECT_TRUE(player.tick());  // T: lands, scans, spawns the next column
-    EXPECT_EQ(SoundLand.playRequests(), landings + 1);
-    EXPECT_EQ(SoundMatch.playRequests(), matches + 1);
+    EXPECT_EQ(session.soundRequests(GameSound::Land), landings + 1);
+    EXPECT_EQ(session.soundRequests(GameSound::Match), matches + 1);
     EXPECT_EQ(wellText(player).substr(10 * 6), "..4../5.3../aaa22");
     EXPECT_TRUE(player.clearing);
     EXPECT_EQ(player.chainLength, 1u);

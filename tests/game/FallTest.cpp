@@ -2,7 +2,6 @@
 // landing and the game over at the top of the well.
 #include <gtest/gtest.h>
 
-#include "audio/SoundEffect.h"
 #include "tests/game/WellText.h"
 
 namespace {
@@ -176,10 +175,10 @@ TEST_F(Fall, MovesDuringAPhaseActOnTheWaitingColumn) {
 TEST_F(Fall, LandingOnTheFloorFixesTheColumnAndSpawnsTheNext) {
     const Triple falling = player.current;
     const Triple waiting = player.next;
-    const std::uint32_t landings = SoundLand.playRequests();
+    const std::uint32_t landings = session.soundRequests(GameSound::Land);
     placeColumnAboveStack(player);
     EXPECT_TRUE(player.tick());
-    EXPECT_EQ(SoundLand.playRequests(), landings + 1);
+    EXPECT_EQ(session.soundRequests(GameSound::Land), landings + 1);
     EXPECT_EQ(player.cellAt(2, 12), tripleJewel(falling, 0));
     EXPECT_EQ(player.cellAt(2, 11), tripleJewel(falling, 1));
     EXPECT_EQ(player.cellAt(2, 10), tripleJewel(falling, 2));

@@ -2,7 +2,6 @@
 // the last level, and the fixed level of the two-player game.
 #include <gtest/gtest.h>
 
-#include "audio/SoundEffect.h"
 #include "tests/game/WellText.h"
 
 namespace {
@@ -77,12 +76,12 @@ TEST_F(Level, RiseInAChainShowsTheDisplayAtTheEndOfTheCascade) {
     ticks(6 + 48);  // clearing and collapse: the chain goes on
     EXPECT_EQ(player.chainLength, 2u);
     EXPECT_FALSE(player.levelShow);
-    const std::uint32_t matches = SoundMatch.playRequests();
+    const std::uint32_t matches = session.soundRequests(GameSound::Match);
     ticks(6);  // the cascade ends: the display starts
     EXPECT_TRUE(player.levelShow);
     EXPECT_FALSE(player.levelUpPending);
     EXPECT_EQ(player.levelShowTicks, 0u);
-    EXPECT_EQ(SoundMatch.playRequests(), matches + 1);
+    EXPECT_EQ(session.soundRequests(GameSound::Match), matches + 1);
     EXPECT_EQ(player.rowsToSend, 1u);            // computed after the display started
     EXPECT_EQ(player.score, 30u + 2 * 3 * 10u);  // level 2 pays as level 1
 }

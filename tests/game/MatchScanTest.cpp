@@ -2,7 +2,6 @@
 // with a result starts.
 #include <gtest/gtest.h>
 
-#include "audio/SoundEffect.h"
 #include "tests/game/WellText.h"
 
 namespace {
@@ -100,13 +99,13 @@ TEST_F(MatchScan, MarkedJewelsKeepTheirColour) {
 }
 
 TEST_F(MatchScan, RunPlaysMatchSoundAndEmptyScanIsSilent) {
-    const std::uint32_t before = SoundMatch.playRequests();
+    const std::uint32_t before = session.soundRequests(GameSound::Match);
     setWell(player, {"12121"});
     player.scanMatches();
-    EXPECT_EQ(SoundMatch.playRequests(), before);
+    EXPECT_EQ(session.soundRequests(GameSound::Match), before);
     setWell(player, {"12221"});
     player.scanMatches();
-    EXPECT_EQ(SoundMatch.playRequests(), before + 1);
+    EXPECT_EQ(session.soundRequests(GameSound::Match), before + 1);
     EXPECT_EQ(player.clearFrame, 0u);
     EXPECT_FALSE(player.collapsing);
 }

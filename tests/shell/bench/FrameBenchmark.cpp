@@ -4,9 +4,9 @@
 #include <chrono>
 #include <cstdio>
 
+#include "frontend/WelcomeScreen.h"
 #include "platform/testing/TestBackend.h"
 #include "shell/ShellState.h"
-#include "shell/WelcomeScreen.h"
 
 namespace {
 

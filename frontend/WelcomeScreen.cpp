@@ -1,5 +1,5 @@
 // Drawing and keys of the first screen.
-#include "shell/WelcomeScreen.h"
+#include "frontend/WelcomeScreen.h"
 
 #include "shell/GlobalResources.h"
 #include "shell/ShellState.h"

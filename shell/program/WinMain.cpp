@@ -2,7 +2,7 @@
 // the message loop until the quit message.
 #include "platform/Platform.h"
 #include "shell/ShellState.h"
-#include "shell/WindowProcedure.h"
+#include "shell/program/WindowProcedure.h"
 
 namespace {
 

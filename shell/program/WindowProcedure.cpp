@@ -1,15 +1,15 @@
 // Start-up, message forwarding and shutdown of the game window.
-#include "shell/WindowProcedure.h"
+#include "shell/program/WindowProcedure.h"
 
 #include <ctime>
 #include <new>
 
+#include "frontend/WelcomeScreen.h"
 #include "game/SharedRandom.h"
 #include "shell/ErrorTable.h"
 #include "shell/GlobalResources.h"
 #include "shell/Music.h"
 #include "shell/ShellState.h"
-#include "shell/WelcomeScreen.h"
 
 namespace {
 
