@@ -72,6 +72,11 @@ class Player {
     [[nodiscard]] bool tick();               // one frame tick; true asks for a repaint
     void setName(const char* text);          // copies at most 255 characters and terminates
 
+    // Draws the well, the next column and the panel into the back buffer at this player's layout.
+    // Reads the record and changes nothing. Defined with the game screens, which own the bitmaps
+    // (game/screens/PlayerRender.cpp): the rules themselves never draw.
+    void render(HDC backBuffer) const;
+
     [[nodiscard]] std::uint8_t cellAt(std::uint32_t x, std::uint32_t y) const { return cells[y * width + x]; }
 
     GameSession& screen;  // owner of the random pool every column is made from; not owned

@@ -9,6 +9,7 @@
 #include "shell/ErrorTable.h"
 #include "shell/GlobalResources.h"
 #include "shell/Music.h"
+#include "shell/Settings.h"
 #include "shell/ShellState.h"
 
 namespace {
@@ -18,7 +19,9 @@ LRESULT startUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HDC windowDC = GetDC(window);
     loadBitmaps(windowDC, hInstance);
     ReleaseDC(window, windowDC);
-    musicStart(true);  // the settings file, and with it the music switch, comes later
+    // The settings file comes later; until then the record holds the defaults.
+    settings.copyKeysToWorking();
+    musicStart(settings.record.musicOn != 0);
     seedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
     currentScreen.reset(new (std::nothrow) WelcomeScreen());
     if (!currentScreen) {

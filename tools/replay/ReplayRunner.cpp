@@ -5,6 +5,8 @@
 #include <ostream>
 #include <sstream>
 
+#include "game/screens/OnePlayerGame.h"
+#include "game/screens/TwoPlayerGame.h"
 #include "tools/replay/PlayerDump.h"
 
 namespace {
@@ -83,7 +85,8 @@ bool ReplayRunner::execute(const std::vector<std::string>& words, std::ostream& 
     if (command == "game") {
         return startGame(words, error);
     }
-    if (command != "press" && command != "release" && command != "tick" && command != "dump") {
+    if (command != "press" && command != "release" && command != "tick" && command != "dump" &&
+        command != "frame") {
         error = "unknown command '" + command + "'";
         return false;
     }
@@ -93,6 +96,9 @@ bool ReplayRunner::execute(const std::vector<std::string>& words, std::ostream& 
     }
     if (command == "tick") {
         return runTicks(words, error);
+    }
+    if (command == "frame") {
+        return writeFrame(words, error);
     }
     if (command == "dump") {
         if (wrongCount(words, 1, "dump", error)) {
@@ -119,10 +125,25 @@ bool ReplayRunner::startGame(const std::vector<std::string>& words, std::string&
         error = "seed must be a number from 1 to 2147483647, not '" + words[2] + "'";
         return false;
     }
-    session.reset();
-    session = std::make_unique<GameSession>(seed);
-    if (!session->joinPlayers(words[1] == "1" ? GameKind::OnePlayer : GameKind::TwoPlayer)) {
-        error = "out of memory making the players";
+    if (!window) {
+        window = std::make_unique<ReplayWindow>();
+    }
+    screen.reset();
+    if (words[1] == "1") {
+        screen = std::make_unique<OnePlayerGame>(window->handle(), seed);
+    } else {
+        screen = std::make_unique<TwoPlayerGame>(window->handle(), seed);
+    }
+    session = static_cast<GameScreen*>(screen.get());
+    return true;
+}
+
+bool ReplayRunner::writeFrame(const std::vector<std::string>& words, std::string& error) {
+    if (wrongCount(words, 2, "frame FILE", error)) {
+        return false;
+    }
+    if (!window->writeFrame(screen, words[1])) {
+        error = "cannot write the frame to '" + words[1] + "'";
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 // Runs a veskar-replay script against the game's own session and players: one command per line
-// (game, press, release, tick, dump), with blank lines and lines starting with '#' skipped.
+// (game, press, release, tick, dump, frame), with blank lines and lines starting with '#' skipped. Games
+// are the real game screens in a window on the test backend, so frames are drawn by the game's code.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "game/GameSession.h"
+#include "game/screens/GameScreen.h"
+#include "tools/replay/ReplayWindow.h"
 
 class ReplayRunner {
   public:
@@ -23,5 +25,9 @@ class ReplayRunner {
     [[nodiscard]] bool routeKey(const std::vector<std::string>& words, std::string& error);
     [[nodiscard]] bool runTicks(const std::vector<std::string>& words, std::string& error);
 
-    std::unique_ptr<GameSession> session;
+    [[nodiscard]] bool writeFrame(const std::vector<std::string>& words, std::string& error);
+
+    std::unique_ptr<ReplayWindow> window;  // opened by the first game
+    std::unique_ptr<Screen> screen;        // the current game screen
+    GameScreen* session = nullptr;         // the same screen, as a game
 };

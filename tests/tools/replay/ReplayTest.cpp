@@ -1,5 +1,8 @@
 // veskar-replay: the script commands, the dump line format and the rejection of malformed scripts.
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -171,9 +174,21 @@ TEST(ReplayErrors, MalformedLinesStopTheScriptWithStatusTwo) {
 }
 
 TEST(ReplayErrors, MalformedCommandsAfterAGame) {
-    const char* const bad[] = {"press 3 left", "press 2 left",         "press 0 left", "press 1 jump",
-                               "press 1",      "release 1 left extra", "tick",         "tick -1",
-                               "tick 1.5",     "tick 2147483648",      "dump now",     "press one left"};
+    const char* const bad[] = {"press 3 left",
+                               "press 2 left",
+                               "press 0 left",
+                               "press 1 jump",
+                               "press 1",
+                               "release 1 left extra",
+                               "tick",
+                               "tick -1",
+                               "tick 1.5",
+                               "tick 2147483648",
+                               "dump now",
+                               "press one left",
+                               "frame",
+                               "frame a b",
+                               "frame /nonexistent/dir/f.ppm"};
     for (const char* line : bad) {
         const Result result = replay(std::string("game 1 1\ndump\n") + line + "\ndump\n");
         EXPECT_EQ(result.status, 2) << line;
@@ -185,4 +200,19 @@ TEST(ReplayErrors, MalformedCommandsAfterAGame) {
 TEST(ReplayErrors, LargestSeedAndTickZeroAreAccepted) {
     EXPECT_EQ(replay("game 2 2147483647\ntick 0\ndump\n").status, 0);
     EXPECT_EQ(replay("").status, 0);
+}
+
+TEST(ReplayFrame, WritesTheGameWindowsPictureAsBinaryPpm) {
+    const std::string path = ::testing::TempDir() + "replay-frame.ppm";
+    ASSERT_EQ(replay("game 1 1\ntick 50\nframe " + path + "\n").status, 0);
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string header = "P6\n634 455\n255\n";
+    ASSERT_EQ(bytes.size(), header.size() + 634u * 455u * 3u);
+    EXPECT_EQ(bytes.substr(0, header.size()), header);
+    // Below the one-player background (460 rows, cut at the client's 455) nothing is left of the erase;
+    // the top-left corner is the background's, not the erase colour (black).
+    const auto at = [&](int x, int y) { return header.size() + (static_cast<std::size_t>(y) * 634 + x) * 3; };
+    EXPECT_NE(bytes.substr(at(0, 0), 3), std::string(3, '\0'));
+    std::remove(path.c_str());
 }

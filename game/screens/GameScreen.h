@@ -1,0 +1,39 @@
+// A game as a screen: the windowless session (players, random pool, pause, key routing, frame tick,
+// penalty rows) in the window, with the players' sounds played as effects and one repaint at most
+// per tick. The one- and two-player games add their players, their drawing and their end.
+#pragma once
+
+#include "game/GameSession.h"
+#include "shell/Screen.h"
+
+class GameScreen : public Screen, public GameSession {
+  public:
+    // A new pool from `seed` (0: the calendar time); the players come with the derived screen.
+    explicit GameScreen(std::uint32_t seed);
+
+    // Pause, and the key to every active player that binds it.
+    int onKeyDown(HWND window, WPARAM virtualKey, LPARAM keyData,
+                  std::unique_ptr<Screen>& currentScreen) override;
+    // Key-ups reach the players also while paused, so a release is never lost.
+    int onKeyUp(HWND window, WPARAM virtualKey, LPARAM keyData,
+                std::unique_ptr<Screen>& currentScreen) override;
+    // Every player's tick, a repaint from a cleared buffer if any asked for one, then the penalty rows.
+    int onTimer(HWND window, WPARAM timerId, LPARAM lParam, std::unique_ptr<Screen>& currentScreen) override;
+
+    // Both players share the two effects, so a new one cuts off the one playing.
+    void playSound(GameSound sound) override;
+
+    // Where a player's well, next box and panel lie in the back buffer, pixels.
+    struct Layout {
+        std::int32_t wellX, wellY, nextX, nextY, panelX, panelY;
+        bool fullPanel;
+    };
+
+  protected:
+    // Makes and adds one player with its layout, name and keys. On an allocation failure reports
+    // "out of memory" and returns false.
+    bool joinPlayer(HWND window, bool levelProgression, std::uint32_t maxRowsToSend, const Layout& layout,
+                    const char* name, const int* keys);
+    // Ends the game: a new first screen replaces this one, which is deleted.
+    static int returnToMenu(HWND window, std::unique_ptr<Screen>& currentScreen);
+};

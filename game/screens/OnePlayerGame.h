@@ -1,0 +1,17 @@
+// The one-player game: one well whose levels rise, a full panel with level and high score, and a
+// result that enters the high-score table when the game ends.
+#pragma once
+
+#include "game/screens/GameScreen.h"
+
+class OnePlayerGame final : public GameScreen {
+  public:
+    // The player, named and keyed as player 1 of the settings. `seed` 0 takes the calendar time.
+    explicit OnePlayerGame(HWND window, std::uint32_t seed = 0);
+
+    // Escape, or Enter once the game is over, enters the score and returns to the menu.
+    int onKeyDown(HWND window, WPARAM virtualKey, LPARAM keyData,
+                  std::unique_ptr<Screen>& currentScreen) override;
+    int draw(HWND window, WPARAM wParam, LPARAM lParam, HDC backBuffer,
+             std::unique_ptr<Screen>& currentScreen) override;
+};
