@@ -4,7 +4,7 @@
 #include <new>
 
 #include "audio/SoundEffect.h"
-#include "frontend/WelcomeScreen.h"
+#include "frontend/MainMenu.h"
 #include "shell/ErrorTable.h"
 #include "shell/ScreenSwitch.h"
 
@@ -57,5 +57,5 @@ bool GameScreen::joinPlayer(HWND window, bool levelProgression, std::uint32_t ma
 }
 
 int GameScreen::returnToMenu(HWND window, std::unique_ptr<Screen>& currentScreen) {
-    return switchScreen<WelcomeScreen>(window, currentScreen) ? 0 : -1;
+    return switchScreen<MainMenu>(window, currentScreen) ? 0 : -1;
 }

@@ -34,6 +34,6 @@ class GameScreen : public Screen, public GameSession {
     // "out of memory" and returns false.
     bool joinPlayer(HWND window, bool levelProgression, std::uint32_t maxRowsToSend, const Layout& layout,
                     const char* name, const int* keys);
-    // Ends the game: a new first screen replaces this one, which is deleted.
+    // Ends the game: a new main menu replaces this one, which is deleted.
     static int returnToMenu(HWND window, std::unique_ptr<Screen>& currentScreen);
 };

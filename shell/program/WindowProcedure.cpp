@@ -4,7 +4,7 @@
 #include <ctime>
 #include <new>
 
-#include "frontend/WelcomeScreen.h"
+#include "frontend/MainMenu.h"
 #include "game/SharedRandom.h"
 #include "shell/ErrorTable.h"
 #include "shell/GlobalResources.h"
@@ -23,7 +23,7 @@ LRESULT startUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     settings.copyKeysToWorking();
     musicStart(settings.record.musicOn != 0);
     seedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
-    currentScreen.reset(new (std::nothrow) WelcomeScreen());
+    currentScreen.reset(new (std::nothrow) MainMenu());
     if (!currentScreen) {
         reportError(window, ERR_OUT_OF_MEMORY);
         return -1;

@@ -58,8 +58,8 @@ TEST(ShellEndToEnd, OpensTheCaptionedWindowAndShowsTheFirstScreen) {
                              jewelSprites[5].loaded && jewelAnimations[5].width == 192;
         backgroundShown = backend.pixel(20, 440) == surfacePixel(menuBackground, 20, 440) &&
                           backend.pixel(600, 20) == surfacePixel(menuBackground, 600, 20);
-        // "1 Player Game", the chosen entry, in the highlight font at (205, 35): its first cell is '1'.
-        const auto& cell = highlightFont.glyphs['1' - 32];
+        // "> 1 Player Game", the current item, in the highlight font at (205, 35): its first cell is '>'.
+        const auto& cell = highlightFont.glyphs['>' - 32];
         for (int y = 0; y < 18; ++y) {
             for (int x = 0; x < 14; ++x) {
                 glyphShown = glyphShown && backend.pixel(205 + x, 35 + y) ==

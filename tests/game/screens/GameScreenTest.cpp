@@ -2,7 +2,7 @@
 // played with the players' keys on the virtual clock, and checked in the presented frames.
 #include <gtest/gtest.h>
 
-#include "frontend/WelcomeScreen.h"
+#include "frontend/MainMenu.h"
 #include "game/screens/OnePlayerGame.h"
 #include "game/screens/TwoPlayerGame.h"
 #include "platform/testing/TestBackend.h"
@@ -205,8 +205,7 @@ TEST_F(GameScreens, LeavingAOnePlayerGameEntersItsScore) {
     backend->at(250, [&] { stillPlaying = currentGame<OnePlayerGame>() != nullptr; });
     backend->tap(300, VK_ESCAPE);
     bool backAtFirstScreen = false;
-    backend->at(400,
-                [&] { backAtFirstScreen = dynamic_cast<WelcomeScreen*>(currentScreen.get()) != nullptr; });
+    backend->at(400, [&] { backAtFirstScreen = dynamic_cast<MainMenu*>(currentScreen.get()) != nullptr; });
     backend->requestClose(500);
     EXPECT_EQ(runGame(), 0);
     EXPECT_TRUE(stillPlaying);

@@ -1,10 +1,10 @@
 // Prints the cost of one frame of the real shell on the test backend: a screen that repaints on
 // every 10 ms tick (full background copy, text in both fonts, the copy to the window and its
-// presentation), run for 2000 ticks of virtual time.
+// presentation) of the main menu, run for 2000 ticks of virtual time.
 #include <chrono>
 #include <cstdio>
 
-#include "frontend/WelcomeScreen.h"
+#include "frontend/MainMenu.h"
 #include "platform/testing/TestBackend.h"
 #include "shell/ShellState.h"
 
@@ -12,7 +12,7 @@ namespace {
 
 inline constexpr int TICKS = 2000;
 
-// Draws what the first screen draws, on every tick.
+// Draws what the main menu draws, on every tick.
 class RepaintingScreen final : public Screen {
   public:
     int onTimer(HWND window, WPARAM, LPARAM, std::unique_ptr<Screen>&) override {
@@ -27,7 +27,7 @@ class RepaintingScreen final : public Screen {
     static inline int ticks = 0;
 
   private:
-    WelcomeScreen picture;
+    MainMenu picture;
 };
 
 }  // namespace
