@@ -7,6 +7,8 @@ packages=(
   g++ cmake make pkg-config
   libgtest-dev libgmock-dev
   libsdl2-dev
+  # The desktop's own checkers of the installed entry and metainfo.
+  desktop-file-utils appstream
   # Established module players, used only as black-box references by tests and benchmarks.
   libxmp-dev libopenmpt-dev
 )

@@ -47,4 +47,66 @@ TEST(Icon, HoldsA32By32ImageWithTransparentCorners) {
     EXPECT_TRUE(found);
 }
 
+// The RGBA pixels of a PNG whose image data is kept in stored deflate blocks, as the generator
+// writes them; empty for anything else.
+std::vector<std::uint8_t> storedPngPixels(const std::vector<std::uint8_t>& png, int side) {
+    const auto big = [&](std::size_t at) {
+        return (std::uint32_t(png[at]) << 24) | (std::uint32_t(png[at + 1]) << 16) |
+               (std::uint32_t(png[at + 2]) << 8) | png[at + 3];
+    };
+    std::vector<std::uint8_t> zlib;
+    for (std::size_t at = 8; at + 12 <= png.size();) {
+        const std::uint32_t length = big(at);
+        if (at + 12 + length > png.size()) {
+            return {};
+        }
+        if (std::string(png.begin() + std::ptrdiff_t(at) + 4, png.begin() + std::ptrdiff_t(at) + 8) ==
+            "IDAT") {
+            zlib.insert(zlib.end(), png.begin() + std::ptrdiff_t(at) + 8,
+                        png.begin() + std::ptrdiff_t(at + 8 + length));
+        }
+        at += 12 + length;
+    }
+    std::vector<std::uint8_t> raw;
+    for (std::size_t at = 2; at + 5 <= zlib.size();) {
+        const std::size_t count = zlib[at + 1] | (zlib[at + 2] << 8);
+        if (at + 5 + count > zlib.size()) {
+            return {};
+        }
+        raw.insert(raw.end(), zlib.begin() + std::ptrdiff_t(at) + 5,
+                   zlib.begin() + std::ptrdiff_t(at + 5 + count));
+        const bool last = (zlib[at] & 1) != 0;
+        at += 5 + count;
+        if (last) {
+            break;
+        }
+    }
+    std::vector<std::uint8_t> pixels;
+    const std::size_t stride = 1 + 4 * std::size_t(side);
+    for (std::size_t row = 0; row < std::size_t(side) && (row + 1) * stride <= raw.size(); ++row) {
+        pixels.insert(pixels.end(), raw.begin() + std::ptrdiff_t(row * stride + 1),
+                      raw.begin() + std::ptrdiff_t((row + 1) * stride));
+    }
+    return pixels;
+}
+
+TEST(Icon, ThemeIconOfThe32PixelSizeIsTheIcosImage) {
+    const std::vector<std::uint8_t> ico = readBytes(resourcesDir() / "icons" / "veskar.ico");
+    const std::vector<std::uint8_t> png = readBytes(resourcesDir() / "icons/hicolor/32x32/apps/veskar.png");
+    ASSERT_GT(png.size(), 8U);
+    const std::vector<std::uint8_t> pixels = storedPngPixels(png, 32);
+    ASSERT_EQ(pixels.size(), 32U * 32U * 4U);
+    const std::size_t offset = little(ico, 6 + 12, 4) + 40;  // the first image is the 32 x 32 one
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const std::size_t bmp = offset + std::size_t((31 - y) * 32 + x) * 4;  // BGRA, bottom-up
+            const std::size_t rgba = std::size_t(y * 32 + x) * 4;
+            ASSERT_EQ(pixels[rgba], ico[bmp + 2]) << x << "," << y;
+            ASSERT_EQ(pixels[rgba + 1], ico[bmp + 1]) << x << "," << y;
+            ASSERT_EQ(pixels[rgba + 2], ico[bmp]) << x << "," << y;
+            ASSERT_EQ(pixels[rgba + 3], ico[bmp + 3]) << x << "," << y;
+        }
+    }
+}
+
 }  // namespace

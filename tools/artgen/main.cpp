@@ -1,5 +1,6 @@
 // artgen OUTDIR: writes every bitmap and the icon of the game, named as resources/veskar.rc names
-// them (OUTDIR/bitmaps/*.bmp, OUTDIR/icons/veskar.ico). The output is the same on every run.
+// them (OUTDIR/bitmaps/*.bmp, OUTDIR/icons/veskar.ico), and the same icon for the desktop's icon
+// theme (OUTDIR/icons/hicolor/NxN/apps/veskar.png). The output is the same on every run.
 #include "tools/artgen/ArtLayout.h"
 #include "tools/artgen/Backgrounds.h"
 #include "tools/artgen/BmpEncoder.h"
@@ -7,6 +8,7 @@
 #include "tools/artgen/GlyphSheet.h"
 #include "tools/artgen/IconEncoder.h"
 #include "tools/artgen/JewelPainter.h"
+#include "tools/artgen/PngEncoder.h"
 #include "tools/artgen/Quantizer.h"
 
 #include <cstdio>
@@ -58,6 +60,19 @@ namespace {
     return ok;
 }
 
+// The icon theme's sizes, each painted at its own size from the .ico's design.
+[[nodiscard]] bool writeThemeIcons(const std::filesystem::path& icons) {
+    bool ok = true;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const std::string folder = std::to_string(size) + "x" + std::to_string(size);
+        const std::filesystem::path apps = icons / "hicolor" / folder / "apps";
+        std::error_code error;
+        std::filesystem::create_directories(apps, error);
+        ok = writeFile(apps / "veskar.png", encodePng(jewelIcon(0, size))) && ok;
+    }
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -78,5 +93,6 @@ int main(int argc, char** argv) {
          ok;
     ok = writeJewels(bitmaps) && ok;
     ok = writeFile(out / "icons" / "veskar.ico", encodeIcon({jewelIcon(0, 32), jewelIcon(0, 16)})) && ok;
+    ok = writeThemeIcons(out / "icons") && ok;
     return ok ? 0 : 1;
 }
