@@ -7,6 +7,7 @@
 #include <windows.h>
 #else
 #include "platform/WinAudio.h"
+#include "platform/WinBase.h"
 #include "platform/WinGdi.h"
 #include "platform/WinTypes.h"
 #include "platform/WinUser.h"

@@ -1,8 +1,14 @@
-// The settings record's defaults, the working key arrays and the name fields' safe copies.
+// The settings record's file and digest, its defaults, the working key arrays and the name fields'
+// safe copies.
 #include "shell/Settings.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+
+#include "platform/Platform.h"
+#include "shell/FileReplace.h"
+#include "shell/Md5.h"
 
 namespace {
 
@@ -31,7 +37,67 @@ std::array<int, KEY_ACTIONS> player1Keys{};
 std::array<int, KEY_ACTIONS> player2Keys{};
 
 Settings::Settings() {
+    std::memcpy(fileName.data(), SETTINGS_FILE_NAME, std::min(sizeof SETTINGS_FILE_NAME, FILE_NAME_SIZE - 1));
+    fileName[FILE_NAME_SIZE - 1] = '\0';
     loadDefaults();
+}
+
+void Settings::read() {
+    startDirectory.fill(0);
+    const DWORD length =
+        GetCurrentDirectoryA(static_cast<DWORD>(startDirectory.size()), startDirectory.data());
+    if (length == 0 || length >= startDirectory.size()) {
+        startDirectory.fill(0);  // unknown: the write then goes to whatever directory is current
+    }
+    loaded = readFile();
+    if (loaded) {
+        terminateNames();
+    } else {
+        loadDefaults();
+    }
+    copyKeysToWorking();
+}
+
+bool Settings::readFile() {
+    std::FILE* file = std::fopen(fileName.data(), "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    const bool complete =
+        std::fread(&record, 1, sizeof record, file) == sizeof record;  // the rest is ignored
+    std::fclose(file);
+    return complete && verifyDigest();
+}
+
+// Anyone can compute the digest, so a file that passes it may still hold names without a terminator:
+// every name ends within its field, at 13 characters at most.
+void Settings::terminateNames() {
+    for (NameField& name : record.playerNames) {
+        name[NAME_FIELD_SIZE - 1] = '\0';
+    }
+    for (NameField& name : record.highScoreNames) {
+        name[NAME_FIELD_SIZE - 1] = '\0';
+    }
+}
+
+void Settings::write() {
+    copyKeysFromWorking();
+    SetCurrentDirectoryA(startDirectory.data());  // fails for an empty path: the write stays here
+    computeDigest();
+    (void)replaceFile(fileName.data(), &record, sizeof record);  // a failure keeps the old file
+}
+
+void Settings::computeDigest() {
+    record.digest.fill(0);
+    record.digestSalt = DIGEST_SALT;
+    (void)computeMd5(&record, sizeof record, record.digest.data());  // 524 bytes are always in range
+    record.digestSalt = 0;
+}
+
+bool Settings::verifyDigest() {
+    const std::array<std::uint8_t, 16> stored = record.digest;
+    computeDigest();
+    return record.digest == stored;
 }
 
 void Settings::loadDefaults() {
@@ -62,6 +128,13 @@ void Settings::copyKeysToWorking() {
     for (std::size_t action = 0; action < KEY_ACTIONS; ++action) {
         player1Keys[action] = record.playerKeys[0][action];
         player2Keys[action] = record.playerKeys[1][action];
+    }
+}
+
+void Settings::copyKeysFromWorking() {
+    for (std::size_t action = 0; action < KEY_ACTIONS; ++action) {
+        record.playerKeys[0][action] = static_cast<std::uint8_t>(player1Keys[action] & 0xFF);
+        record.playerKeys[1][action] = static_cast<std::uint8_t>(player2Keys[action] & 0xFF);
     }
 }
 

@@ -1,9 +1,11 @@
 // Everything the game remembers between runs: one 524-byte record of names, key bindings, high
-// scores and switches, kept in memory for the whole run, and the working copies of the key bindings
-// that the game screens and the key menus use. Message-loop thread only.
+// scores and switches, read from VESKAR.INI at start-up, kept in memory for the whole run and written
+// back at shutdown, and the working copies of the key bindings that the game screens and the key
+// menus use. Message-loop thread only.
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -12,6 +14,12 @@ inline constexpr std::size_t NAME_SLOTS = 8;
 inline constexpr std::size_t HIGH_SCORE_COUNT = 10;
 inline constexpr std::size_t KEY_FIELD_SIZE = 16;
 inline constexpr std::size_t KEY_ACTIONS = 4;  // Left, Right, Fast, Rotate
+inline constexpr char SETTINGS_FILE_NAME[] = "VESKAR.INI";
+inline constexpr std::size_t FILE_NAME_SIZE = 14;
+inline constexpr std::size_t DIRECTORY_SIZE = 4096;
+// Held in `digestSalt` while the digest is computed, so that a digest made by an ordinary MD5 tool
+// over the file does not verify.
+inline constexpr std::uint32_t DIGEST_SALT = 2958147;
 
 using NameField = std::array<char, NAME_FIELD_SIZE>;
 
@@ -31,24 +39,55 @@ struct SettingsRecord {
     std::array<std::uint8_t, 2> reservedTail;
     std::uint32_t digestSalt;  // 0 in every file; holds the salt only while a digest is computed
 };
+// The file holds the record as it lies in memory.
+static_assert(std::endian::native == std::endian::little, "the file's integers are little-endian");
 static_assert(sizeof(SettingsRecord) == 524);
+static_assert(offsetof(SettingsRecord, playerNames) == 40);
 static_assert(offsetof(SettingsRecord, playerKeys) == 152);
+static_assert(offsetof(SettingsRecord, reservedZero) == 184);
+static_assert(offsetof(SettingsRecord, reservedFixed) == 188);
 static_assert(offsetof(SettingsRecord, highScoreNames) == 192);
 static_assert(offsetof(SettingsRecord, highScores) == 332);
 static_assert(offsetof(SettingsRecord, soundOn) == 372);
+static_assert(offsetof(SettingsRecord, musicOn) == 373);
+static_assert(offsetof(SettingsRecord, reserved) == 374);
 static_assert(offsetof(SettingsRecord, digest) == 502);
+static_assert(offsetof(SettingsRecord, reservedTail) == 518);
 static_assert(offsetof(SettingsRecord, digestSalt) == 520);
 
 class Settings {
   public:
-    Settings();  // the defaults, until a file is read
+    Settings();  // the file name, and the defaults until a file is read
+
+    // Captures the current directory for the write, reads the file there, falling back to the
+    // defaults when it is missing, short or its digest does not match, and fills the working key
+    // arrays. Nothing is reported.
+    void read();
+    // Copies the working key arrays back, returns to the directory captured by read and replaces the
+    // file there with the record and a fresh digest. A failed write leaves the old file as it was and
+    // is not reported.
+    void write();
+    // Stores the record's digest: MD5 over the 524 bytes with the digest zeroed and the salt in
+    // `digestSalt`, which is zero again afterwards.
+    void computeDigest();
+    // Whether the stored digest matches the record. The record keeps the recomputed digest.
+    [[nodiscard]] bool verifyDigest();
 
     // Overwrites every field but the two reserved tail bytes and the salt with the defaults.
     void loadDefaults();
     // The working key arrays from the first four bytes of each player's key field.
     void copyKeysToWorking();
+    // The low byte of each working key back into the first four bytes of each player's key field.
+    void copyKeysFromWorking();
 
     SettingsRecord record{};
+    std::array<char, FILE_NAME_SIZE> fileName{};        // relative: opened in the current directory
+    bool loaded = false;                                // the last read found a valid file
+    std::array<char, DIRECTORY_SIZE> startDirectory{};  // current when the file was read; empty if unknown
+
+  private:
+    [[nodiscard]] bool readFile();
+    void terminateNames();
 };
 
 extern Settings settings;

@@ -14,14 +14,18 @@
 
 namespace {
 
+// Set once the shutdown sequence has run for the window created last. When creation fails after
+// reportError, the window is destroyed again; the settings must not be written twice.
+bool shutDownDone = false;
+
 // The start-up sequence. Returns -1 when window creation must fail.
 LRESULT startUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    shutDownDone = false;
     HDC windowDC = GetDC(window);
     loadBitmaps(windowDC, hInstance);
     ReleaseDC(window, windowDC);
-    // The settings file comes later; until then the record holds the defaults.
-    settings.copyKeysToWorking();
-    musicStart(settings.record.musicOn != 0);
+    settings.read();
+    musicStart(settings.record.musicOn != 0);  // the switch counts only here, at start-up
     seedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
     currentScreen.reset(new (std::nothrow) MainMenu());
     if (!currentScreen) {
@@ -35,13 +39,20 @@ LRESULT startUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// The shutdown sequence, reached by closing the window, by the exit item and by reportError.
+// The shutdown sequence, reached by closing the window, by the exit item and by reportError; it runs
+// once per start-up.
 LRESULT shutDown(HWND window) {
+    if (shutDownDone) {
+        return 0;
+    }
+    shutDownDone = true;
     if (frameTimerActive != 0) {
         KillTimer(window, FRAME_TIMER_ID);
+        frameTimerActive = 0;
     }
     currentScreen.reset();
     musicStop();
+    settings.write();  // the settings file's only write
     releaseBitmaps();
     PostQuitMessage(0);
     return 0;

@@ -7,6 +7,7 @@
 #include "platform/testing/TestBackend.h"
 #include "shell/GlobalResources.h"
 #include "shell/ShellState.h"
+#include "tests/shell/ScratchFolder.h"
 
 using veskar::platform::TestBackend;
 
@@ -46,9 +47,15 @@ std::uint32_t surfacePixel(const Surface& surface, int x, int y) {
     return surface.bitmap->pixels[static_cast<std::size_t>(y) * surface.width + x];
 }
 
+// Each run reads and writes its settings file in a folder of its own.
+class ShellEndToEnd : public ::testing::Test {
+  protected:
+    ScratchFolder folder;
+};
+
 }  // namespace
 
-TEST(ShellEndToEnd, OpensTheCaptionedWindowAndShowsTheFirstScreen) {
+TEST_F(ShellEndToEnd, OpensTheCaptionedWindowAndShowsTheFirstScreen) {
     auto& backend = TestBackend::reset();
     bool backgroundShown = false;
     bool glyphShown = true;
@@ -79,7 +86,7 @@ TEST(ShellEndToEnd, OpensTheCaptionedWindowAndShowsTheFirstScreen) {
     EXPECT_TRUE(glyphShown);
 }
 
-TEST(ShellEndToEnd, EscapeOnTheFirstScreenEndsWithStatusZero) {
+TEST_F(ShellEndToEnd, EscapeOnTheFirstScreenEndsWithStatusZero) {
     auto& backend = TestBackend::reset();
     backend.tap(300, VK_ESCAPE);
     backend.at(5000, [] {});
@@ -90,7 +97,7 @@ TEST(ShellEndToEnd, EscapeOnTheFirstScreenEndsWithStatusZero) {
     EXPECT_TRUE(veskar::platform::state().timers.empty()) << "the frame timer was stopped";
 }
 
-TEST(ShellEndToEnd, ClosingTheWindowRunsTheShutdownSequence) {
+TEST_F(ShellEndToEnd, ClosingTheWindowRunsTheShutdownSequence) {
     auto& backend = TestBackend::reset();
     backend.requestClose(250);
     backend.at(5000, [] {});
@@ -102,7 +109,7 @@ TEST(ShellEndToEnd, ClosingTheWindowRunsTheShutdownSequence) {
     EXPECT_EQ(veskar::platform::state().gdi.liveObjects(), 1u) << "only the platform's own screen context";
 }
 
-TEST(ShellEndToEnd, FrameTimerTicksEveryTenMilliseconds) {
+TEST_F(ShellEndToEnd, FrameTimerTicksEveryTenMilliseconds) {
     auto& backend = TestBackend::reset();
     Counts counts;
     backend.at(0, [&] { currentScreen = std::make_unique<WatchScreen>(counts); });
@@ -112,7 +119,7 @@ TEST(ShellEndToEnd, FrameTimerTicksEveryTenMilliseconds) {
     EXPECT_LE(counts.timers, 100);
 }
 
-TEST(ShellEndToEnd, KeysReachTheScreenButAltF10AndClicksDoNot) {
+TEST_F(ShellEndToEnd, KeysReachTheScreenButAltF10AndClicksDoNot) {
     auto& backend = TestBackend::reset();
     Counts counts;
     backend.at(0, [&] { currentScreen = std::make_unique<WatchScreen>(counts); });
@@ -130,7 +137,7 @@ TEST(ShellEndToEnd, KeysReachTheScreenButAltF10AndClicksDoNot) {
     EXPECT_EQ(counts.keyUps, 2);
 }
 
-TEST(ShellEndToEnd, FailingFrameTimerIsReportedAndEndsTheProgram) {
+TEST_F(ShellEndToEnd, FailingFrameTimerIsReportedAndEndsTheProgram) {
     auto& backend = TestBackend::reset();
     backend.setTimerCapacity(0);
     std::uint32_t centre = 0;

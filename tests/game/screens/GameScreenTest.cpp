@@ -11,6 +11,7 @@
 #include "shell/ShellState.h"
 #include "tests/game/WellText.h"
 #include "tests/game/screens/PictureCheck.h"
+#include "tests/shell/ScratchFolder.h"
 
 using veskar::platform::TestBackend;
 
@@ -42,6 +43,7 @@ class GameScreens : public ::testing::Test {
         backend = &TestBackend::reset();
         settings.loadDefaults();
     }
+    ScratchFolder folder;  // the settings file each run writes stays out of the way
     TestBackend* backend = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include "frontend/MainMenu.h"
 #include "platform/testing/TestBackend.h"
 #include "shell/ShellState.h"
+#include "tests/shell/ScratchFolder.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ class RepaintingScreen final : public Screen {
 }  // namespace
 
 int main() {
+    const ScratchFolder folder;  // the run's settings file stays out of the player's
     auto& backend = veskar::platform::TestBackend::reset();
     backend.at(0, [] { currentScreen = std::make_unique<RepaintingScreen>(); });
     backend.requestClose(TICKS * 10 + 5);
