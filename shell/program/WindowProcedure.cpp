@@ -18,6 +18,7 @@ LRESULT startUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HDC windowDC = GetDC(window);
     loadBitmaps(windowDC, hInstance);
     ReleaseDC(window, windowDC);
+    loadSounds();
     musicStart(true);  // the settings file, and with it the music switch, comes later
     seedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
     currentScreen.reset(new (std::nothrow) WelcomeScreen());
