@@ -65,6 +65,29 @@ void DecodeSamples(std::span<const std::uint8_t> data, const PcmFormat& format, 
     }
 }
 
+struct ImageParts {
+    std::optional<PcmFormat> format;
+    std::optional<std::span<const std::uint8_t>> data;
+};
+
+// Takes one chunk into parts; false when it breaks the image's rules. Unknown chunks are skipped.
+bool TakeChunk(const std::uint8_t* id, std::span<const std::uint8_t> body, ImageParts& parts) {
+    if (IsTag(id, "fmt ")) {
+        if (parts.format) {
+            return false;  // one format per image
+        }
+        parts.format = ReadFormat(body);
+        return parts.format.has_value();
+    }
+    if (IsTag(id, "data")) {
+        if (!parts.format || parts.data) {
+            return false;  // the format comes first, and there is one data chunk
+        }
+        parts.data = body;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::uint64_t DeclaredWaveLength(const std::uint8_t* header) {
@@ -83,9 +106,7 @@ bool DecodeWaveImage(std::span<const std::uint8_t> image, WaveSound& sound) {
         return false;  // not a RIFF image, one cut short, or far too long for a one-shot sound
     }
     const std::span<const std::uint8_t> riff = image.first(static_cast<std::size_t>(declared));
-    std::optional<PcmFormat> format;
-    std::span<const std::uint8_t> data;
-    bool haveData = false;
+    ImageParts parts;
     std::size_t offset = RIFF_HEADER_BYTES;
     while (offset < riff.size()) {
         if (riff.size() - offset < CHUNK_HEADER_BYTES) {
@@ -93,32 +114,17 @@ bool DecodeWaveImage(std::span<const std::uint8_t> image, WaveSound& sound) {
         }
         const std::uint8_t* header = riff.data() + offset;
         const std::uint32_t size = ReadU32(header + 4);
-        if (size > riff.size() - offset - CHUNK_HEADER_BYTES) {
-            return false;  // the chunk runs past the image
-        }
-        const std::span<const std::uint8_t> body = riff.subspan(offset + CHUNK_HEADER_BYTES, size);
-        if (IsTag(header, "fmt ")) {
-            if (format) {
-                return false;  // one format per image
-            }
-            format = ReadFormat(body);
-            if (!format) {
-                return false;
-            }
-        } else if (IsTag(header, "data")) {
-            if (!format || haveData) {
-                return false;
-            }
-            data = body;
-            haveData = true;
+        if (size > riff.size() - offset - CHUNK_HEADER_BYTES ||
+            !TakeChunk(header, riff.subspan(offset + CHUNK_HEADER_BYTES, size), parts)) {
+            return false;  // a chunk runs past the image, or breaks its rules
         }
         // An odd chunk is followed by a pad byte, which the image's last chunk may lack.
         offset += CHUNK_HEADER_BYTES + size + (size % 2);
     }
-    if (!haveData || data.empty() || data.size() % format->blockAlign != 0) {
+    if (!parts.data || parts.data->empty() || parts.data->size() % parts.format->blockAlign != 0) {
         return false;
     }
-    DecodeSamples(data, *format, sound);
+    DecodeSamples(*parts.data, *parts.format, sound);
     return true;
 }
 
