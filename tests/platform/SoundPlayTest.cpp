@@ -36,34 +36,19 @@ bool allEqual(const std::vector<std::int16_t>& values, std::int16_t expected) {
     return std::all_of(values.begin(), values.end(), [&](std::int16_t v) { return v == expected; });
 }
 
-// Opens the wave output with a looping ring of one constant stereo value.
-class RingMusic {
-  public:
+// The wave output playing a looping ring of one constant value, as the music does.
+struct RingMusic {
     explicit RingMusic(std::int16_t level) : ring(64, level) {
         WAVEFORMATEX format{WAVE_FORMAT_PCM, 2, 44100, 44100 * 4, 4, 16, 0};
-        opened = waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) == MMSYSERR_NOERROR;
+        EXPECT_EQ(waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
         header.lpData = reinterpret_cast<LPSTR>(ring.data());
         header.dwBufferLength = static_cast<DWORD>(ring.size() * 2);
         header.dwFlags = WHDR_BEGINLOOP | WHDR_ENDLOOP;
         header.dwLoops = 0xFFFFFFFF;
-        if (opened) {
-            (void)waveOutPrepareHeader(device, &header, sizeof header);
-            (void)waveOutWrite(device, &header, sizeof header);
-        }
+        (void)waveOutPrepareHeader(device, &header, sizeof header);
+        (void)waveOutWrite(device, &header, sizeof header);
     }
-    ~RingMusic() {
-        if (opened) {
-            (void)waveOutClose(device);
-        }
-    }
-    DWORD playedBytes() {
-        MMTIME time{TIME_BYTES, {}};
-        (void)waveOutGetPosition(device, &time, sizeof time);
-        return time.u.cb;
-    }
-    bool opened = false;
-
-  private:
+    ~RingMusic() { (void)waveOutClose(device); }
     std::vector<std::int16_t> ring;
     WAVEHDR header{};
     HWAVEOUT device = nullptr;
@@ -97,30 +82,30 @@ TEST_F(SoundPlayTest, PlaysOnceWithoutMusicAtTheDeviceRate) {
     EXPECT_TRUE(allEqual(testing_audio::RecordedMusic(), 0));
 }
 
-TEST_F(SoundPlayTest, MixesOverTheMusicWithoutTouchingIt) {
-    RingMusic music(1000);
-    ASSERT_TRUE(music.opened);
-    ASSERT_TRUE(play(pcmImage(2, 44100, 16, {0x10, 0x00, 0x20, 0x00, 0x10, 0x00, 0x20, 0x00})));
-    testing_audio::AdvanceAudio(4);
-    EXPECT_EQ(testing_audio::RecordedMusic(), std::vector<std::int16_t>(8, 1000));
-    EXPECT_EQ(frames(testing_audio::RecordedEffects(), 0, 1), (std::vector<std::int16_t>{16, 32}));
-    EXPECT_EQ(frames(testing_audio::RecordedAudio(), 0, 2),
-              (std::vector<std::int16_t>{1016, 1032, 1016, 1032}));
-    EXPECT_EQ(music.playedBytes(), 16u) << "the ring's position counts only its own frames";
-}
-
-TEST_F(SoundPlayTest, MixSaturatesInsteadOfWrapping) {
+TEST_F(SoundPlayTest, MixesOverTheMusicWithoutTouchingItAndSaturates) {
     RingMusic music(30000);
-    ASSERT_TRUE(play(constantSound(44100, 10, 255)));
-    ASSERT_TRUE(play(constantSound(44100, 10, 255)));  // the fading first one adds to it
+    ASSERT_TRUE(play(pcmImage(2, 44100, 16, {100, 0, 0x9C, 0xFF, 100, 0, 0x9C, 0xFF})));  // (100, -100) twice
     testing_audio::AdvanceAudio(4);
-    EXPECT_TRUE(allEqual(testing_audio::RecordedAudio(), 32767));
+    EXPECT_EQ(testing_audio::RecordedMusic(), std::vector<std::int16_t>(8, 30000));
+    EXPECT_EQ(frames(testing_audio::RecordedEffects(), 0, 2),
+              (std::vector<std::int16_t>{100, -100, 100, -100}));
+    EXPECT_EQ(frames(testing_audio::RecordedAudio(), 0, 2),
+              (std::vector<std::int16_t>{30100, 29900, 30100, 29900}));
+    MMTIME time{TIME_BYTES, {}};
+    (void)waveOutGetPosition(music.device, &time, sizeof time);
+    EXPECT_EQ(time.u.cb, 16u) << "the ring's position counts only its own frames";
+    testing_audio::ClearRecordedAudio();
+    ASSERT_TRUE(play(constantSound(44100, 10, 255)));
+    testing_audio::AdvanceAudio(4);
+    EXPECT_TRUE(allEqual(testing_audio::RecordedAudio(), 32767)) << "the loudest sum stays at the top";
 }
 
 TEST_F(SoundPlayTest, ANewSoundCutsOffTheOneStillPlaying) {
+    const std::vector<std::uint8_t> second = constantSound(44100, 4000, 128 - 20);
     ASSERT_TRUE(play(constantSound(44100, 4000, 128 + 100)));
     testing_audio::AdvanceAudio(1000);
-    ASSERT_TRUE(play(constantSound(44100, 4000, 128 - 20)));
+    EXPECT_FALSE(play(second, PLAY | SND_NOSTOP)) << "unless told not to";
+    ASSERT_TRUE(play(second));
     testing_audio::AdvanceAudio(1000);
     const std::vector<std::int16_t>& effects = testing_audio::RecordedEffects();
     const std::vector<std::int16_t> handOver = frames(effects, 1000, 128);
@@ -130,14 +115,6 @@ TEST_F(SoundPlayTest, ANewSoundCutsOffTheOneStillPlaying) {
         EXPECT_LE(handOver[i - 2] - handOver[i], 256);
     }
     EXPECT_TRUE(allEqual(frames(effects, 1000 + 128, 872), -20 * 256)) << "then only the second sounds";
-}
-
-TEST_F(SoundPlayTest, NoStopRefusesWhileASoundPlays) {
-    const std::vector<std::uint8_t> sound = constantSound(22050, 100, 200);
-    ASSERT_TRUE(play(sound));
-    EXPECT_FALSE(play(sound, PLAY | SND_NOSTOP));
-    testing_audio::AdvanceAudio(400);
-    EXPECT_TRUE(play(sound, PLAY | SND_NOSTOP)) << "the first has ended";
 }
 
 TEST_F(SoundPlayTest, MalformedImagesFlagsAndNoDevicePlayNothing) {
