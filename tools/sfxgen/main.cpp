@@ -23,7 +23,12 @@ namespace {
 }
 
 std::string level(double decibels) {
-    return decibels <= -999.0 ? std::string("silent") : std::to_string(decibels).substr(0, 5) + " dBFS";
+    if (decibels <= -999.0) {
+        return "silent";
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f dBFS", decibels);
+    return text;
 }
 
 void report(const sfxgen::SoundFile& file) {
