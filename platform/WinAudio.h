@@ -1,5 +1,6 @@
 // The wave output device and threads: the part of the desktop API through which the music player
-// plays one looping PCM ring and runs its playback thread.
+// plays one looping PCM ring and runs its playback thread; and the one-shot sound that the sound
+// effects play over it.
 #pragma once
 
 #include <cstddef>
@@ -79,8 +80,9 @@ using LPMMTIME = MMTIME*;
 using LPHWAVEOUT = HWAVEOUT*;
 
 // Opens output device deviceId (WAVE_MAPPER: the default) for format (16-bit stereo PCM only). Called
-// on the window's thread. On success stores the handle in *waveOut; on failure (no device, other
-// format) returns an MMSYSERR_* code and leaves *waveOut null.
+// on the window's thread. On success stores the handle in *waveOut; on failure returns an error and
+// leaves *waveOut null: MMSYSERR_NODRIVER without a sound device, MMSYSERR_ALLOCATED while another
+// wave output is open, WAVERR_BADFORMAT for another format.
 MMRESULT waveOutOpen(LPHWAVEOUT waveOut, UINT deviceId, LPCWAVEFORMATEX format, DWORD_PTR callback,
                      DWORD_PTR instance, DWORD flags);
 // Marks header as prepared (WHDR_PREPARED). Fails for a null handle or header.
@@ -98,6 +100,21 @@ MMRESULT waveOutUnprepareHeader(HWAVEOUT waveOut, LPWAVEHDR header, UINT headerS
 MMRESULT waveOutReset(HWAVEOUT waveOut);
 // Closes the device; the handle is invalid afterwards.
 MMRESULT waveOutClose(HWAVEOUT waveOut);
+
+// sndPlaySoundA flags.
+inline constexpr UINT SND_ASYNC = 0x0001;      // return at once; the sound plays on its own
+inline constexpr UINT SND_NODEFAULT = 0x0002;  // no default sound when this one cannot play
+inline constexpr UINT SND_MEMORY = 0x0004;     // the argument is a RIFF/WAVE image in memory
+inline constexpr UINT SND_NOSTOP = 0x0010;     // fail instead of cutting off a sound still playing
+
+// Plays a complete RIFF/WAVE image in memory once (PCM, 8- or 16-bit, mono or stereo, 1000 to
+// 192000 frames per second), mixed over the wave output device's buffers; called on the window's
+// thread. Flags must include SND_ASYNC and SND_MEMORY. The image is read only within the length its
+// RIFF header declares, and copied: the caller may free it once the call returns. A new sound cuts
+// off the one still playing (unless SND_NOSTOP, which then fails). A null sound stops the current
+// one. Returns FALSE, and plays nothing, for a malformed or truncated image, other flags, or when no
+// sound device can be opened.
+BOOL sndPlaySoundA(LPCSTR sound, UINT flags);
 
 using LPTHREAD_START_ROUTINE = DWORD (*)(LPVOID parameter);
 struct SECURITY_ATTRIBUTES;

@@ -1,5 +1,8 @@
-// The shared bitmaps, defined in their construction order, and their loading and release.
+// The shared bitmaps, defined in their construction order, and their loading and release; the
+// loading of the sound effects.
 #include "shell/GlobalResources.h"
+
+#include "audio/SoundEffect.h"
 
 namespace {
 
@@ -14,6 +17,10 @@ inline constexpr int GLYPH_GAP = 2;      // pixels
 inline constexpr std::array<int, JEWEL_COLORS> JEWEL_SPRITES{107, 109, 111, 113, 115, 117};
 // The sixth strip is 106: the numbers after 117 went to the backgrounds.
 inline constexpr std::array<int, JEWEL_COLORS> JEWEL_ANIMATIONS{108, 110, 112, 114, 116, 106};
+inline constexpr int MATCH_SOUND = 124;
+inline constexpr int LAND_SOUND = 125;
+inline constexpr int MENU_SELECT_SOUND = 126;
+inline constexpr int MENU_MOVE_SOUND = 127;
 
 }  // namespace
 
@@ -51,4 +58,11 @@ void releaseBitmaps() {
     for (Surface& animation : jewelAnimations) {
         animation.release();
     }
+}
+
+void loadSounds() {
+    SoundMatch.Load(MATCH_SOUND);
+    SoundLand.Load(LAND_SOUND);
+    SoundMenuSelect.Load(MENU_SELECT_SOUND);
+    SoundMenuMove.Load(MENU_MOVE_SOUND);
 }

@@ -1,5 +1,5 @@
-// The shared bitmaps of the game: static objects that exist, empty, before the entry point runs,
-// are loaded during window creation and released during window destruction.
+// The shared bitmaps and sounds of the game: static objects that exist, empty, before the entry point
+// runs, are loaded during window creation and, the bitmaps, released during window destruction.
 #pragma once
 
 #include <array>
@@ -21,3 +21,6 @@ extern std::array<Surface, JEWEL_COLORS> jewelAnimations;  // their crumbling st
 void loadBitmaps(HDC dc, HINSTANCE instance);
 // Releases every bitmap, in the shutdown order.
 void releaseBitmaps();
+// Loads the four sound effects, WAVE resources 124 to 127 in that order. They stay loaded until
+// their objects are destroyed at exit.
+void loadSounds();

@@ -1,5 +1,6 @@
 // The wave output device: queued PCM buffers (a looping one plays until reset) read out by the
-// backend's audio device, and the count of bytes consumed that waveOutGetPosition reports.
+// platform's audio output as its music source, and the count of bytes consumed that
+// waveOutGetPosition reports.
 #include <algorithm>
 #include <atomic>
 #include <cstring>
@@ -7,10 +8,9 @@
 #include <mutex>
 
 #include "platform/Platform.h"
-#include "platform/audio/AudioDevice.h"
+#include "platform/audio/AudioMixer.h"
 
 struct HWAVEOUT__ {
-    std::unique_ptr<veskar::platform::AudioDevice> device;
     std::mutex mutex;                     // guards queue and offsetInHeader against the device's thread
     std::deque<WAVEHDR*> queue;           // buffers to play, in order
     DWORD offsetInHeader = 0;             // bytes of the front buffer already played
@@ -80,13 +80,17 @@ MMRESULT waveOutOpen(LPHWAVEOUT waveOut, UINT deviceId, LPCWAVEFORMATEX format, 
     if (!IsStereo16(format))
         return WAVERR_BADFORMAT;
     auto wave = std::make_unique<HWAVEOUT__>();
-    wave->device = veskar::platform::CreateAudioDevice();
     HWAVEOUT__* raw = wave.get();
-    const bool opened =
-        wave->device->open(static_cast<int>(format->nSamplesPerSec),
-                           [raw](std::int16_t* frames, int frameCount) { Pull(*raw, frames, frameCount); });
-    if (!opened)
+    using Attach = veskar::platform::AudioMixer::Attach;
+    const Attach attached = veskar::platform::Mixer().attachMusic(
+        format->nSamplesPerSec,
+        [raw](std::int16_t* frames, int frameCount) { Pull(*raw, frames, frameCount); });
+    if (attached == Attach::Busy) {
+        return MMSYSERR_ALLOCATED;
+    }
+    if (attached == Attach::NoDevice) {
         return MMSYSERR_NODRIVER;
+    }
     *waveOut = wave.release();
     return MMSYSERR_NOERROR;
 }
@@ -150,7 +154,7 @@ MMRESULT waveOutClose(HWAVEOUT waveOut) {
     if (waveOut == nullptr)
         return MMSYSERR_INVALHANDLE;
     (void)waveOutReset(waveOut);
-    waveOut->device->close();
+    veskar::platform::Mixer().detachMusic();
     delete waveOut;
     return MMSYSERR_NOERROR;
 }

@@ -1,4 +1,8 @@
 // The game's audio device: SDL2's default output device pulling 16-bit stereo frames from the core.
+// Once opened, SDL's device stays open for the rest of the process: closing only pauses it and
+// cuts it loose from the core, and a later open at the same rate resumes it. Effects that sound
+// after the music stopped then start at once, and the output stream stays one stream (SDL's disk
+// driver, for one, would start its file afresh on every open).
 #include <SDL2/SDL.h>
 #include <dlfcn.h>
 
@@ -29,52 +33,106 @@ void MuteAlsaReports() {
         setHandler(&IgnoreAlsaReport);
 }
 
-class SdlAudioDevice final : public AudioDevice {
+// SDL's device, shared by every AudioDevice of the process. Constructed before main, so it is
+// destroyed after anything that still uses a device at exit.
+class SdlOutput {
   public:
-    ~SdlAudioDevice() override { close(); }
+    ~SdlOutput() { shutDown(); }
 
-    bool open(int rate, Pull pullFunction) override {
-        close();
-        MuteAlsaReports();
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    bool connect(int rate, AudioDevice::Pull pullFunction) {
+        if (device != 0 && deviceRate != rate) {
+            shutDown();
+        }
+        if (device == 0 && !start(rate)) {
             return false;
+        }
+        SDL_LockAudioDevice(device);  // the callback is not running while the source changes
         pull = std::move(pullFunction);
+        SDL_UnlockAudioDevice(device);
+        SDL_PauseAudioDevice(device, 0);
+        return true;
+    }
+
+    void disconnect() {
+        if (device == 0) {
+            return;
+        }
+        SDL_LockAudioDevice(device);
+        pull = nullptr;
+        SDL_UnlockAudioDevice(device);
+        SDL_PauseAudioDevice(device, 1);
+    }
+
+  private:
+    bool start(int rate) {
+        MuteAlsaReports();
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            return false;
+        }
         SDL_AudioSpec wanted{};
         wanted.freq = rate;
         wanted.format = AUDIO_S16SYS;
         wanted.channels = 2;
         wanted.samples = DEVICE_FRAMES;
-        wanted.callback = &SdlAudioDevice::Callback;
+        wanted.callback = &SdlOutput::Callback;
         wanted.userdata = this;
         SDL_AudioSpec obtained{};
         // No changes allowed: SDL converts to whatever the hardware wants.
         device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
         if (device == 0) {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            pull = nullptr;
             return false;
         }
-        SDL_PauseAudioDevice(device, 0);
+        deviceRate = rate;
         return true;
     }
 
-    void close() override {
-        if (device == 0)
+    void shutDown() {
+        if (device == 0) {
             return;
+        }
         SDL_CloseAudioDevice(device);  // waits for a running callback
         device = 0;
+        deviceRate = 0;
         pull = nullptr;
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
-  private:
     static void Callback(void* userdata, Uint8* stream, int length) {
-        auto* self = static_cast<SdlAudioDevice*>(userdata);
-        self->pull(reinterpret_cast<std::int16_t*>(stream), length / 4);
+        auto* self = static_cast<SdlOutput*>(userdata);
+        if (self->pull) {
+            self->pull(reinterpret_cast<std::int16_t*>(stream), length / 4, nullptr, nullptr);
+        } else {
+            SDL_memset(stream, 0, static_cast<std::size_t>(length));
+        }
     }
 
     SDL_AudioDeviceID device = 0;
-    Pull pull;
+    int deviceRate = 0;
+    AudioDevice::Pull pull;
+};
+
+SdlOutput sdlOutput;
+
+class SdlAudioDevice final : public AudioDevice {
+  public:
+    ~SdlAudioDevice() override { close(); }
+
+    bool open(int rate, Pull pullFunction) override {
+        close();
+        connected = sdlOutput.connect(rate, std::move(pullFunction));
+        return connected;
+    }
+
+    void close() override {
+        if (connected) {
+            sdlOutput.disconnect();
+            connected = false;
+        }
+    }
+
+  private:
+    bool connected = false;
 };
 
 }  // namespace

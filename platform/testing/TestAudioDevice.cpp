@@ -1,4 +1,5 @@
-// The test backend's audio device: nothing plays until a test advances it, and what it plays is kept.
+// The test backend's audio device: nothing plays until a test advances it, and what it plays is kept,
+// the mix and its parts.
 #include <mutex>
 #include <vector>
 
@@ -15,6 +16,8 @@ struct TestAudioState {
     int rate = 0;
     AudioDevice::Pull pull;
     std::vector<std::int16_t> recorded;
+    std::vector<std::int16_t> music;
+    std::vector<std::int16_t> effects;
 };
 
 TestAudioState& State() {
@@ -81,19 +84,35 @@ void AdvanceAudio(int frameCount, bool record) {
     std::lock_guard<std::mutex> lock(state.mutex);
     if (!state.open || frameCount <= 0)
         return;
-    std::vector<std::int16_t> frames(static_cast<std::size_t>(frameCount) * 2);
-    state.pull(frames.data(), frameCount);
-    if (record)
+    const std::size_t values = static_cast<std::size_t>(frameCount) * 2;
+    std::vector<std::int16_t> frames(values);
+    std::vector<std::int16_t> music(values);
+    std::vector<std::int16_t> effects(values);
+    state.pull(frames.data(), frameCount, music.data(), effects.data());
+    if (record) {
         state.recorded.insert(state.recorded.end(), frames.begin(), frames.end());
+        state.music.insert(state.music.end(), music.begin(), music.end());
+        state.effects.insert(state.effects.end(), effects.begin(), effects.end());
+    }
 }
 
 const std::vector<std::int16_t>& RecordedAudio() {
     return State().recorded;
 }
 
+const std::vector<std::int16_t>& RecordedMusic() {
+    return State().music;
+}
+
+const std::vector<std::int16_t>& RecordedEffects() {
+    return State().effects;
+}
+
 void ClearRecordedAudio() {
     std::lock_guard<std::mutex> lock(State().mutex);
     State().recorded.clear();
+    State().music.clear();
+    State().effects.clear();
 }
 
 }  // namespace testing

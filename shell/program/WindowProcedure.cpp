@@ -24,6 +24,7 @@ LRESULT startUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HDC windowDC = GetDC(window);
     loadBitmaps(windowDC, hInstance);
     ReleaseDC(window, windowDC);
+    loadSounds();
     settings.read();
     musicStart(settings.record.musicOn != 0);  // the switch counts only here, at start-up
     seedRandom(static_cast<std::uint32_t>(std::time(nullptr)));

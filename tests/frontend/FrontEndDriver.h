@@ -1,27 +1,42 @@
 // Test helpers for the front end: the real program on the test backend, with key taps spaced on
-// the virtual clock and checks run at given moments.
+// the virtual clock, checks run at given moments, and the menu sounds heard after each key.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 #include "frontend/MenuScreen.h"
 #include "platform/testing/TestBackend.h"
 #include "shell/ShellState.h"
+#include "tests/shell/ScratchFolder.h"
 
 class FrontEndDriver {
   public:
-    FrontEndDriver();  // a fresh test backend, the default settings, the clock at 100 ms
+    // A fresh test backend in a fresh working folder (so no settings file yet), the clock at 100 ms.
+    FrontEndDriver();
 
-    // Taps the keys 50 ms apart, from the driver's clock on.
+    // Taps the keys 50 ms apart, from the driver's clock on. After each key the audio device plays
+    // on a little, and what the effects sounded is noted in `heard`.
     void keys(std::initializer_list<UINT> virtualKeys);
     // Runs the check at the driver's clock, 50 ms after the last key.
     void then(std::function<void()> check);
     // Runs the program until the script ends, then closes it; returns its exit status.
     int run();
 
+    ScratchFolder folder;
     veskar::platform::TestBackend& backend;
     std::uint64_t clock = 100;  // milliseconds
+    // One word per key: "select", "move", "" for silence, "other" for any other sound.
+    std::vector<std::string> heard;
+
+  private:
+    void listen();
+
+    std::vector<std::int16_t> selectSound;  // how each menu sound begins, heard alone
+    std::vector<std::int16_t> moveSound;
 };
 
 // The current screen as a menu, or null.
