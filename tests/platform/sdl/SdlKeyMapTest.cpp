@@ -25,16 +25,13 @@ struct KeyCase {
 constexpr SDL_Keycode DEAD_KEY = SDL_SCANCODE_TO_KEYCODE(SDL_SCANCODE_UNKNOWN);  // X dead keys
 
 // clang-format off
-constexpr std::array<KeyCase, 30> KEY_CASES{{
+constexpr std::array<KeyCase, 26> KEY_CASES{{
     {"US A",                     SDL_SCANCODE_A, SDLK_a, KMOD_NONE, 'A'},
     {"US 1",                     SDL_SCANCODE_1, SDLK_1, KMOD_NONE, '1'},
     {"US ;",                     SDL_SCANCODE_SEMICOLON, SDLK_SEMICOLON, KMOD_NONE, VK_OEM_1},
-    {"US =",                     SDL_SCANCODE_EQUALS, SDLK_EQUALS, KMOD_NONE, VK_OEM_PLUS},
     {"US F12",                   SDL_SCANCODE_F12, SDLK_F12, KMOD_NONE, VK_F12},
     {"Caps Lock",                SDL_SCANCODE_CAPSLOCK, SDLK_CAPSLOCK, KMOD_NONE, VK_CAPITAL},
     {"Clear",                    SDL_SCANCODE_CLEAR, SDLK_CLEAR, KMOD_NONE, VK_CLEAR},
-    {"right Shift",              SDL_SCANCODE_RSHIFT, SDLK_RSHIFT, KMOD_NONE, VK_SHIFT},
-    {"Pause",                    SDL_SCANCODE_PAUSE, SDLK_PAUSE, KMOD_NONE, VK_PAUSE},
     {"AltGr",                    SDL_SCANCODE_RALT, SDLK_RALT, KMOD_RALT, VK_MENU},
     {"AltGr as mode switch",     SDL_SCANCODE_RALT, SDLK_MODE, KMOD_MODE, VK_MENU},
     {"AZERTY A, US Q place",     SDL_SCANCODE_Q, SDLK_a, KMOD_NONE, 'A'},
@@ -50,7 +47,6 @@ constexpr std::array<KeyCase, 30> KEY_CASES{{
     {"QWERTZ minus, US / place", SDL_SCANCODE_SLASH, SDLK_MINUS, KMOD_NONE, VK_OEM_MINUS},
     {"Russian Q place",          SDL_SCANCODE_Q, 0x439, KMOD_NONE, 'Q'},
     {"Russian ; place",          SDL_SCANCODE_SEMICOLON, 0x436, KMOD_NONE, VK_OEM_1},
-    {"pad 5 without Num Lock",   SDL_SCANCODE_KP_5, SDLK_KP_5, KMOD_NONE, VK_CLEAR},
     {"pad . without Num Lock",   SDL_SCANCODE_KP_PERIOD, SDLK_KP_PERIOD, KMOD_NONE, VK_DELETE},
     {"pad . with Num Lock",      SDL_SCANCODE_KP_PERIOD, SDLK_KP_PERIOD, KMOD_NUM, VK_DECIMAL},
     {"pad comma",                SDL_SCANCODE_KP_COMMA, SDLK_KP_COMMA, KMOD_NONE, VK_SEPARATOR},
@@ -74,7 +70,6 @@ TEST(SdlKeyMap, DigitRowGivesDigitsOnEveryLayout) {
         const auto scancode = static_cast<SDL_Scancode>(SDL_SCANCODE_1 + index);
         const UINT digit = index == 9 ? '0' : '1' + index;
         EXPECT_EQ(virtualKeyOf(scancode, AZERTY[index], KMOD_NONE), digit) << "AZERTY " << index;
-        EXPECT_EQ(virtualKeyOf(scancode, static_cast<SDL_Keycode>(digit), KMOD_SHIFT), digit) << index;
     }
 }
 
