@@ -92,6 +92,9 @@ inline constexpr UINT VK_DOWN = 0x28;
 inline constexpr UINT VK_SNAPSHOT = 0x2C;
 inline constexpr UINT VK_INSERT = 0x2D;
 inline constexpr UINT VK_DELETE = 0x2E;
+inline constexpr UINT VK_LWIN = 0x5B;
+inline constexpr UINT VK_RWIN = 0x5C;
+inline constexpr UINT VK_APPS = 0x5D;
 inline constexpr UINT VK_NUMPAD0 = 0x60;  // VK_NUMPAD0 + n for digit n
 inline constexpr UINT VK_MULTIPLY = 0x6A;
 inline constexpr UINT VK_ADD = 0x6B;
@@ -115,6 +118,7 @@ inline constexpr UINT VK_OEM_4 = 0xDB;  // [
 inline constexpr UINT VK_OEM_5 = 0xDC;  // backslash
 inline constexpr UINT VK_OEM_6 = 0xDD;  // ]
 inline constexpr UINT VK_OEM_7 = 0xDE;  // '
+inline constexpr UINT VK_OEM_102 = 0xE2;
 
 using WNDPROC = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
 using TIMERPROC = void(CALLBACK*)(HWND, UINT, UINT_PTR, DWORD);

@@ -121,11 +121,11 @@ bool SdlBackend::translate(const SDL_Event& sdlEvent, InputEvent& event) {
         case SDL_KEYUP: {
             const SDL_Keysym& key = sdlEvent.key.keysym;
             event.kind = sdlEvent.type == SDL_KEYDOWN ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
-            event.virtualKey = virtualKeyOf(key.sym, key.mod);
+            event.virtualKey = virtualKeyOf(key.scancode, key.sym, key.mod);
             event.scanCode = static_cast<UINT>(key.scancode) & 0xFF;  // SDL's own numbering; nobody reads it
             event.extended = isExtendedKey(key.scancode);
             event.repeat = sdlEvent.key.repeat != 0;
-            event.altDown = (key.mod & KMOD_ALT) != 0 && key.sym != SDLK_LALT && key.sym != SDLK_RALT;
+            event.altDown = isAltCombination(key.sym, key.mod);
             event.character = characterOf(key.sym, key.mod);
             return event.virtualKey != 0;
         }

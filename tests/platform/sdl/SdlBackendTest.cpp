@@ -10,31 +10,6 @@
 
 using veskar::platform::characterOf;
 using veskar::platform::isExtendedKey;
-using veskar::platform::virtualKeyOf;
-
-TEST(SdlKeyMap, LettersDigitsAndFunctionKeys) {
-    EXPECT_EQ(virtualKeyOf(SDLK_a, KMOD_NONE), static_cast<UINT>('A'));
-    EXPECT_EQ(virtualKeyOf(SDLK_z, KMOD_NONE), static_cast<UINT>('Z'));
-    EXPECT_EQ(virtualKeyOf(SDLK_0, KMOD_NONE), static_cast<UINT>('0'));
-    EXPECT_EQ(virtualKeyOf(SDLK_F1, KMOD_NONE), VK_F1);
-    EXPECT_EQ(virtualKeyOf(SDLK_F12, KMOD_NONE), VK_F12);
-    EXPECT_EQ(virtualKeyOf(SDLK_PAUSE, KMOD_NONE), VK_PAUSE);
-    EXPECT_EQ(virtualKeyOf(SDLK_RSHIFT, KMOD_NONE), VK_SHIFT);
-    EXPECT_EQ(virtualKeyOf(SDLK_PAGEUP, KMOD_NONE), VK_PRIOR);
-    EXPECT_EQ(virtualKeyOf(SDLK_KP_ENTER, KMOD_NONE), VK_RETURN);
-    EXPECT_EQ(virtualKeyOf(SDLK_SEMICOLON, KMOD_NONE), VK_OEM_1);
-    EXPECT_EQ(virtualKeyOf(SDLK_MENU, KMOD_NONE), 0u) << "keys the platform has no code for";
-}
-
-TEST(SdlKeyMap, NumericPadFollowsNumLock) {
-    for (int digit = 0; digit <= 9; ++digit) {
-        const SDL_Keycode key = digit == 0 ? SDLK_KP_0 : SDLK_KP_1 + (digit - 1);
-        EXPECT_EQ(virtualKeyOf(key, KMOD_NUM), VK_NUMPAD0 + digit) << digit;
-    }
-    EXPECT_EQ(virtualKeyOf(SDLK_KP_8, KMOD_NONE), VK_UP);
-    EXPECT_EQ(virtualKeyOf(SDLK_KP_PERIOD, KMOD_NONE), VK_DELETE);
-    EXPECT_EQ(virtualKeyOf(SDLK_KP_PLUS, KMOD_NONE), VK_ADD);
-}
 
 TEST(SdlKeyMap, TypedCharacters) {
     EXPECT_EQ(characterOf(SDLK_q, KMOD_NONE), 'q');
