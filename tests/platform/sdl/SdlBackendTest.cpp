@@ -94,7 +94,7 @@ TEST(SdlBackend, WindowOpensPaintsAndClosesOnTheDummyDriver) {
     veskar::platform::shutdownState();
 }
 
-TEST(SdlBackend, TextEventsBecomeWindows1252Characters) {
+TEST(SdlBackend, TextEventsAndTheClipboardComeInWindows1252) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     veskar::platform::resetState();
     auto& backend = *veskar::platform::state().backend;
@@ -112,5 +112,7 @@ TEST(SdlBackend, TextEventsBecomeWindows1252Characters) {
     }
     EXPECT_EQ(typed, "\xE9\x80!");
     backend.setTextInput(false);
+    ASSERT_EQ(SDL_SetClipboardText("Zo\xC3\xAB\xE2\x82\xAC\xD0\x96"), 0);
+    EXPECT_EQ(backend.clipboardText(), "Zo\xEB\x80") << "the clipboard in Windows-1252, Cyrillic dropped";
     veskar::platform::shutdownState();
 }
