@@ -4,6 +4,7 @@
 #include "frontend/KeyMenu.h"
 #include "frontend/MainMenu.h"
 #include "frontend/MenuActions.h"
+#include "frontend/NameItem.h"
 #include "frontend/ToggleItem.h"
 #include "shell/Settings.h"
 
@@ -23,9 +24,9 @@ bool appendNew(MenuScreen& menu, Arguments... arguments) {
 OptionsMenu::OptionsMenu() : MenuScreen(MENU_ROWS) {
     layout = OPTIONS_MENU_LAYOUT;
     (void)(appendAction(*this, "Player 1 Keys", "Change keys", switchTo<KeyMenu>(&player1Keys)) &&
-           appendNew<MenuItem>(*this, "Player 1 Name", "Change player name") &&
+           appendNew<NameItem>(*this, "Player 1 Name", 1) &&
            appendAction(*this, "Player 2 Keys", "Change keys", switchTo<KeyMenu>(&player2Keys)) &&
-           appendNew<MenuItem>(*this, "Player 2 Name", "Change player name") &&
+           appendNew<NameItem>(*this, "Player 2 Name", 2) &&
            appendNew<MusicToggleItem>(*this) && appendNew<SoundToggleItem>(*this) &&
            appendAction(*this, "Back", "Previous menu", switchTo<MainMenu>()));
     if (itemCount >= BACK_ITEM) {

@@ -3,8 +3,9 @@
 #pragma once
 
 #ifdef _WIN32
-#include <mmsystem.h>
 #include <windows.h>
+// mmsystem.h builds on the types windows.h defines, so it must come second.
+#include <mmsystem.h>
 #else
 #include "platform/WinAudio.h"
 #include "platform/WinBase.h"

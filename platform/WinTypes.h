@@ -18,6 +18,7 @@ using LPCSTR = const char*;
 using LPVOID = void*;
 using LPCVOID = const void*;
 using UINT_PTR = std::uintptr_t;
+using INT_PTR = std::intptr_t;
 using LONG_PTR = std::intptr_t;
 using DWORD_PTR = std::uintptr_t;
 using WPARAM = UINT_PTR;

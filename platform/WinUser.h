@@ -8,6 +8,9 @@
 inline constexpr UINT WM_NULL = 0x0000;
 inline constexpr UINT WM_CREATE = 0x0001;
 inline constexpr UINT WM_DESTROY = 0x0002;
+inline constexpr UINT WM_SETTEXT = 0x000C;
+inline constexpr UINT WM_GETTEXT = 0x000D;
+inline constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_QUIT = 0x0012;
@@ -17,8 +20,10 @@ inline constexpr UINT WM_CHAR = 0x0102;
 inline constexpr UINT WM_SYSKEYDOWN = 0x0104;
 inline constexpr UINT WM_SYSKEYUP = 0x0105;
 inline constexpr UINT WM_SYSCHAR = 0x0106;
+inline constexpr UINT WM_INITDIALOG = 0x0110;
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_TIMER = 0x0113;
+inline constexpr UINT WM_PASTE = 0x0302;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
 inline constexpr UINT WM_LBUTTONUP = 0x0202;
 inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
@@ -27,15 +32,40 @@ inline constexpr UINT WM_MBUTTONDOWN = 0x0207;
 inline constexpr UINT WM_MBUTTONUP = 0x0208;
 inline constexpr UINT WM_USER = 0x0400;
 
+// Edit controls: pasting, the length limit, the selection, and the notifications they send their dialog
+// in WM_COMMAND (the code in the high word of wParam, the control's handle in lParam).
+inline constexpr UINT EM_GETSEL = 0x00B0;
+inline constexpr UINT EM_SETSEL = 0x00B1;
+inline constexpr UINT EM_LIMITTEXT = 0x00C5;
+inline constexpr WORD EN_CHANGE = 0x0300;
+inline constexpr WORD EN_UPDATE = 0x0400;
+inline constexpr WORD BN_CLICKED = 0;
+
+inline constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {
+    return static_cast<WPARAM>(static_cast<DWORD>(low) | (static_cast<DWORD>(high) << 16));
+}
+
 // Class and window styles, creation and show commands.
 inline constexpr UINT CS_VREDRAW = 0x0001;
 inline constexpr UINT CS_HREDRAW = 0x0002;
 inline constexpr DWORD WS_OVERLAPPED = 0x00000000;
+inline constexpr DWORD WS_TABSTOP = 0x00010000;
+inline constexpr DWORD WS_GROUP = 0x00020000;
 inline constexpr DWORD WS_SYSMENU = 0x00080000;
+inline constexpr DWORD WS_BORDER = 0x00800000;
 inline constexpr DWORD WS_CAPTION = 0x00C00000;
 inline constexpr DWORD WS_VISIBLE = 0x10000000;
 inline constexpr DWORD WS_CHILD = 0x40000000;
 inline constexpr DWORD WS_POPUP = 0x80000000;
+inline constexpr DWORD DS_SETFONT = 0x00000040;
+inline constexpr DWORD DS_MODALFRAME = 0x00000080;
+inline constexpr DWORD ES_LEFT = 0x0000;
+inline constexpr DWORD ES_CENTER = 0x0001;
+inline constexpr DWORD ES_RIGHT = 0x0002;
+inline constexpr DWORD ES_AUTOHSCROLL = 0x0080;
+inline constexpr DWORD SS_LEFT = 0x0000;
+inline constexpr DWORD SS_CENTER = 0x0001;
+inline constexpr DWORD SS_RIGHT = 0x0002;
 inline constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000u);
 inline constexpr int SW_HIDE = 0;
 inline constexpr int SW_SHOWNORMAL = 1;
@@ -121,6 +151,9 @@ inline constexpr UINT VK_OEM_7 = 0xDE;  // '
 inline constexpr UINT VK_OEM_102 = 0xE2;
 
 using WNDPROC = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
+// A dialog procedure returns TRUE for a message it handled, FALSE to leave it to the dialog's
+// default handling.
+using DLGPROC = INT_PTR(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
 using TIMERPROC = void(CALLBACK*)(HWND, UINT, UINT_PTR, DWORD);
 
 struct WNDCLASSEXA {
@@ -215,6 +248,13 @@ BOOL UpdateWindow(HWND window);
 // The default handling: WM_CLOSE destroys the window, WM_PAINT validates it, Alt+F4 closes it;
 // everything else returns 0.
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Sends WM_SETTEXT: a window's caption, a control's text. FALSE for an unknown window or a null text.
+BOOL SetWindowTextA(HWND window, LPCSTR text);
+// Sends WM_GETTEXT: copies at most maxCount - 1 bytes of the caption or text into buffer, always
+// terminated, and returns how many it copied; 0 for an unknown window, a null buffer or maxCount 0.
+int GetWindowTextA(HWND window, LPSTR buffer, int maxCount);
+// The length of the caption or text in bytes; 0 for an unknown window.
+int GetWindowTextLengthA(HWND window);
 // Client rectangle (0, 0, width, height). FALSE and nothing written for an unknown window.
 BOOL GetClientRect(HWND window, LPRECT rect);
 int GetSystemMetrics(int index);
@@ -269,6 +309,35 @@ int ReleaseDC(HWND window, HDC dc);
 // Returns IDOK (IDCANCEL for Escape when the style has a Cancel button); 0 if the loop saw WM_QUIT,
 // which it posts again.
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+
+// Modal dialogs from dialog templates. A dialog is drawn over its owner (centred on it) with the
+// layer's own font; it has static texts, edit fields and push buttons. While it is open, keys go
+// to it alone: Enter sends it WM_COMMAND with IDOK, Escape and the window's close request send
+// IDCANCEL, every other key goes to the focused edit field. Timer, paint and posted messages
+// still reach their windows. Call from the message-loop thread.
+
+// Shows dialog template `name` (RT_DIALOG) of the module and runs it until the dialog procedure
+// calls EndDialog. The procedure first receives WM_INITDIALOG with `param` in lParam; returning
+// TRUE gives the first edit field the focus with its whole text selected. Returns EndDialog's
+// result; -1 when the template is missing or malformed or there is no window to show it over;
+// 0 if the loop met WM_QUIT, which it posts again for the outer loop.
+INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC dialogProc, LPARAM param);
+// Ends the dialog once its procedure returns, making DialogBoxParamA return `result`. FALSE when
+// `dialog` is not an open dialog.
+BOOL EndDialog(HWND dialog, INT_PTR result);
+// The control of the dialog with this id; null when there is none.
+HWND GetDlgItem(HWND dialog, int id);
+// SetWindowTextA and GetWindowTextA on the dialog's control `id`; FALSE or 0 when it has none.
+BOOL SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
+UINT GetDlgItemTextA(HWND dialog, int id, LPSTR buffer, int maxCount);
+
+// An edit field takes typed characters (WM_CHAR, Windows-1252) at its caret, replacing any
+// selection, and the keys Backspace, Delete, Left, Right, Home and End; Ctrl+V (WM_CHAR 0x16)
+// pastes the clipboard's text up to its first line break. It never holds more characters than
+// its limit (EM_LIMITTEXT, wParam characters, 0 for the largest): extra typing is refused and a
+// paste is cut to fit; WM_SETTEXT is not limited. Every change of its text sends its dialog
+// WM_COMMAND with EN_UPDATE and then EN_CHANGE. EM_SETSEL selects from wParam to lParam (-1: the
+// end); EM_GETSEL returns the start in the low word and the end in the high word.
 
 // The program's graphical entry point, defined by the game; the platform calls it with the
 // program's module and the show command, and its result becomes the exit status.

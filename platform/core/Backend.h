@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/WinTypes.h"
 
@@ -12,14 +13,17 @@ namespace veskar::platform {
 
 // One input event, already in the platform's terms.
 struct InputEvent {
-    enum class Kind { KeyDown, KeyUp, MouseDown, CloseRequest };
+    // Character: one typed character while text input is on (it becomes WM_CHAR).
+    enum class Kind { KeyDown, KeyUp, Character, MouseDown, CloseRequest };
     Kind kind = Kind::KeyDown;
     UINT virtualKey = 0;  // VK_* code; 0 for keys the platform has no code for
     UINT scanCode = 0;    // 0..255, travels in bits 16..23 of the key data
     bool extended = false;
     bool repeat = false;   // a key-down made by auto-repeat of a held key
     bool altDown = false;  // Alt was held: the key goes to the system (WM_SYSKEY*)
-    char character = 0;    // what the key types with the current modifiers; 0 if nothing
+    // KeyDown: what the key types with the current modifiers, 0 if nothing (while text input is on,
+    // only control characters: the text comes as Character events). Character: a Windows-1252 code.
+    char character = 0;
 };
 
 class Backend {
@@ -40,6 +44,11 @@ class Backend {
     // Takes the next input event. Without a deadline it waits as long as it takes; with one it
     // waits until the clock reaches it (not at all when it has passed) and then returns false.
     [[nodiscard]] virtual bool nextEvent(InputEvent& event, std::optional<std::uint64_t> deadline) = 0;
+    // Turns typed text on while an edit field has the keys: characters then come from the keyboard
+    // layout and input method as Character events.
+    virtual void setTextInput(bool enabled) = 0;
+    // The clipboard's text in Windows-1252, characters the code page lacks dropped; empty if none.
+    [[nodiscard]] virtual std::string clipboardText() = 0;
 };
 
 // Defined by the backend the program links (platform/sdl or platform/testing). Never null.

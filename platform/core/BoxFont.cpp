@@ -44,6 +44,27 @@ inline constexpr std::uint8_t GLYPHS[95][5] = {
 
 inline constexpr std::uint8_t UNKNOWN_GLYPH[5] = {0x7F, 0x41, 0x41, 0x41, 0x7F};
 
+// The plain character drawn for each Windows-1252 code 128..255; 0 for the hollow box.
+// clang-format off
+inline constexpr char PLAIN_FORMS[129] =
+    "\0\0,\0\0.\0\0^\0S<O\0Z\0"    // 0x80..0x8F
+    "\0''\"\"*--~\0s>o\0zY"           // 0x90..0x9F
+    " \0\0\0\0\0|\0\0\0\0\0\0-\0\0"  // 0xA0..0xAF
+    "\0\0\0\0\0\0\0.\0\0\0\0\0\0\0\0"  // 0xB0..0xBF
+    "AAAAAAACEEEEIIII"                   // 0xC0..0xCF
+    "DNOOOOOxOUUUUY\0s"                  // 0xD0..0xDF
+    "aaaaaaaceeeeiiii"                   // 0xE0..0xEF
+    "dnooooo\0ouuuuy\0y";                // 0xF0..0xFF
+// clang-format on
+
+const std::uint8_t* glyphOf(unsigned char code) {
+    if (code >= 32 && code <= 126) {
+        return GLYPHS[code - 32];
+    }
+    const char plain = code >= 128 ? PLAIN_FORMS[code - 128] : '\0';
+    return plain != '\0' ? GLYPHS[plain - 32] : UNKNOWN_GLYPH;
+}
+
 void plot(HBITMAP__& target, int x, int y, int scale, std::uint32_t color) {
     for (int dy = 0; dy < scale; ++dy) {
         for (int dx = 0; dx < scale; ++dx) {
@@ -64,8 +85,7 @@ int boxTextWidth(std::string_view text, int scale) {
 
 void drawBoxText(HBITMAP__& target, std::string_view text, int x, int y, int scale, std::uint32_t color) {
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto code = static_cast<unsigned char>(text[i]);
-        const std::uint8_t* columns = code >= 32 && code <= 126 ? GLYPHS[code - 32] : UNKNOWN_GLYPH;
+        const std::uint8_t* columns = glyphOf(static_cast<unsigned char>(text[i]));
         const int left = x + static_cast<int>(i) * BOX_GLYPH_ADVANCE * scale;
         for (int column = 0; column < BOX_GLYPH_WIDTH; ++column) {
             for (int row = 0; row < BOX_GLYPH_HEIGHT; ++row) {

@@ -16,7 +16,8 @@ inline constexpr int BOX_GLYPH_ADVANCE = 6;  // glyph plus one column of space, 
 // Width in pixels of `text` at `scale`.
 [[nodiscard]] int boxTextWidth(std::string_view text, int scale);
 // Draws `text` with its top-left corner at (x, y); pixels outside the bitmap are skipped.
-// Characters outside 32..126 draw as a hollow box.
+// Windows-1252 letters with accents draw as their base letter, typographic quotes and dashes as
+// their plain forms; other characters outside 32..126 draw as a hollow box.
 void drawBoxText(HBITMAP__& target, std::string_view text, int x, int y, int scale, std::uint32_t color);
 
 }  // namespace veskar::platform

@@ -7,15 +7,6 @@ using veskar::platform::state;
 
 namespace {
 
-// The display window the box is drawn over: the owner if live, else the first window.
-HWND hostWindow(HWND owner) {
-    auto& platform = state();
-    if (HWND window = platform.window(owner)) {
-        return window;
-    }
-    return platform.windows.empty() ? nullptr : platform.windows.front().get();
-}
-
 // The box's answer to a message meant for its owner, or 0 when the message is not the box's.
 int boxAnswer(const MSG& message, UINT type) {
     const int cancel = (type & 0xF) == MB_OKCANCEL ? IDCANCEL : IDOK;
@@ -51,7 +42,7 @@ int boxAnswer(const MSG& message, UINT type) {
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     auto& platform = state();
     platform.boxes.push_back({caption == nullptr ? "Error" : caption, text == nullptr ? "" : text});
-    HWND host = hostWindow(owner);
+    HWND host = platform.hostWindow(owner);
     const bool hostWasHidden = host != nullptr && !host->visible;
     if (host != nullptr && platform.displayOpen) {
         platform.backend->showWindow(true);  // the box needs a place on screen even before its owner shows
@@ -73,7 +64,7 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
         }
     }
     platform.boxes.pop_back();
-    host = hostWindow(owner);
+    host = platform.hostWindow(owner);
     if (host != nullptr && platform.displayOpen) {
         if (hostWasHidden && !host->visible) {
             platform.backend->showWindow(false);

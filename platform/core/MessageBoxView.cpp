@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/core/BoxFont.h"
+#include "platform/core/BoxPaint.h"
 
 namespace veskar::platform {
 namespace {
@@ -12,35 +13,10 @@ namespace {
 inline constexpr int SCALE = 2;  // glyphs drawn at 10 by 14 pixels
 inline constexpr int LINE_HEIGHT = 18;
 inline constexpr int PADDING = 16;
-inline constexpr int CAPTION_HEIGHT = 24;
 inline constexpr int BUTTON_WIDTH = 80;
 inline constexpr int BUTTON_HEIGHT = 28;
 inline constexpr int MIN_WIDTH = 220;
 inline constexpr int MAX_TEXT_WIDTH = 520;
-inline constexpr std::uint32_t FACE = 0xC0C0C0;
-inline constexpr std::uint32_t LIGHT = 0xFFFFFF;
-inline constexpr std::uint32_t SHADOW = 0x808080;
-inline constexpr std::uint32_t DARK = 0x000000;
-inline constexpr std::uint32_t CAPTION = 0x000080;
-
-void fill(HBITMAP__& target, int left, int top, int right, int bottom, std::uint32_t color) {
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    right = std::min(right, target.width);
-    bottom = std::min(bottom, target.height);
-    for (int y = top; y < bottom; ++y) {
-        std::fill(target.row(y) + left, target.row(y) + std::max(left, right), color);
-    }
-}
-
-// A raised bevel: light on the top and left, shadow and dark on the bottom and right.
-void raised(HBITMAP__& target, int left, int top, int right, int bottom) {
-    fill(target, left, top, right, bottom, DARK);
-    fill(target, left, top, right - 1, bottom - 1, LIGHT);
-    fill(target, left + 1, top + 1, right - 1, bottom - 1, SHADOW);
-    fill(target, left + 1, top + 1, right - 2, bottom - 2, FACE);
-}
-
 // Splits the text at spaces and line breaks into lines no wider than the limit.
 std::vector<std::string> wrap(const std::string& text) {
     const std::size_t perLine = MAX_TEXT_WIDTH / (BOX_GLYPH_ADVANCE * SCALE);
@@ -70,25 +46,25 @@ void drawMessageBox(HBITMAP__& target, const MessageBoxView& box) {
         textWidth = std::max(textWidth, boxTextWidth(line, SCALE));
     }
     const int width = std::max(MIN_WIDTH, textWidth + 2 * PADDING);
-    const int height = CAPTION_HEIGHT + PADDING + static_cast<int>(lines.size()) * LINE_HEIGHT + PADDING +
+    const int height = BOX_CAPTION_HEIGHT + PADDING + static_cast<int>(lines.size()) * LINE_HEIGHT + PADDING +
                        BUTTON_HEIGHT + PADDING;
     const int left = (target.width - width) / 2;
     const int top = (target.height - height) / 2;
-    raised(target, left, top, left + width, top + height);
-    fill(target, left + 3, top + 3, left + width - 3, top + CAPTION_HEIGHT, CAPTION);
-    drawBoxText(target, box.caption, left + 8, top + 6, SCALE, LIGHT);
-    int y = top + CAPTION_HEIGHT + PADDING;
+    raisedBox(target, left, top, left + width, top + height);
+    fillBox(target, left + 3, top + 3, left + width - 3, top + BOX_CAPTION_HEIGHT, BOX_CAPTION);
+    drawBoxText(target, box.caption, left + 8, top + 6, SCALE, BOX_LIGHT);
+    int y = top + BOX_CAPTION_HEIGHT + PADDING;
     for (const auto& line : lines) {
-        drawBoxText(target, line, left + PADDING, y, SCALE, DARK);
+        drawBoxText(target, line, left + PADDING, y, SCALE, BOX_DARK);
         y += LINE_HEIGHT;
     }
     const int buttonLeft = left + (width - BUTTON_WIDTH) / 2;
     const int buttonTop = top + height - PADDING - BUTTON_HEIGHT;
-    fill(target, buttonLeft - 1, buttonTop - 1, buttonLeft + BUTTON_WIDTH + 1, buttonTop + BUTTON_HEIGHT + 1,
-         DARK);
-    raised(target, buttonLeft, buttonTop, buttonLeft + BUTTON_WIDTH, buttonTop + BUTTON_HEIGHT);
+    fillBox(target, buttonLeft - 1, buttonTop - 1, buttonLeft + BUTTON_WIDTH + 1,
+            buttonTop + BUTTON_HEIGHT + 1, BOX_DARK);
+    raisedBox(target, buttonLeft, buttonTop, buttonLeft + BUTTON_WIDTH, buttonTop + BUTTON_HEIGHT);
     drawBoxText(target, "OK", buttonLeft + (BUTTON_WIDTH - boxTextWidth("OK", SCALE)) / 2, buttonTop + 7,
-                SCALE, DARK);
+                SCALE, BOX_DARK);
 }
 
 }  // namespace veskar::platform

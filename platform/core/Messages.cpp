@@ -46,6 +46,10 @@ void enqueue(const InputEvent& event) {
         case InputEvent::Kind::KeyUp:
             platform.queue.push_back(keyMessage(window, event));
             break;
+        case InputEvent::Kind::Character:
+            platform.queue.push_back(
+                MSG{window, WM_CHAR, static_cast<unsigned char>(event.character), 1, GetTickCount(), {}});
+            break;
         case InputEvent::Kind::MouseDown:
             platform.queue.push_back(MSG{window, WM_LBUTTONDOWN, 0, 0, GetTickCount(), {}});
             break;

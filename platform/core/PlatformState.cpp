@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/core/DialogView.h"
+
 namespace veskar::platform {
 namespace {
 
@@ -30,15 +32,25 @@ HWND PlatformState::window(HWND handle) const {
     return found == windows.end() ? nullptr : found->get();
 }
 
+HWND PlatformState::hostWindow(HWND owner) const {
+    if (HWND live = window(owner)) {
+        return live;
+    }
+    return windows.empty() ? nullptr : windows.front().get();
+}
+
 void PlatformState::present(HWND handle) {
     if (!displayOpen || windows.empty() || windows.front().get() != handle) {
         return;
     }
-    if (boxes.empty()) {
+    if (boxes.empty() && dialogs.empty()) {
         backend->present(handle->frame.pixels.data(), handle->frame.width, handle->frame.height);
         return;
     }
     HBITMAP__ composed = handle->frame;
+    for (const auto& dialog : dialogs) {
+        drawDialog(composed, *dialog);
+    }
     for (const MessageBoxView& box : boxes) {
         drawMessageBox(composed, box);
     }

@@ -11,6 +11,7 @@
 
 #include "platform/WinUser.h"
 #include "platform/core/Backend.h"
+#include "platform/core/DialogRecord.h"
 #include "platform/core/GdiObjects.h"
 #include "platform/core/MessageBoxView.h"
 #include "platform/core/WindowRecord.h"
@@ -42,15 +43,19 @@ struct PlatformState {
     std::uint32_t freshBitmapFill = 0;  // content of a new compatible bitmap, which callers may not rely on
     bool quitPending = false;           // PostQuitMessage ran; WM_QUIT follows the posted messages
     int quitCode = 0;
-    bool displayOpen = false;                 // the backend window belongs to windows.front()
-    std::vector<MessageBoxView> boxes;        // open message boxes, innermost last
+    bool displayOpen = false;                            // the backend window belongs to windows.front()
+    std::vector<std::unique_ptr<DialogRecord>> dialogs;  // open modal dialogs, innermost last
+    std::vector<MessageBoxView> boxes;                   // open message boxes, innermost last
     std::array<char, 256> typedCharacters{};  // what each key typed when last pressed, for TranslateMessage
     GdiTable gdi;
     HDC screenDC = nullptr;  // the context a null "compatible" source stands for
 
     // The live window behind a handle, or null.
     [[nodiscard]] HWND window(HWND handle) const;
-    // Shows the window's frame on the display, with any open message box drawn over it.
+    // The display window that a box or dialog owned by `owner` is drawn over: the owner if live,
+    // else the first window; null when there is no window.
+    [[nodiscard]] HWND hostWindow(HWND owner) const;
+    // Shows the window's frame on the display, with any open dialog and message box drawn over it.
     void present(HWND handle);
 };
 

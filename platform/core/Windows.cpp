@@ -50,6 +50,30 @@ std::unique_ptr<HWND__> makeRecord(const WNDCLASSEXA& windowClass, LPCSTR title,
     return record;
 }
 
+// The default handling of a window's title: WM_SETTEXT stores it (the display keeps the title it
+// opened with), WM_GETTEXT copies it with truncation, WM_GETTEXTLENGTH measures it.
+LRESULT windowText(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND window = state().window(handle);
+    if (window == nullptr) {
+        return 0;
+    }
+    if (message == WM_SETTEXT) {
+        window->title = lParam == 0 ? "" : reinterpret_cast<LPCSTR>(lParam);
+        return TRUE;
+    }
+    if (message == WM_GETTEXTLENGTH) {
+        return static_cast<LRESULT>(window->title.size());
+    }
+    auto* buffer = reinterpret_cast<LPSTR>(lParam);
+    if (buffer == nullptr || wParam == 0) {
+        return 0;
+    }
+    const std::size_t length = std::min<std::size_t>(window->title.size(), wParam - 1);
+    std::memcpy(buffer, window->title.data(), length);
+    buffer[length] = '\0';
+    return static_cast<LRESULT>(length);
+}
+
 void fillFrame(HWND window) {
     const RECT all{0, 0, window->clientWidth, window->clientHeight};
     FillRect(&window->dc, &all, window->background);
@@ -176,9 +200,33 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
                 SendMessageA(window, WM_CLOSE, 0, 0);
             }
             return 0;
+        case WM_SETTEXT:
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+            return windowText(window, message, wParam, lParam);
         default:
             return 0;
     }
+}
+
+BOOL SetWindowTextA(HWND window, LPCSTR text) {
+    if (text == nullptr || state().window(window) == nullptr) {
+        return FALSE;
+    }
+    return SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) != FALSE ? TRUE : FALSE;
+}
+
+int GetWindowTextA(HWND window, LPSTR buffer, int maxCount) {
+    if (buffer == nullptr || maxCount <= 0) {
+        return 0;
+    }
+    buffer[0] = '\0';
+    return static_cast<int>(
+        SendMessageA(window, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(buffer)));
+}
+
+int GetWindowTextLengthA(HWND window) {
+    return static_cast<int>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0));
 }
 
 BOOL GetClientRect(HWND handle, LPRECT rect) {

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/sdl/SdlKeyMap.h"
+#include "platform/sdl/SdlText.h"
 
 namespace veskar::platform {
 
@@ -126,9 +127,12 @@ bool SdlBackend::translate(const SDL_Event& sdlEvent, InputEvent& event) {
             event.extended = isExtendedKey(key.scancode);
             event.repeat = sdlEvent.key.repeat != 0;
             event.altDown = isAltCombination(key.sym, key.mod);
-            event.character = characterOf(key.sym, key.mod);
+            event.character = keyDownCharacter(key.sym, key.mod, textInput);
             return event.virtualKey != 0;
         }
+        case SDL_TEXTINPUT:
+            appendTypedText(sdlEvent.text.text, typed);
+            return takeTyped(event);
         case SDL_MOUSEBUTTONDOWN:
             event.kind = InputEvent::Kind::MouseDown;
             return true;
@@ -148,6 +152,9 @@ bool SdlBackend::translate(const SDL_Event& sdlEvent, InputEvent& event) {
 
 bool SdlBackend::nextEvent(InputEvent& event, std::optional<std::uint64_t> deadline) {
     for (;;) {
+        if (takeTyped(event)) {
+            return true;
+        }
         const std::uint64_t current = now();
         if (deadline && *deadline <= current) {
             SDL_Event sdlEvent;
@@ -170,6 +177,31 @@ bool SdlBackend::nextEvent(InputEvent& event, std::optional<std::uint64_t> deadl
             return true;
         }
     }
+}
+
+void SdlBackend::setTextInput(bool enabled) {
+    if (enabled && !textInput) {
+        SDL_StartTextInput();
+    } else if (!enabled && textInput) {
+        SDL_StopTextInput();
+        typed.clear();
+    }
+    textInput = enabled;
+}
+
+std::string SdlBackend::clipboardText() {
+    return videoStarted ? clipboardWindows1252() : std::string();
+}
+
+bool SdlBackend::takeTyped(InputEvent& event) {
+    if (typed.empty()) {
+        return false;
+    }
+    event = InputEvent{};
+    event.kind = InputEvent::Kind::Character;
+    event.character = typed.front();
+    typed.pop_front();
+    return true;
 }
 
 }  // namespace veskar::platform

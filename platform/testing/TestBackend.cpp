@@ -74,6 +74,15 @@ void TestBackend::tap(std::uint64_t time, UINT virtualKey, char character) {
     keyUp(time + 1, virtualKey);
 }
 
+void TestBackend::type(std::uint64_t time, std::string_view text) {
+    for (const char c : text) {
+        InputEvent event;
+        event.kind = InputEvent::Kind::Character;
+        event.character = c;
+        add({time, event, {}});
+    }
+}
+
 void TestBackend::click(std::uint64_t time) {
     InputEvent event;
     event.kind = InputEvent::Kind::MouseDown;

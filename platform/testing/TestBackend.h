@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/Backend.h"
@@ -29,6 +30,8 @@ class TestBackend final : public Backend {
     void altKey(std::uint64_t time, UINT virtualKey);
     // Down at `time`, up one millisecond later.
     void tap(std::uint64_t time, UINT virtualKey, char character = 0);
+    // Types `text` (Windows-1252 bytes) at `time` as text input does: one Character event each.
+    void type(std::uint64_t time, std::string_view text);
     void click(std::uint64_t time);
     void requestClose(std::uint64_t time);
     // Runs `action` on the loop's thread when the clock reaches `time` (to inspect the frame, the
@@ -43,6 +46,8 @@ class TestBackend final : public Backend {
     void setFreshBitmapColour(std::uint32_t color);
     // Limits the number of timers SetTimer grants (0: every SetTimer fails).
     void setTimerCapacity(std::size_t capacity);
+    // What the clipboard holds (Windows-1252) from now on.
+    void setClipboard(std::string text) { clipboard = std::move(text); }
 
     // Observations.
     [[nodiscard]] std::uint32_t pixel(int x, int y) const;  // 0x00RRGGBB of the last frame; 0 outside
@@ -55,6 +60,7 @@ class TestBackend final : public Backend {
     [[nodiscard]] const std::string& windowTitle() const { return title; }
     [[nodiscard]] int iconWidth() const { return iconSide; }
     [[nodiscard]] std::size_t pendingScript() const { return script.size(); }
+    [[nodiscard]] bool textInputOn() const { return textInput; }
 
     [[nodiscard]] std::uint64_t now() override { return clock; }
     [[nodiscard]] bool openWindow(const char* caption, int width, int height) override;
@@ -66,6 +72,8 @@ class TestBackend final : public Backend {
     }
     void present(const std::uint32_t* pixels, int width, int height) override;
     [[nodiscard]] bool nextEvent(InputEvent& event, std::optional<std::uint64_t> deadline) override;
+    void setTextInput(bool enabled) override { textInput = enabled; }
+    [[nodiscard]] std::string clipboardText() override { return clipboard; }
 
   private:
     struct Entry {
@@ -88,6 +96,8 @@ class TestBackend final : public Backend {
     int lastWidth = 0;
     int lastHeight = 0;
     int presents = 0;
+    bool textInput = false;
+    std::string clipboard;
 };
 
 }  // namespace veskar::platform

@@ -85,6 +85,7 @@ class TestModule {
   public:
     void addBitmap(WORD id, std::vector<std::uint8_t> dib) { add(nullptr, 2, id, std::move(dib)); }
     void addIcon(WORD id, std::vector<std::uint8_t> ico) { add(nullptr, 14, id, std::move(ico)); }
+    void addDialog(WORD id, std::vector<std::uint8_t> bytes) { add(nullptr, 5, id, std::move(bytes)); }
     void addNamed(const char* type, WORD id, std::vector<std::uint8_t> bytes) {
         add(type, 0, id, std::move(bytes));
     }

@@ -1,133 +1,17 @@
-// A small tokenizer and parser for the resource script.
+// The parser of the resource script's statements: file resources, dialogs and the string table.
 #include "tools/rcembed/RcScript.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "tools/rcembed/RcDialog.h"
+#include "tools/rcembed/RcTokenizer.h"
 
 namespace veskar::rcembed {
 namespace {
 
-struct Token {
-    enum class Kind { Number, Word, Text, Comma, End };
-    Kind kind = Kind::End;
-    std::string value;
-    long number = 0;
-    int line = 0;
-};
-
-class Tokenizer {
-  public:
-    explicit Tokenizer(std::string_view source) : text(source) {}
-
-    // The next token; false with `error` set for an unterminated string or comment.
-    bool next(Token& token, std::string& error) {
-        skipSpaceAndComments();
-        token = Token{};
-        token.line = line;
-        if (failed) {
-            error = "line " + std::to_string(line) + ": unterminated comment";
-            return false;
-        }
-        if (at >= text.size()) {
-            return true;
-        }
-        const char c = text[at];
-        if (c == '"') {
-            return readText(token, error);
-        }
-        if (c == ',') {
-            ++at;
-            token.kind = Token::Kind::Comma;
-            return true;
-        }
-        const std::size_t start = at;
-        while (at < text.size() && !std::isspace(static_cast<unsigned char>(text[at])) && text[at] != ',' &&
-               text[at] != '"') {
-            ++at;
-        }
-        token.value = std::string(text.substr(start, at - start));
-        const bool digits = std::all_of(token.value.begin(), token.value.end(),
-                                        [](char d) { return std::isdigit(static_cast<unsigned char>(d)); });
-        token.kind = digits ? Token::Kind::Number : Token::Kind::Word;
-        token.number = digits && token.value.size() <= 6 ? std::stol(token.value) : -1;
-        return true;
-    }
-
-  private:
-    void skipSpaceAndComments() {
-        while (at < text.size()) {
-            const char c = text[at];
-            if (c == '\n') {
-                ++line;
-                ++at;
-            } else if (std::isspace(static_cast<unsigned char>(c))) {
-                ++at;
-            } else if (text.substr(at, 2) == "//" || (c == '#' && atLineStart())) {
-                at = std::min(text.find('\n', at), text.size());  // comments and preprocessor lines
-            } else if (text.substr(at, 2) == "/*") {
-                const std::size_t end = text.find("*/", at + 2);
-                if (end == std::string_view::npos) {
-                    failed = true;
-                    at = text.size();
-                    return;
-                }
-                line += static_cast<int>(std::count(text.begin() + at, text.begin() + end, '\n'));
-                at = end + 2;
-            } else {
-                return;
-            }
-        }
-    }
-
-    bool atLineStart() const {
-        std::size_t back = at;
-        while (back > 0 && (text[back - 1] == ' ' || text[back - 1] == '\t')) {
-            --back;
-        }
-        return back == 0 || text[back - 1] == '\n';
-    }
-
-    // A quoted string: "" stands for a quote; \n, \t, \\ and \" are the usual escapes.
-    bool readText(Token& token, std::string& error) {
-        token.kind = Token::Kind::Text;
-        ++at;
-        while (at < text.size() && text[at] != '\n') {
-            const char c = text[at++];
-            if (c == '"') {
-                if (at < text.size() && text[at] == '"') {
-                    token.value += '"';
-                    ++at;
-                    continue;
-                }
-                return true;
-            }
-            if (c == '\\' && at < text.size()) {
-                const char e = text[at++];
-                token.value += e == 'n' ? '\n' : e == 't' ? '\t' : e;
-                continue;
-            }
-            token.value += c;
-        }
-        error = "line " + std::to_string(token.line) + ": unterminated string";
-        return false;
-    }
-
-    std::string_view text;
-    std::size_t at = 0;
-    int line = 1;
-    bool failed = false;
-};
-
 bool fail(std::string& error, int line, const std::string& what) {
-    error = "line " + std::to_string(line) + ": " + what;
+    error = lineError(line, what);
     return false;
-}
-
-bool isBegin(const Token& token) {
-    return token.kind == Token::Kind::Word && (token.value == "BEGIN" || token.value == "{");
-}
-bool isEnd(const Token& token) {
-    return token.kind == Token::Kind::Word && (token.value == "END" || token.value == "}");
 }
 
 bool parseStringTable(Tokenizer& tokens, RcScript& script, std::string& error) {
@@ -166,8 +50,10 @@ bool parseFileResource(Tokenizer& tokens, const Token& number, const Token& type
     if (number.number < 0 || number.number > 0xFFFF) {
         return fail(error, number.line, "resource number out of range");
     }
-    if (type.value == "DIALOG" || type.value == "DIALOGEX" || type.value == "MENU" ||
-        type.value == "CURSOR") {
+    if (type.value == "DIALOG") {
+        return parseDialog(tokens, number, script, error);
+    }
+    if (type.value == "DIALOGEX" || type.value == "MENU" || type.value == "CURSOR") {
         return fail(error, type.line, type.value + " resources are not supported yet");
     }
     Token path;

@@ -3,13 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 #include "platform/Platform.h"
 #include "platform/core/PlatformState.h"
 #include "platform/sdl/SdlKeyMap.h"
+#include "platform/sdl/SdlText.h"
 
 using veskar::platform::characterOf;
 using veskar::platform::isExtendedKey;
+using veskar::platform::keyDownCharacter;
 
 TEST(SdlKeyMap, TypedCharacters) {
     EXPECT_EQ(characterOf(SDLK_q, KMOD_NONE), 'q');
@@ -22,6 +26,14 @@ TEST(SdlKeyMap, TypedCharacters) {
     EXPECT_EQ(characterOf(SDLK_q, KMOD_LCTRL), 0);
     EXPECT_TRUE(isExtendedKey(SDL_SCANCODE_LEFT));
     EXPECT_FALSE(isExtendedKey(SDL_SCANCODE_A));
+}
+
+TEST(SdlText, KeyDownsCarryControlCharactersAndLeaveTextToTextEvents) {
+    EXPECT_EQ(keyDownCharacter(SDLK_v, KMOD_LCTRL, true), '\x16') << "Ctrl+V, the paste";
+    EXPECT_EQ(keyDownCharacter(SDLK_v, KMOD_LCTRL | KMOD_RALT, true), 0) << "AltGr is no Ctrl";
+    EXPECT_EQ(keyDownCharacter(SDLK_q, KMOD_NONE, false), 'q');
+    EXPECT_EQ(keyDownCharacter(SDLK_q, KMOD_NONE, true), 0);
+    EXPECT_EQ(keyDownCharacter(SDLK_BACKSPACE, KMOD_NONE, true), '\b');
 }
 
 TEST(SdlBackend, WindowOpensPaintsAndClosesOnTheDummyDriver) {
@@ -54,5 +66,28 @@ TEST(SdlBackend, WindowOpensPaintsAndClosesOnTheDummyDriver) {
     EXPECT_EQ(message.message, WM_QUIT);
     EXPECT_EQ(message.wParam, 3u);
     EXPECT_FALSE(IsWindow(window));
+    veskar::platform::shutdownState();
+}
+
+TEST(SdlBackend, TextEventsAndTheClipboardComeInWindows1252) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    veskar::platform::resetState();
+    auto& backend = *veskar::platform::state().backend;
+    ASSERT_TRUE(backend.openWindow("text", 64, 48));
+    backend.setTextInput(true);
+    SDL_Event text{};
+    text.type = SDL_TEXTINPUT;
+    std::strcpy(text.text.text, "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x99\x82!");  // e acute, euro, emoji, !
+    ASSERT_EQ(SDL_PushEvent(&text), 1);
+    std::string typed;
+    veskar::platform::InputEvent event;
+    while (backend.nextEvent(event, backend.now())) {
+        if (event.kind == veskar::platform::InputEvent::Kind::Character)
+            typed += event.character;
+    }
+    EXPECT_EQ(typed, "\xE9\x80!");
+    backend.setTextInput(false);
+    ASSERT_EQ(SDL_SetClipboardText("Zo\xC3\xAB\xE2\x82\xAC\xD0\x96"), 0);
+    EXPECT_EQ(backend.clipboardText(), "Zo\xEB\x80") << "the clipboard in Windows-1252, Cyrillic dropped";
     veskar::platform::shutdownState();
 }

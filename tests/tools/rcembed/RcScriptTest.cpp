@@ -55,7 +55,7 @@ TEST(RcScript, RefusesWhatItCannotEmbed) {
         {"101 ICON \"a.ico", "line 1: unterminated string"},
         {"\n\n70000 BITMAP \"a.bmp\"", "line 3: resource number out of range"},
         {"BITMAP \"a.bmp\"", "line 1: resource number expected, found 'BITMAP'"},
-        {"132 DIALOG 0, 0, 237, 46", "line 1: DIALOG resources are not supported yet"},
+        {"132 DIALOGEX 0, 0, 237, 46", "line 1: DIALOGEX resources are not supported yet"},
         {"1 BITMAP \"a\"\n1 BITMAP \"b\"", "line 2: BITMAP 1 defined twice"},
         {"STRINGTABLE BEGIN 1 \"a\" 1 \"b\" END", "line 1: string 1 defined twice"},
         {"STRINGTABLE BEGIN 1 \"a\"", "line 1: string number expected in STRINGTABLE"},
