@@ -224,6 +224,10 @@ std::int32_t RampLength() {
 void ResetMixer(std::int32_t outputRate) {
     rampLength = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::int64_t{outputRate} * 128 / 44100));
     rampReciprocal = 1.0f / static_cast<float>(rampLength);
+    SilenceVoices();
+}
+
+void SilenceVoices() {
     std::array<Voice, VOICE_COUNT>& voices = Voices();
     for (int index = 0; index < VOICE_COUNT; ++index) {
         voices[index] = Voice{};

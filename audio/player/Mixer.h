@@ -11,6 +11,9 @@
 // its index and the forward direction. Called when the output opens.
 void ResetMixer(std::int32_t outputRate);
 
+// Clears all voices (index kept, direction forward): nothing plays and no voice refers to a sample.
+void SilenceVoices();
+
 // Adds frameCount stereo frames (two floats each, first then second channel) of all active voices
 // 0..63 into destination, which the caller has cleared. Nothing happens for frameCount < 1.
 void MixVoices(float* destination, std::int32_t frameCount);

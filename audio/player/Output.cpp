@@ -8,7 +8,7 @@
 #include "audio/player/Module.h"
 #include "audio/player/ModuleFileOps.h"
 #include "audio/player/OutputBlocks.h"
-#include "audio/player/Replayer.h"
+#include "audio/player/Playback.h"
 
 namespace {
 
@@ -91,7 +91,7 @@ void FadeOutRing(OutputState& state) {
 
 bool OpenOutput(std::int32_t rate) {
     OutputState& state = Output();
-    if (!ModuleFileOpsInstalled() || rate <= 0 || rate > 1'000'000)
+    if (!ModuleFileOpsInstalled() || BlockFramesAt(rate) == 0)
         return false;
     if (state.currentModule != nullptr)
         (void)StopPlayback(state.currentModule);
@@ -134,7 +134,8 @@ bool StartPlayback(Module* module) {
     if (module == nullptr || state.device == nullptr)
         return false;
     (void)StopPlayback(module);
-    ResetPlayback(*module);
+    if (!PreparePlayback(*module, state.outputRate))
+        return false;
     state.currentModule = module;
     PrepareRing(state);
     AllocateMixBuffer();
@@ -171,6 +172,7 @@ bool StopPlayback(Module* module) {
         state.playbackThread = nullptr;
     }
     FreeMixBuffer();
+    SilenceVoices();
     if (!state.pcmRing.empty()) {
         (void)waveOutUnprepareHeader(state.device, &state.ringHeader, sizeof(WAVEHDR));
         state.ringHeader.dwFlags &= ~WHDR_PREPARED;
@@ -186,4 +188,14 @@ Module* PlayingModule() {
 void WaitForMixedBlock() {
     while (Output().mixingBlock.load())
         Sleep(1);
+}
+
+bool FreeModule(std::unique_ptr<Module> module) {
+    if (module == nullptr)
+        return false;
+    if (PlayingModule() == module.get()) {
+        WaitForMixedBlock();
+        (void)StopPlayback(module.get());
+    }
+    return true;
 }

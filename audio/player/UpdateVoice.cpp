@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "audio/player/Channel.h"
-#include "audio/player/Output.h"
 #include "audio/player/Voice.h"
 
 namespace {
@@ -81,7 +80,7 @@ void SetFrequency(const Channel& channel, const Module& module, Voice& voice) {
         frequency = 14317056 / period;
     }
     frequency = std::clamp(frequency, MINIMUM_FREQUENCY, MAXIMUM_FREQUENCY);
-    const int64_t rate = std::max(OutputRate(), 1);
+    const int64_t rate = std::max(module.outputRate, 1);
     voice.stepInteger = static_cast<uint32_t>(frequency / rate);
     voice.stepFraction = static_cast<uint32_t>(((frequency % rate) << 32) / rate);
 }

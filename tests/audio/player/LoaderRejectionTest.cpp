@@ -100,8 +100,3 @@ TEST(Loader, InstrumentsBeyond128AreNotLoaded) {
     EXPECT_EQ(module->instruments[0].sampleCount, 1);
     EXPECT_EQ(module->instruments[127].sampleCount, 0);  // past the end of the file: empty
 }
-
-TEST(Loader, FreeModuleIsFalseForNone) {
-    EXPECT_FALSE(FreeModule(nullptr));
-    EXPECT_TRUE(FreeModule(LoadBytes(BuildXm(SimpleDesign()))));
-}

@@ -11,7 +11,7 @@
 
 #include "audio/player/MemoryFile.h"
 #include "audio/player/ModuleLoader.h"
-#include "audio/player/Output.h"
+#include "audio/player/OfflineRenderer.h"
 #include "tests/audio/player/XmBuilder.h"
 
 namespace {
@@ -65,10 +65,10 @@ void LoadAndPlay(const std::vector<std::uint8_t>& bytes, int blocks) {
     if (module == nullptr)
         return;
     ExpectPlayableModel(*module);
-    ASSERT_TRUE(BeginOfflineRender(*module, 44100));
+    OfflineRenderer renderer;
+    ASSERT_TRUE(renderer.begin(*module, 44100));
     for (int block = 0; block < blocks; ++block)
-        (void)RenderNextBlock();
-    EndOfflineRender();
+        (void)renderer.next();
 }
 
 }  // namespace
@@ -84,10 +84,10 @@ TEST(ModuleRobustness, EveryReferenceModuleLoadsOrIsRejectedCleanly) {
             continue;
         ++loaded;
         ExpectPlayableModel(*module);
-        ASSERT_TRUE(BeginOfflineRender(*module, 44100));
+        OfflineRenderer renderer;
+        ASSERT_TRUE(renderer.begin(*module, 44100));
         for (int block = 0; block < 250; ++block)
-            (void)RenderNextBlock();  // 5 s
-        EndOfflineRender();
+            (void)renderer.next();  // 5 s
     }
     // Only the deliberately broken files and a file of another format are refused.
     EXPECT_GE(loaded, static_cast<int>(paths.size()) - 4);

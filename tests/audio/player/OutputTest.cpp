@@ -8,7 +8,7 @@
 
 #include "audio/player/MemoryFile.h"
 #include "audio/player/ModuleFileOps.h"
-#include "audio/player/ModuleLoader.h"
+#include "audio/player/OfflineRenderer.h"
 #include "audio/player/Output.h"
 #include "platform/audio/Threads.h"
 #include "platform/testing/TestAudio.h"
@@ -42,12 +42,12 @@ std::unique_ptr<Module> LoopingSong() {
 // The first blocks blocks of module as offline rendering produces them.
 std::vector<std::int16_t> OfflineBlocks(Module& module, int blocks) {
     std::vector<std::int16_t> pcm;
-    EXPECT_TRUE(BeginOfflineRender(module, 44100));
+    OfflineRenderer renderer;
+    EXPECT_TRUE(renderer.begin(module, 44100));
     for (int block = 0; block < blocks; ++block) {
-        const std::int16_t* frames = RenderNextBlock();
+        const std::int16_t* frames = renderer.next();
         pcm.insert(pcm.end(), frames, frames + BLOCK_FRAMES * 2);
     }
-    EndOfflineRender();
     return pcm;
 }
 
@@ -156,6 +156,11 @@ TEST_F(OutputTest, StartingTwiceLeavesOneThreadAndOneModule) {
     EXPECT_TRUE(WaitFor([] { return veskar::platform::RunningThreadCount() == 0; }));
 }
 
+TEST(FreeModule, IsFalseForNoneAndTrueForAModule) {
+    EXPECT_FALSE(FreeModule(nullptr));
+    EXPECT_TRUE(FreeModule(LoadBytes(BuildXm(SimpleDesign()))));
+}
+
 TEST_F(OutputTest, FreeingAModuleThatIsNotPlayingLeavesPlaybackAlone) {
     auto playing = LoopingSong();
     auto other = LoopingSong();
@@ -227,16 +232,4 @@ TEST_F(OutputTest, ReopeningStopsPlaybackAndReopensTheDevice) {
     EXPECT_EQ(PlayingModule(), nullptr);
     EXPECT_EQ(testing_audio::AudioDeviceRate(), 22050);
     EXPECT_EQ(Output().blockFrames, 444);
-}
-
-TEST(OfflineRender, RefusesWhilePlaybackRuns) {
-    testing_audio::SetAudioDeviceAvailable(true);
-    auto module = LoopingSong();
-    auto other = LoopingSong();
-    ASSERT_TRUE(OpenOutput(44100));
-    ASSERT_TRUE(StartPlayback(module.get()));
-    EXPECT_FALSE(BeginOfflineRender(*other, 44100));
-    CloseOutput();
-    EXPECT_TRUE(BeginOfflineRender(*other, 44100));
-    EndOfflineRender();
 }
