@@ -39,8 +39,8 @@ struct PatternCell {
 static_assert(sizeof(PatternCell) == 5);
 
 struct Pattern {
-    std::int32_t rows = 0;           // 1..256 once loaded
-    std::vector<PatternCell> cells;  // rows x channelCount, row-major; zeroed cells are empty
+    std::int32_t rows = 0;           // 0..256 once loaded; a pattern of 0 rows plays one row of nothing
+    std::vector<PatternCell> cells;  // rows x channelCount, row-major, or none: every cell empty
 };
 
 struct Sample {

@@ -151,6 +151,9 @@ int32_t ProcessRow(Module& module) {
     module.nextOrder = -1;
     module.nextRow = -1;
     module.jumpSeen = false;
+    if (RowsAt(module, module.orderPosition) == 0) {
+        return loopTargetRow;  // a pattern of 0 rows has no cells: its row does nothing
+    }
     std::array<Channel, MAX_CHANNELS>& channels = Channels();
     const int32_t count = PlayedChannels(module);
     for (int32_t index = 0; index < count; ++index) {
