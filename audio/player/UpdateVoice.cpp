@@ -21,9 +21,11 @@ Voice& PartnerOf(const Voice& voice) {
     return Voices()[static_cast<size_t>(std::abs(partner))];
 }
 
+// Panning 0 is left and 255 right, as the format has it: the first (left) sample of a frame takes
+// the share 255 - panning, the second (right) the share panning.
 void SetGainTargets(Voice& voice) {
-    voice.firstGainTarget = voice.panning * voice.volume / 255;
-    voice.secondGainTarget = (255 - voice.panning) * voice.volume / 255;
+    voice.firstGainTarget = (255 - voice.panning) * voice.volume / 255;
+    voice.secondGainTarget = voice.panning * voice.volume / 255;
 }
 
 // Starts sample on the channel's voice; a voice still sounding is handed to its partner first, where

@@ -114,7 +114,10 @@ std::int32_t ServedTell(void* handle) {
 std::vector<std::uint8_t> BuildXm(const XmDesign& design) {
     const char* id = "Extended Module: ";
     std::vector<std::uint8_t> out(id, id + 17);
-    PutZeros(out, 43);
+    PutZeros(out, 20);  // module name
+    Put8(out, 0x1A);
+    PutZeros(out, 20);   // tracker name
+    Put16(out, 0x0104);  // format version: patterns before instruments
     Put32(out, design.headerSize);
     Put16(out, design.songLength);
     Put16(out, design.restartPosition);
