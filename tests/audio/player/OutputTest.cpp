@@ -2,6 +2,7 @@
 // thread that refills it, and stopping. Run under ThreadSanitizer as well.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -222,6 +223,30 @@ TEST_F(OutputTest, CloseStopsAPlaybackStillRunning) {
     EXPECT_EQ(PlayingModule(), nullptr);
     EXPECT_FALSE(testing_audio::AudioDeviceOpen());
     EXPECT_TRUE(Output().threadExited.load());
+}
+
+TEST_F(OutputTest, ClosingWhileTheDevicePlaysFadesToSilence) {
+    auto module = LoopingSong();
+    ASSERT_TRUE(OpenOutput(44100));
+    ASSERT_TRUE(StartPlayback(module.get()));
+    std::atomic<bool> closed{false};
+    // The device's reader runs on its own thread, as a sound card's does, while the ring fades.
+    std::thread device([&] {
+        while (!closed.load()) {
+            testing_audio::AdvanceAudio(64);
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+    });
+    ASSERT_TRUE(WaitFor([] { return testing_audio::AudioDeviceOpen(); }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    CloseOutput();
+    closed.store(true);
+    device.join();
+    const std::vector<std::int16_t>& heard = testing_audio::RecordedAudio();
+    ASSERT_GE(heard.size(), 64u * 2);
+    EXPECT_TRUE(std::any_of(heard.begin(), heard.end(), [](std::int16_t value) { return value != 0; }));
+    EXPECT_TRUE(
+        std::all_of(heard.end() - 64 * 2, heard.end(), [](std::int16_t value) { return value == 0; }));
 }
 
 TEST_F(OutputTest, ReopeningStopsPlaybackAndReopensTheDevice) {
