@@ -11,6 +11,7 @@
 #include "audio/player/ModuleFileOps.h"
 #include "audio/player/OfflineRenderer.h"
 #include "audio/player/Output.h"
+#include "audio/player/Voice.h"
 #include "platform/audio/Threads.h"
 #include "platform/testing/TestAudio.h"
 #include "tests/audio/player/XmBuilder.h"
@@ -160,6 +161,20 @@ TEST_F(OutputTest, StartingTwiceLeavesOneThreadAndOneModule) {
 TEST(FreeModule, IsFalseForNoneAndTrueForAModule) {
     EXPECT_FALSE(FreeModule(nullptr));
     EXPECT_TRUE(FreeModule(LoadBytes(BuildXm(SimpleDesign()))));
+}
+
+TEST_F(OutputTest, FreeingThePlayingModuleLeavesNoVoiceOnItsSamples) {
+    auto first = LoopingSong();
+    auto second = LoopingSong();
+    ASSERT_TRUE(OpenOutput(44100));
+    ASSERT_TRUE(StartPlayback(first.get()));
+    EXPECT_TRUE(FreeModule(std::move(first)));
+    for (const Voice& voice : Voices()) {
+        EXPECT_EQ(voice.sample, nullptr);
+    }
+    // Starting another module on the same open output mixes nothing of the freed one.
+    ASSERT_TRUE(StartPlayback(second.get()));
+    EXPECT_TRUE(FreeModule(std::move(second)));
 }
 
 TEST_F(OutputTest, FreeingAModuleThatIsNotPlayingLeavesPlaybackAlone) {
