@@ -91,6 +91,12 @@ MMRESULT waveOutPrepareHeader(HWAVEOUT waveOut, LPWAVEHDR header, UINT headerSiz
 // times, back to back; with dwLoops 0xFFFFFFFF that is for as long as the device stays open. The
 // caller may rewrite bytes of the buffer while it plays; they are heard when the device reaches them.
 MMRESULT waveOutWrite(HWAVEOUT waveOut, LPWAVEHDR header, UINT headerSize);
+// Pauses the device: once this returns the device reads none of the queued buffers (it plays silence)
+// and its position stays, until waveOutRestart. The caller may then rewrite any byte of a queued
+// buffer, the one being played included. Fails for a null handle.
+MMRESULT waveOutPause(HWAVEOUT waveOut);
+// Resumes a paused device where it stopped. Fails for a null handle.
+MMRESULT waveOutRestart(HWAVEOUT waveOut);
 // Stores in time->u.cb the bytes the device has consumed since it was opened or reset (TIME_BYTES;
 // other requests are answered in bytes too). Safe from any thread while the device is open.
 MMRESULT waveOutGetPosition(HWAVEOUT waveOut, LPMMTIME time, UINT timeSize);

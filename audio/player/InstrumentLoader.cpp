@@ -12,7 +12,6 @@
 namespace {
 
 inline constexpr int NAME_AND_TYPE_BYTES = 23;  // 22-byte name and type byte
-inline constexpr std::uint8_t ENVELOPE_ON = 0x01;
 
 void ReadEnvelope(std::array<EnvelopePoint, MAX_ENVELOPE_POINTS>& points, ModuleReader& reader) {
     for (EnvelopePoint& point : points) {

@@ -19,6 +19,7 @@ inline constexpr std::int32_t RAMP_FRAMES_AT_44100 = 128;
 inline constexpr std::uint64_t NO_BOUNDARY = ~std::uint64_t{0};
 
 std::int32_t rampLength = RAMP_FRAMES_AT_44100;
+std::uint64_t segmentCount = 0;
 float rampReciprocal = 1.0f / RAMP_FRAMES_AT_44100;
 
 inline std::uint64_t Position(const Voice& voice) {
@@ -33,29 +34,41 @@ inline void StorePosition(Voice& voice, std::uint64_t position) {
     voice.fraction = static_cast<std::uint32_t>(position);
 }
 
-// Output frames until the voice passes its loop boundary (the end, for a sample without loop); 0 when
-// it is already there, NO_BOUNDARY when it will not get there (a step of 0).
-std::uint64_t FramesToBoundary(const Voice& voice, const Sample& sample) {
+// The stretch of a sample a voice moves in, in 32.32 units. A loop that the sample cannot hold (empty,
+// starting past the end) plays as no loop; one running past the end is cut there, so that every
+// position inside the stretch reads frames the sample has.
+struct Stretch {
+    std::uint64_t start;  // loop start; 0 without a loop
+    std::uint64_t end;    // loop end, or the sample's end without a loop
+    std::uint8_t loopType;
+};
+
+Stretch StretchOf(const Sample& sample) {
+    const std::uint64_t length = sample.length;
+    const bool loops = sample.loopType == LOOP_FORWARD || sample.loopType == LOOP_PINGPONG;
+    if (!loops || sample.loopLength == 0 || sample.loopStart >= length)
+        return {0, length << 32, LOOP_NONE};
+    const std::uint64_t end =
+        std::min<std::uint64_t>(std::uint64_t{sample.loopStart} + sample.loopLength, length);
+    return {std::uint64_t{sample.loopStart} << 32, end << 32, sample.loopType};
+}
+
+// Output frames the voice plays before it leaves its stretch: moving forward it leaves on reaching
+// the end; moving backward on going below the start (the start frame itself still plays). 0 when it
+// is already outside, NO_BOUNDARY when it does not move.
+std::uint64_t FramesToBoundary(const Voice& voice, const Stretch& stretch) {
     const std::uint64_t position = Position(voice);
-    const std::uint64_t step = Step(voice);
-    const std::uint64_t loopStart = std::uint64_t{sample.loopStart} << 32;
-    const std::uint64_t loopEnd = (std::uint64_t{sample.loopStart} + sample.loopLength) << 32;
     std::uint64_t distance = 0;
-    if (voice.direction == DIRECTION_BACKWARD)
-        distance = position > loopStart ? position - loopStart : 0;
-    else
-        distance = loopEnd > position ? loopEnd - position : 0;
-    if (distance == 0)
-        return 0;
-    if ((distance >> 32) < (std::uint64_t{1} << 24)) {
-        // Both reduced to 24.8 fixed point so that the quotient fits in 32 bits.
-        const std::uint64_t reducedStep =
-            (std::uint64_t{voice.stepInteger} << 24) + (voice.stepFraction >> 8);
-        if (reducedStep == 0)
-            return NO_BOUNDARY;
-        const std::uint64_t reducedDistance = distance >> 8;
-        return std::max<std::uint64_t>(1, (reducedDistance + reducedStep - 1) / reducedStep);
+    if (voice.direction == DIRECTION_BACKWARD) {
+        if (position < stretch.start || position >= stretch.end)
+            return 0;
+        distance = position - stretch.start + 1;
+    } else {
+        if (position >= stretch.end)
+            return 0;
+        distance = stretch.end - position;
     }
+    const std::uint64_t step = Step(voice);
     if (step == 0)
         return NO_BOUNDARY;
     return distance / step + (distance % step != 0 ? 1 : 0);
@@ -63,8 +76,9 @@ std::uint64_t FramesToBoundary(const Voice& voice, const Sample& sample) {
 
 // Starts a ramp when the gain targets changed since the last set-up; returns the frames it has left.
 std::int32_t SetUpRamp(Voice& voice) {
-    if (voice.rampFramesLeft != 0 && voice.firstGainTarget == voice.lastFirstTarget &&
-        voice.secondGainTarget == voice.lastSecondTarget) {
+    // A ramp count outside 1..rampLength is no running ramp: a new one is set up.
+    if (voice.rampFramesLeft > 0 && voice.rampFramesLeft <= rampLength &&
+        voice.firstGainTarget == voice.lastFirstTarget && voice.secondGainTarget == voice.lastSecondTarget) {
         return voice.rampFramesLeft;
     }
     voice.lastFirstTarget = voice.firstGainTarget;
@@ -85,11 +99,10 @@ void RenderRampedSegment(Voice& voice, const std::int16_t* data, float* out, std
     SegmentGains gains{static_cast<float>(voice.firstGain) / 256.0f / 255.0f,
                        static_cast<float>(voice.secondGain) / 256.0f / 255.0f, voice.firstRamp,
                        voice.secondRamp};
-    const std::uint64_t start = Position(voice);
-    const std::uint64_t end = voice.direction == DIRECTION_BACKWARD
-                                  ? RenderBackwardRamped(data, start, Step(voice), out, frames, gains)
-                                  : RenderForwardRamped(data, start, Step(voice), out, frames, gains);
-    StorePosition(voice, end);
+    if (voice.direction == DIRECTION_BACKWARD)
+        (void)RenderBackwardRamped(data, Position(voice), Step(voice), out, frames, gains);
+    else
+        (void)RenderForwardRamped(data, Position(voice), Step(voice), out, frames, gains);
     voice.firstGain = static_cast<std::int32_t>(std::lround(gains.first * 255.0f * 256.0f));
     voice.secondGain = static_cast<std::int32_t>(std::lround(gains.second * 255.0f * 256.0f));
     voice.rampFramesLeft -= frames;
@@ -101,80 +114,51 @@ void RenderRampedSegment(Voice& voice, const std::int16_t* data, float* out, std
     }
 }
 
-void RenderSteadySegment(Voice& voice, const std::int16_t* data, float* out, std::int32_t frames) {
-    const std::uint64_t start = Position(voice);
-    const std::uint64_t step = Step(voice);
-    const bool backward = voice.direction == DIRECTION_BACKWARD;
-    if (voice.firstGainTarget == 0 && voice.secondGainTarget == 0) {
-        // A silent voice (one handed over to its partner) only moves on.
-        const std::uint64_t distance = step * static_cast<std::uint64_t>(frames);
-        StorePosition(voice, backward ? start - distance : start + distance);
-        return;
-    }
+void RenderSteadySegment(const Voice& voice, const std::int16_t* data, float* out, std::int32_t frames) {
+    if (voice.firstGainTarget == 0 && voice.secondGainTarget == 0)
+        return;  // a silent voice (one handed over to its partner) only moves on
     SegmentGains gains{static_cast<float>(voice.firstGainTarget) / 255.0f,
                        static_cast<float>(voice.secondGainTarget) / 255.0f, 0.0f, 0.0f};
-    StorePosition(voice, backward ? RenderBackward(data, start, step, out, frames, gains)
-                                  : RenderForward(data, start, step, out, frames, gains));
+    if (voice.direction == DIRECTION_BACKWARD)
+        (void)RenderBackward(data, Position(voice), Step(voice), out, frames, gains);
+    else
+        (void)RenderForward(data, Position(voice), Step(voice), out, frames, gains);
 }
 
-// Folds a ping-pong position (relative to the loop start, may lie outside the loop) back into the
-// loop: the motion is periodic over twice the loop length. Used when two reflections do not suffice
-// (a loop shorter than one step).
-void FoldPingPong(Voice& voice, __int128 relative, std::uint64_t loopStart, std::uint64_t loopLength) {
-    const __int128 period = static_cast<__int128>(loopLength) * 2;
-    __int128 phase = relative % period;
+// Where the voice is after frames frames, exactly: below 0 or past 2^32 frames as well.
+__int128 PositionAfter(const Voice& voice, std::int32_t frames) {
+    const __int128 distance = static_cast<__int128>(Step(voice)) * frames;
+    const __int128 position = Position(voice);
+    return voice.direction == DIRECTION_BACKWARD ? position - distance : position + distance;
+}
+
+// A ping-pong voice moves between two mirrors, half a unit (2^-33 frames) below the loop start and
+// below the loop end: each crossing reflects it and turns it round. Unfolded, the motion repeats every
+// twice the loop length, so any number of crossings (a step longer than the loop) is one remainder.
+void Reflect(Voice& voice, __int128 position, const Stretch& stretch) {
+    const __int128 length = stretch.end - stretch.start;
+    const __int128 relative = position - static_cast<__int128>(stretch.start);
+    // The unfolded coordinate: 0..length-1 forward, length..2 length-1 backward.
+    const __int128 unfolded = voice.direction == DIRECTION_BACKWARD ? 2 * length - 1 - relative : relative;
+    __int128 phase = unfolded % (2 * length);
     if (phase < 0)
-        phase += period;
-    if (phase < static_cast<__int128>(loopLength)) {
-        voice.direction = DIRECTION_FORWARD;
-        StorePosition(voice, loopStart + static_cast<std::uint64_t>(phase));
-    } else {
-        voice.direction = DIRECTION_BACKWARD;
-        StorePosition(voice, loopStart + static_cast<std::uint64_t>(period - phase - 1));
-    }
+        phase += 2 * length;
+    const bool forward = phase < length;
+    voice.direction = forward ? DIRECTION_FORWARD : DIRECTION_BACKWARD;
+    StorePosition(voice,
+                  stretch.start + static_cast<std::uint64_t>(forward ? phase : 2 * length - 1 - phase));
 }
 
-void ReflectPingPong(Voice& voice, std::uint64_t loopStart, std::uint64_t loopLength) {
-    const __int128 length = loopLength;
-    __int128 relative = static_cast<__int128>(Position(voice)) - loopStart;
-    if (voice.direction == DIRECTION_BACKWARD) {
-        relative = -relative - 1;  // reflect at the start, 2^-32 before the mirror point
-        voice.direction = DIRECTION_FORWARD;
-        if (relative >= length) {
-            relative = 2 * length - relative - 1;
-            voice.direction = DIRECTION_BACKWARD;
-        }
-    } else {
-        relative = 2 * length - relative - 1;  // reflect at the end
-        voice.direction = DIRECTION_BACKWARD;
-        if (relative < 0) {
-            relative = -relative - 1;
-            voice.direction = DIRECTION_FORWARD;
-        }
-    }
-    if (relative < 0 || relative >= length) {
-        FoldPingPong(voice, relative, loopStart, loopLength);
-        return;
-    }
-    StorePosition(voice, loopStart + static_cast<std::uint64_t>(relative));
-}
-
-// Applies the loop at the boundary the voice has reached. False when the voice stopped.
-bool PassBoundary(Voice& voice, const Sample& sample) {
-    const std::uint64_t loopStart = std::uint64_t{sample.loopStart} << 32;
-    const std::uint64_t loopLength = std::uint64_t{sample.loopLength} << 32;
-    const std::uint64_t loopEnd = loopStart + loopLength;
-    if (sample.loopType == LOOP_FORWARD && loopLength != 0) {
+// Applies the loop to a voice that has left its stretch at position. False when the voice stopped.
+bool PassBoundary(Voice& voice, __int128 position, const Stretch& stretch) {
+    if (stretch.loopType == LOOP_FORWARD) {
         // Repeated subtraction of the loop length, done at once.
-        std::uint64_t position = Position(voice);
-        if (position >= loopEnd)
-            position -= ((position - loopEnd) / loopLength + 1) * loopLength;
-        StorePosition(voice, position);
-        voice.direction = DIRECTION_FORWARD;
+        const __int128 length = stretch.end - stretch.start;
+        StorePosition(voice, stretch.start + static_cast<std::uint64_t>((position - stretch.end) % length));
         return true;
     }
-    if (sample.loopType == LOOP_PINGPONG && loopLength != 0) {
-        ReflectPingPong(voice, loopStart, loopLength);
+    if (stretch.loopType == LOOP_PINGPONG) {
+        Reflect(voice, position, stretch);
         return true;
     }
     voice.position = 0;
@@ -183,17 +167,27 @@ bool PassBoundary(Voice& voice, const Sample& sample) {
     return false;
 }
 
-// Renders frameCount frames of one voice.
+// Renders frameCount frames of one voice. Every pass of the loop either renders at least one frame or
+// puts a voice that is outside its stretch back inside, so the work is bounded by frameCount.
 void MixVoice(Voice& voice, float* out, std::int32_t frameCount) {
     std::int32_t remaining = frameCount;
     while (remaining > 0 && voice.sample != nullptr) {
+        ++segmentCount;
         const Sample& sample = *voice.sample;
         if (sample.length == 0 || sample.data.size() < std::size_t{sample.length} + 2) {
             voice.sample = nullptr;  // nothing to play
             return;
         }
+        const Stretch stretch = StretchOf(sample);
+        if (stretch.loopType != LOOP_PINGPONG)
+            voice.direction = DIRECTION_FORWARD;
+        const std::uint64_t toBoundary = FramesToBoundary(voice, stretch);
+        if (toBoundary == 0) {
+            if (!PassBoundary(voice, Position(voice), stretch))
+                return;
+            continue;
+        }
         std::int32_t frames = remaining;
-        const std::uint64_t toBoundary = FramesToBoundary(voice, sample);
         bool atBoundary = false;
         if (toBoundary <= static_cast<std::uint64_t>(frames)) {
             frames = static_cast<std::int32_t>(toBoundary);
@@ -210,8 +204,12 @@ void MixVoice(Voice& voice, float* out, std::int32_t frameCount) {
             RenderSteadySegment(voice, sample.data.data(), out, frames);
         out += 2 * frames;
         remaining -= frames;
-        if (atBoundary && !PassBoundary(voice, sample))
+        const __int128 position = PositionAfter(voice, frames);
+        if (!atBoundary) {
+            StorePosition(voice, static_cast<std::uint64_t>(position));  // still inside the stretch
+        } else if (!PassBoundary(voice, position, stretch)) {
             return;
+        }
     }
 }
 
@@ -221,9 +219,17 @@ std::int32_t RampLength() {
     return rampLength;
 }
 
+std::uint64_t MixedSegments() {
+    return segmentCount;
+}
+
 void ResetMixer(std::int32_t outputRate) {
     rampLength = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::int64_t{outputRate} * 128 / 44100));
     rampReciprocal = 1.0f / static_cast<float>(rampLength);
+    SilenceVoices();
+}
+
+void SilenceVoices() {
     std::array<Voice, VOICE_COUNT>& voices = Voices();
     for (int index = 0; index < VOICE_COUNT; ++index) {
         voices[index] = Voice{};

@@ -7,9 +7,16 @@
 // Frames of a gain ramp at the current output rate (128 at 44100 Hz).
 [[nodiscard]] std::int32_t RampLength();
 
+// Voice segments the mixer has rendered or set back into their loop since the process started: its
+// unit of work besides frames. Each MixVoices call of N frames adds at most 2 x (N + 1) per voice.
+[[nodiscard]] std::uint64_t MixedSegments();
+
 // Sets the ramp constants for outputRate (frames per second, > 0) and clears all voices, giving each
 // its index and the forward direction. Called when the output opens.
 void ResetMixer(std::int32_t outputRate);
+
+// Clears all voices (index kept, direction forward): nothing plays and no voice refers to a sample.
+void SilenceVoices();
 
 // Adds frameCount stereo frames (two floats each, first then second channel) of all active voices
 // 0..63 into destination, which the caller has cleared. Nothing happens for frameCount < 1.

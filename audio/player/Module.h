@@ -39,8 +39,8 @@ struct PatternCell {
 static_assert(sizeof(PatternCell) == 5);
 
 struct Pattern {
-    std::int32_t rows = 0;           // 1..256 once loaded
-    std::vector<PatternCell> cells;  // rows x channelCount, row-major; zeroed cells are empty
+    std::int32_t rows = 0;           // 0..256 once loaded; a pattern of 0 rows plays one row of nothing
+    std::vector<PatternCell> cells;  // rows x channelCount, row-major, or none: every cell empty
 };
 
 struct Sample {
@@ -123,6 +123,7 @@ struct Module {
     SampleDataHook sampleDataHook = nullptr;
 
     // Playback state, reset by StartPlayback and advanced by the replayer.
+    std::int32_t outputRate = 44100;     // frames per second of the output the module plays to
     std::int32_t samplesLeftInTick = 0;  // output frames still to mix in the current tick
     std::int32_t samplesPerTick = 0;     // output frames per tick, from the BPM
     std::int32_t globalVolume = 0;       // 0..64

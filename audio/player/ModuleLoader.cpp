@@ -7,7 +7,6 @@
 #include "audio/player/InstrumentLoader.h"
 #include "audio/player/ModuleFileOps.h"
 #include "audio/player/ModuleReader.h"
-#include "audio/player/Output.h"
 #include "audio/player/PatternLoader.h"
 #include "audio/player/Replayer.h"
 
@@ -92,14 +91,4 @@ std::unique_ptr<Module> CreateModule(const char* fileName, SampleDataHook sample
     if (!LoadModule(*module, reader))
         return nullptr;
     return module;
-}
-
-bool FreeModule(std::unique_ptr<Module> module) {
-    if (module == nullptr)
-        return false;
-    if (PlayingModule() == module.get()) {
-        WaitForMixedBlock();
-        (void)StopPlayback(module.get());
-    }
-    return true;
 }

@@ -17,7 +17,3 @@ class ModuleReader;
 // wrong identification, no channels or more than MAX_CHANNELS, more than 256 stored patterns, a
 // pattern of more than MAX_ROWS rows, an instrument with more than 16 samples.
 [[nodiscard]] bool LoadModule(Module& module, ModuleReader& reader);
-
-// Frees module; false for none. When module is the one playing, waits for the block being mixed and
-// stops playback first.
-bool FreeModule(std::unique_ptr<Module> module);

@@ -8,7 +8,7 @@
 #include "audio/player/Module.h"
 #include "audio/player/ModuleFileOps.h"
 #include "audio/player/OutputBlocks.h"
-#include "audio/player/Replayer.h"
+#include "audio/player/Playback.h"
 
 namespace {
 
@@ -65,22 +65,33 @@ DWORD PlayedBytes(HWAVEOUT device) {
 }
 
 // Ends the ring's sound without a click: the next FADE_MS of it fade to silence, the rest is
-// silenced, and the device is given (a bounded) time to play the fade before it is reset.
+// silenced, and the device is given (a bounded) time to play the fade before it is reset. The device
+// is paused while the ring is rewritten, so that its reader never sees a half-written frame; the
+// pause lasts as long as the rewrite, well under a millisecond.
 void FadeOutRing(OutputState& state) {
     if (state.pcmRing.empty() || state.bufferFrames <= 0)
         return;
+    (void)waveOutPause(state.device);
     const DWORD startBytes = PlayedBytes(state.device);
     const std::uint32_t start =
         (startBytes / BYTES_PER_FRAME) % static_cast<std::uint32_t>(state.bufferFrames);
-    const std::int32_t fadeFrames = std::max(1, state.outputRate * FADE_MS / 1000);
-    for (std::int32_t offset = 0; offset < state.bufferFrames; ++offset) {
+    const std::int32_t fadeFrames =
+        std::min(std::max(1, state.outputRate * FADE_MS / 1000), state.bufferFrames);
+    for (std::int32_t offset = 0; offset < fadeFrames; ++offset) {
         const std::size_t frame = (start + static_cast<std::uint32_t>(offset)) % state.bufferFrames;
-        const std::int32_t weight = std::max(0, fadeFrames - offset);  // fadeFrames..1, then 0
+        const std::int32_t weight = fadeFrames - offset;  // fadeFrames..1
         for (std::size_t channel = 0; channel < 2; ++channel) {
             std::int16_t& value = state.pcmRing[frame * 2 + channel];
             value = static_cast<std::int16_t>(value * weight / fadeFrames);
         }
     }
+    // Everything after the fade, up to where it began, is silence.
+    const std::uint32_t silenceStart = (start + static_cast<std::uint32_t>(fadeFrames)) % state.bufferFrames;
+    const std::size_t silentFrames = static_cast<std::size_t>(state.bufferFrames - fadeFrames);
+    const std::size_t firstPart = std::min<std::size_t>(silentFrames, state.bufferFrames - silenceStart);
+    std::fill_n(state.pcmRing.begin() + silenceStart * 2, firstPart * 2, std::int16_t{0});
+    std::fill_n(state.pcmRing.begin(), (silentFrames - firstPart) * 2, std::int16_t{0});
+    (void)waveOutRestart(state.device);
     const DWORD fadeBytes = static_cast<DWORD>(fadeFrames + DEVICE_LOOKAHEAD_FRAMES) * BYTES_PER_FRAME;
     for (int poll = 0; poll < FADE_WAIT_POLLS && PlayedBytes(state.device) - startBytes < fadeBytes; ++poll) {
         Sleep(THREAD_POLL_MS);
@@ -91,7 +102,7 @@ void FadeOutRing(OutputState& state) {
 
 bool OpenOutput(std::int32_t rate) {
     OutputState& state = Output();
-    if (!ModuleFileOpsInstalled() || rate <= 0 || rate > 1'000'000)
+    if (!ModuleFileOpsInstalled() || BlockFramesAt(rate) == 0)
         return false;
     if (state.currentModule != nullptr)
         (void)StopPlayback(state.currentModule);
@@ -134,7 +145,8 @@ bool StartPlayback(Module* module) {
     if (module == nullptr || state.device == nullptr)
         return false;
     (void)StopPlayback(module);
-    ResetPlayback(*module);
+    if (!PreparePlayback(*module, state.outputRate))
+        return false;
     state.currentModule = module;
     PrepareRing(state);
     AllocateMixBuffer();
@@ -171,6 +183,7 @@ bool StopPlayback(Module* module) {
         state.playbackThread = nullptr;
     }
     FreeMixBuffer();
+    SilenceVoices();
     if (!state.pcmRing.empty()) {
         (void)waveOutUnprepareHeader(state.device, &state.ringHeader, sizeof(WAVEHDR));
         state.ringHeader.dwFlags &= ~WHDR_PREPARED;
@@ -186,4 +199,14 @@ Module* PlayingModule() {
 void WaitForMixedBlock() {
     while (Output().mixingBlock.load())
         Sleep(1);
+}
+
+bool FreeModule(std::unique_ptr<Module> module) {
+    if (module == nullptr)
+        return false;
+    if (PlayingModule() == module.get()) {
+        WaitForMixedBlock();
+        (void)StopPlayback(module.get());
+    }
+    return true;
 }

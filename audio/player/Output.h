@@ -1,10 +1,11 @@
 // The audio output state of the process: the wave device, the ring of blocks that the device loops
-// over, the playback thread, and the operations that start and stop the music. The same MixBlock loop
-// renders into memory without a device for offline tools.
+// over, the playback thread, and the operations that start and stop the music. Only this part of the
+// music player sees the platform; it renders through the device-free block loop of Playback.h.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -32,7 +33,7 @@ struct OutputState {
 // runs; the playback thread owns the module, voices and channels while it does.
 [[nodiscard]] OutputState& Output();
 
-// Frames per second of the output (44100 for the game). Read by the replayer (tick length, voice step).
+// Frames per second of the open output (44100 for the game).
 [[nodiscard]] std::int32_t OutputRate();
 
 // Blocks in the ring (100).
@@ -51,8 +52,9 @@ void CloseOutput();
 // no device is open.
 [[nodiscard]] bool StartPlayback(Module* module);
 
-// Stops the playback thread (after the block it is mixing) and releases the mix buffer. The ring keeps
-// sounding until CloseOutput resets the device. False for no module.
+// Stops the playback thread (after the block it is mixing), releases the mix buffer and silences every
+// voice, so that none refers to the module's samples any more. The ring keeps sounding until
+// CloseOutput resets the device. False for no module.
 bool StopPlayback(Module* module);
 
 // The module being played, or nullptr.
@@ -65,10 +67,6 @@ void WaitForMixedBlock();
 // and converts to PCM) and moves writeBlock on.
 void MixBlock();
 
-// Offline rendering without a device: prepares the output state for module at rate as StartPlayback
-// would (mixer reset, playback state reset, ring and mix buffer), without device or thread. Each
-// RenderNextBlock runs MixBlock and returns the blockFrames stereo frames it wrote. False when a
-// playback is running or rate is not positive.
-[[nodiscard]] bool BeginOfflineRender(Module& module, std::int32_t rate);
-[[nodiscard]] const std::int16_t* RenderNextBlock();
-void EndOfflineRender();
+// Frees module; false for none. When module is the one playing, waits for the block being mixed and
+// stops playback first, so that no voice is left referring to its samples.
+bool FreeModule(std::unique_ptr<Module> module);

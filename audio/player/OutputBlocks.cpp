@@ -1,5 +1,5 @@
-// The output state and the block loop shared by the playback thread and offline rendering: tick the
-// replayer whenever the current tick's frames are used up, mix, convert to PCM.
+// The output state and the ring's block loop: each block is mixed through the device-free block loop
+// and converted to PCM in its place in the ring.
 #include <algorithm>
 #include <cstring>
 
@@ -7,7 +7,7 @@
 #include "audio/player/Module.h"
 #include "audio/player/Output.h"
 #include "audio/player/OutputBlocks.h"
-#include "audio/player/Replayer.h"
+#include "audio/player/Playback.h"
 
 namespace {
 
@@ -37,11 +37,10 @@ std::int32_t RingBlocks() {
     return state.blockFrames > 0 ? state.bufferFrames / state.blockFrames : 0;
 }
 
-// Sets outputRate, blockFrames and bufferFrames for rate.
 void SetOutputRate(std::int32_t rate) {
     OutputState& state = Output();
     state.outputRate = rate;
-    state.blockFrames = ((rate * 20) / 1000 + 3) & ~3;
+    state.blockFrames = BlockFramesAt(rate);
     state.bufferFrames = (1000 / 20) * state.blockFrames * 2;
 }
 
@@ -72,51 +71,7 @@ void MixBlock() {
     const std::size_t blockOffset = static_cast<std::size_t>(block) * state.blockFrames * 2;
     float* area = state.mixBuffer + blockOffset;
     std::fill(area, area + static_cast<std::size_t>(state.blockFrames) * 2, 0.0f);
-    std::int32_t done = 0;
-    while (done < state.blockFrames) {
-        if (module->samplesLeftInTick <= 0) {
-            if (module->tickHandler != nullptr)
-                module->tickHandler(*module);
-            // A tick lasts at least one frame, so a tick length of 0 cannot stall the block.
-            module->samplesLeftInTick = std::max(1, module->samplesPerTick);
-        }
-        const std::int32_t frames = std::min(module->samplesLeftInTick, state.blockFrames - done);
-        MixVoices(area + static_cast<std::size_t>(done) * 2, frames);
-        done += frames;
-        module->samplesLeftInTick -= frames;
-    }
+    MixModule(*module, area, state.blockFrames);
     ConvertToPcm(state.pcmRing.data() + blockOffset, area, state.blockFrames);
     state.writeBlock.store(block + 1 >= RingBlocks() ? 0 : block + 1);
-}
-
-bool BeginOfflineRender(Module& module, std::int32_t rate) {
-    OutputState& state = Output();
-    if (!state.threadExited.load() || rate <= 0)
-        return false;
-    if (((rate * 20) / 1000 + 3) / 4 == 0 || rate > 4'000'000)
-        return false;
-    SetOutputRate(rate);
-    ResetMixer(rate);
-    ResetPlayback(module);
-    state.currentModule = &module;
-    AllocateRing();
-    AllocateMixBuffer();
-    state.writeBlock = 0;
-    return true;
-}
-
-const std::int16_t* RenderNextBlock() {
-    OutputState& state = Output();
-    const std::int32_t block = state.writeBlock;
-    MixBlock();
-    return state.pcmRing.data() + static_cast<std::size_t>(block) * state.blockFrames * 2;
-}
-
-void EndOfflineRender() {
-    OutputState& state = Output();
-    // The buffers keep their memory for the next offline rendering; they are only cleared.
-    state.currentModule = nullptr;
-    state.mixBuffer = nullptr;
-    state.mixStorage.clear();
-    state.pcmRing.clear();
 }

@@ -35,15 +35,17 @@ PatternCell ReadCell(ModuleReader& reader) {
     }
     if (cell.note == FILE_KEY_OFF)
         cell.note = NOTE_KEY_OFF;
-    // Notes 98..127 of a damaged file name no key of the keymap: they are dropped, not looked up.
-    else if (cell.note > HIGHEST_NOTE)
+    // Notes 98..254 of a damaged file name no key of the keymap: they are dropped, not looked up. 255 is
+    // the format's own key off.
+    else if (cell.note > HIGHEST_NOTE && cell.note != NOTE_KEY_OFF)
         cell.note = NOTE_NONE;
     if (cell.instrument > HIGHEST_INSTRUMENT)
         cell.instrument = 0;
     return cell;
 }
 
-// Reads one pattern record. Rows of 0 give the empty 64-row pattern of a missing one.
+// Reads one pattern record. A pattern of 0 rows stays one: it plays a row of nothing and reads no
+// cells. Cells are only held for a pattern whose packed data is there; one without plays empty rows.
 bool LoadPattern(Pattern& pattern, ModuleReader& reader, int channelCount) {
     reader.seek(4, SEEK_FROM_CURRENT);  // header length: not used, the head is taken to be 9 bytes
     (void)reader.readU8();              // packing type: not used
@@ -51,15 +53,10 @@ bool LoadPattern(Pattern& pattern, ModuleReader& reader, int channelCount) {
     const std::uint16_t packedSize = reader.readU16();
     if (rows > MAX_ROWS)
         return false;
-    if (rows == 0) {
-        pattern.rows = EMPTY_PATTERN_ROWS;
-        pattern.cells.assign(static_cast<std::size_t>(EMPTY_PATTERN_ROWS) * channelCount, PatternCell{});
-        return true;
-    }
     pattern.rows = rows;
-    pattern.cells.assign(static_cast<std::size_t>(rows) * channelCount, PatternCell{});
-    if (packedSize == 0)
+    if (rows == 0 || packedSize == 0 || reader.remaining() == 0)
         return true;
+    pattern.cells.assign(static_cast<std::size_t>(rows) * channelCount, PatternCell{});
     for (PatternCell& cell : pattern.cells) {
         // A truncated file leaves the rest of the pattern empty instead of reading zeros cell by cell.
         if (reader.remaining() == 0)
@@ -76,11 +73,8 @@ bool LoadPatterns(Module& module, ModuleReader& reader, std::int32_t storedCount
         if (!LoadPattern(module.patterns[index], reader, module.channelCount))
             return false;
     }
-    for (std::int32_t index = storedCount; index < module.patternCount; ++index) {
-        Pattern& pattern = module.patterns[index];
-        pattern.rows = EMPTY_PATTERN_ROWS;
-        pattern.cells.assign(static_cast<std::size_t>(EMPTY_PATTERN_ROWS) * module.channelCount,
-                             PatternCell{});
-    }
+    // Named by the order table but not stored: empty rows, which need no cells.
+    for (std::int32_t index = storedCount; index < module.patternCount; ++index)
+        module.patterns[index].rows = EMPTY_PATTERN_ROWS;
     return true;
 }

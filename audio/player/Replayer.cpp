@@ -3,7 +3,6 @@
 #include "audio/player/Replayer.h"
 
 #include "audio/player/Effects.h"
-#include "audio/player/Output.h"
 
 namespace {
 
@@ -152,6 +151,9 @@ int32_t ProcessRow(Module& module) {
     module.nextOrder = -1;
     module.nextRow = -1;
     module.jumpSeen = false;
+    if (RowsAt(module, module.orderPosition) == 0) {
+        return loopTargetRow;  // a pattern of 0 rows has no cells: its row does nothing
+    }
     std::array<Channel, MAX_CHANNELS>& channels = Channels();
     const int32_t count = PlayedChannels(module);
     for (int32_t index = 0; index < count; ++index) {
@@ -247,11 +249,12 @@ void ModuleTick(Module& module) {
 void SetBpm(Module& module, int32_t bpm) {
     module.bpm = bpm >= 1 ? bpm : MINIMUM_BPM;
     const double beatLength = 1000.0 / (module.bpm * static_cast<double>(0.4f));  // milliseconds per tick
-    const double frames = beatLength * OutputRate() * static_cast<double>(0.001f);
+    const double frames = beatLength * module.outputRate * static_cast<double>(0.001f);
     module.samplesPerTick = std::max(static_cast<int32_t>(frames), 1);  // a tick always moves the mix on
 }
 
-void ResetPlayback(Module& module) {
+void ResetPlayback(Module& module, int32_t outputRate) {
+    module.outputRate = std::max(outputRate, 1);
     module.globalVolume = module.initialGlobalVolume;
     module.globalVolumeSlideMemory = 0;
     module.nextOrder = -1;

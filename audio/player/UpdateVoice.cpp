@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "audio/player/Channel.h"
-#include "audio/player/Output.h"
 #include "audio/player/Voice.h"
 
 namespace {
@@ -22,9 +21,11 @@ Voice& PartnerOf(const Voice& voice) {
     return Voices()[static_cast<size_t>(std::abs(partner))];
 }
 
+// Panning 0 is left and 255 right, as the format has it: the first (left) sample of a frame takes
+// the share 255 - panning, the second (right) the share panning.
 void SetGainTargets(Voice& voice) {
-    voice.firstGainTarget = voice.panning * voice.volume / 255;
-    voice.secondGainTarget = (255 - voice.panning) * voice.volume / 255;
+    voice.firstGainTarget = (255 - voice.panning) * voice.volume / 255;
+    voice.secondGainTarget = voice.panning * voice.volume / 255;
 }
 
 // Starts sample on the channel's voice; a voice still sounding is handed to its partner first, where
@@ -81,7 +82,7 @@ void SetFrequency(const Channel& channel, const Module& module, Voice& voice) {
         frequency = 14317056 / period;
     }
     frequency = std::clamp(frequency, MINIMUM_FREQUENCY, MAXIMUM_FREQUENCY);
-    const int64_t rate = std::max(OutputRate(), 1);
+    const int64_t rate = std::max(module.outputRate, 1);
     voice.stepInteger = static_cast<uint32_t>(frequency / rate);
     voice.stepFraction = static_cast<uint32_t>(((frequency % rate) << 32) / rate);
 }

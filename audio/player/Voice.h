@@ -18,11 +18,11 @@ inline constexpr std::int32_t DIRECTION_BACKWARD = 2;  // ping-pong loops only
 struct Voice {
     std::int32_t index = 0;             // the voice's own number
     std::int32_t volume = 0;            // 0..127
-    std::int32_t panning = 0;           // 0..255
+    std::int32_t panning = 0;           // 0..255: 0 left, 255 right
     std::uint32_t startOffset = 0;      // frame at which the next triggered note starts
     const Sample* sample = nullptr;     // none: idle, not rendered
-    std::int32_t firstGainTarget = 0;   // volume x panning / 255, gain of the first (left) sample
-    std::int32_t secondGainTarget = 0;  // volume x (255 - panning) / 255, gain of the second (right) sample
+    std::int32_t firstGainTarget = 0;   // volume x (255 - panning) / 255, gain of the first (left) sample
+    std::int32_t secondGainTarget = 0;  // volume x panning / 255, gain of the second (right) sample
     std::uint32_t position = 0;         // integer frame index into the sample data
     std::uint32_t fraction = 0;         // fractional position, units of 2^-32
     std::uint32_t stepFraction = 0;     // fractional part of the step per output frame

@@ -16,6 +16,7 @@ struct HWAVEOUT__ {
     DWORD offsetInHeader = 0;             // bytes of the front buffer already played
     DWORD loopsLeft = 0;                  // further passes of a looping front buffer
     std::atomic<DWORD> consumedBytes{0};  // since open or reset; wraps at 32 bits
+    bool paused = false;                  // guarded by mutex: the device plays silence, the position stays
 };
 
 namespace {
@@ -54,7 +55,8 @@ void Pull(HWAVEOUT__& wave, std::int16_t* frames, int frameCount) {
     DWORD copied = 0;
     {
         std::lock_guard<std::mutex> lock(wave.mutex);
-        copied = TakeFromQueue(wave, out, wanted);
+        if (!wave.paused)
+            copied = TakeFromQueue(wave, out, wanted);
         // Played bytes are counted once they have been handed to the device.
         wave.consumedBytes.fetch_add(copied);
     }
@@ -117,6 +119,22 @@ MMRESULT waveOutWrite(HWAVEOUT waveOut, LPWAVEHDR header, UINT) {
         waveOut->loopsLeft = header->dwLoops;
     }
     waveOut->queue.push_back(header);
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT waveOutPause(HWAVEOUT waveOut) {
+    if (waveOut == nullptr)
+        return MMSYSERR_INVALHANDLE;
+    std::lock_guard<std::mutex> lock(waveOut->mutex);
+    waveOut->paused = true;
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT waveOutRestart(HWAVEOUT waveOut) {
+    if (waveOut == nullptr)
+        return MMSYSERR_INVALHANDLE;
+    std::lock_guard<std::mutex> lock(waveOut->mutex);
+    waveOut->paused = false;
     return MMSYSERR_NOERROR;
 }
 

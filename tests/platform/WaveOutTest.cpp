@@ -115,6 +115,27 @@ TEST_F(WaveOutTest, BufferWithoutLoopPlaysOnceThenSilence) {
     EXPECT_NE(header.dwFlags & WHDR_DONE, 0u);
 }
 
+TEST_F(WaveOutTest, PausedDevicePlaysSilenceAndKeepsItsPosition) {
+    const WAVEFORMATEX format = StereoFormat();
+    ASSERT_EQ(waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
+    std::vector<std::int16_t> data = {1, 2, 3, 4, 5, 6};
+    WAVEHDR header{};
+    header.lpData = reinterpret_cast<LPSTR>(data.data());
+    header.dwBufferLength = 12;
+    ASSERT_EQ(waveOutPrepareHeader(device, &header, sizeof(header)), MMSYSERR_NOERROR);
+    ASSERT_EQ(waveOutWrite(device, &header, sizeof(header)), MMSYSERR_NOERROR);
+    testing_audio::AdvanceAudio(1);
+    ASSERT_EQ(waveOutPause(device), MMSYSERR_NOERROR);
+    data[2] = 30;  // rewritten while paused: heard after the restart
+    testing_audio::AdvanceAudio(1);
+    EXPECT_EQ(PositionBytes(device), 4u);
+    ASSERT_EQ(waveOutRestart(device), MMSYSERR_NOERROR);
+    testing_audio::AdvanceAudio(1);
+    EXPECT_EQ(testing_audio::RecordedAudio(), (std::vector<std::int16_t>{1, 2, 0, 0, 30, 4}));
+    EXPECT_NE(waveOutPause(nullptr), MMSYSERR_NOERROR);
+    EXPECT_NE(waveOutRestart(nullptr), MMSYSERR_NOERROR);
+}
+
 TEST_F(WaveOutTest, CallsOnAClosedOrMissingHandleFail) {
     MMTIME time{};
     EXPECT_NE(waveOutGetPosition(nullptr, &time, sizeof(time)), MMSYSERR_NOERROR);

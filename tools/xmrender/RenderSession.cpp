@@ -6,7 +6,6 @@
 
 #include "audio/player/MemoryFile.h"
 #include "audio/player/ModuleLoader.h"
-#include "audio/player/Output.h"
 
 namespace {
 // The tick handler has no context argument; one session renders at a time.
@@ -23,7 +22,6 @@ RenderSession::RenderSession(Module& renderedModule) : module(renderedModule) {}
 RenderSession::~RenderSession() {
     if (!active)
         return;
-    EndOfflineRender();
     module.tickHandler = replayerTick;
     module.rowStartHook = nullptr;
     module.rowStartContext = nullptr;
@@ -31,7 +29,7 @@ RenderSession::~RenderSession() {
 }
 
 bool RenderSession::begin(std::int32_t rate) {
-    if (active || activeSession != nullptr || !BeginOfflineRender(module, rate))
+    if (active || activeSession != nullptr || !renderer.begin(module, rate))
         return false;
     active = true;
     activeSession = this;
@@ -68,9 +66,9 @@ void RenderSession::RowStarted(void* context, const Module& module, bool entered
 std::int64_t RenderSession::render(std::int64_t maxFrames, bool stopAtSongEnd, const Sink& sink) {
     if (!active)
         return 0;
-    const std::int32_t blockFrames = Output().blockFrames;
+    const std::int32_t blockFrames = renderer.blockFrames();
     while (framesDelivered < maxFrames) {
-        const std::int16_t* block = RenderNextBlock();
+        const std::int16_t* block = renderer.next();
         std::int64_t limit = maxFrames;
         if (stopAtSongEnd && songEndFrame >= 0)
             limit = std::min(limit, songEndFrame);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "audio/player/Module.h"
+#include "audio/player/OfflineRenderer.h"
 
 struct TimelineRow {
     std::int64_t frame;  // output frame at which the row's first tick starts
@@ -31,7 +32,7 @@ class RenderSession {
     RenderSession(const RenderSession&) = delete;
     RenderSession& operator=(const RenderSession&) = delete;
 
-    // Prepares offline output at rate. False when the output is busy or the rate is unusable.
+    // Prepares offline rendering at rate. False when another session renders or the rate is unusable.
     [[nodiscard]] bool begin(std::int32_t rate);
     // Renders at most maxFrames frames into sink, stopping early where the song would repeat when
     // stopAtSongEnd is set. Returns the frames delivered.
@@ -44,6 +45,7 @@ class RenderSession {
     static void RowStarted(void* context, const Module& module, bool enteredOrder);
 
     Module& module;
+    OfflineRenderer renderer;
     TickHandler replayerTick = nullptr;
     std::int64_t tickStartFrame = 0;  // first frame of the tick being run
     std::int64_t nextTickFrame = 0;   // first frame of the next tick

@@ -6,7 +6,6 @@
 #include <ctime>
 #include <string>
 
-#include "audio/player/ModuleLoader.h"
 #include "tools/xmrender/RenderSession.h"
 #include "tools/xmrender/WavWriter.h"
 
@@ -151,6 +150,5 @@ int main(int argc, char** argv) {
         return 1;
     }
     const int status = options.benchSeconds > 0.0 ? Bench(options, *module) : Render(options, *module);
-    (void)FreeModule(std::move(module));
     return status;
 }

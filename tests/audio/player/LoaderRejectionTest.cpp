@@ -52,14 +52,18 @@ TEST(Loader, RejectsMoreThan256StoredPatterns) {
     EXPECT_EQ(LoadBytes(BuildXm(design)), nullptr);
 }
 
-TEST(Loader, PatternOfZeroRowsPlays64EmptyRows) {
+TEST(Loader, PatternOfZeroRowsStaysEmptyAndReadsNoCells) {
     XmDesign design = SimpleDesign(2);
-    design.patterns[0].rows = 0;
-    design.patterns[0].packed.clear();
+    XmPatternDesign empty;
+    empty.rows = 0;
+    empty.packedSizeField = 10;  // a size, but 0 rows x 2 channels = no cells to read
+    design.patterns.insert(design.patterns.begin(), empty);
     auto module = LoadBytes(BuildXm(design));
     ASSERT_NE(module, nullptr);
-    EXPECT_EQ(module->patterns[0].rows, 64);
-    EXPECT_EQ(module->patterns[0].cells.size(), 64u * 2);
+    EXPECT_EQ(module->patterns[0].rows, 0);
+    EXPECT_TRUE(module->patterns[0].cells.empty());
+    EXPECT_EQ(module->patterns[1].rows, 4);  // read right after the empty one's head
+    EXPECT_EQ(module->patterns[1].cells[0].note, 49);
 }
 
 TEST(Loader, SongLengthAndRestartPositionAreKeptInsideTheOrderTable) {
@@ -99,9 +103,4 @@ TEST(Loader, InstrumentsBeyond128AreNotLoaded) {
     EXPECT_EQ(module->instrumentCount, 128);
     EXPECT_EQ(module->instruments[0].sampleCount, 1);
     EXPECT_EQ(module->instruments[127].sampleCount, 0);  // past the end of the file: empty
-}
-
-TEST(Loader, FreeModuleIsFalseForNone) {
-    EXPECT_FALSE(FreeModule(nullptr));
-    EXPECT_TRUE(FreeModule(LoadBytes(BuildXm(SimpleDesign()))));
 }

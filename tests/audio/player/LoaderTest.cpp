@@ -63,16 +63,21 @@ TEST(Loader, UnpacksPlainAndMaskedCells) {
     EXPECT_EQ(cells[3].effect, 0);
 }
 
-TEST(Loader, DropsInstrumentNumbersAbove128AndNotesAbove97) {
+TEST(Loader, DropsInstrumentNumbersAbove128AndNotesAbove97ButKeepsKeyOff) {
     XmDesign design = SimpleDesign(2);
-    design.patterns[0].rows = 1;
+    design.patterns[0].rows = 2;
     design.patterns[0].packed = PlainCells({PatternCell{98, 129, 0, 0, 0}, PatternCell{96, 128, 0, 0, 0}});
+    AppendPackedCell(design.patterns[0].packed, PatternCell{255, 0, 0, 0, 0});
+    AppendPackedCell(design.patterns[0].packed, PatternCell{97, 0, 0, 0, 0});
     auto module = LoadBytes(BuildXm(design));
     ASSERT_NE(module, nullptr);
-    EXPECT_EQ(module->patterns[0].cells[0].instrument, 0);
-    EXPECT_EQ(module->patterns[0].cells[0].note, 0);
-    EXPECT_EQ(module->patterns[0].cells[1].instrument, 128);
-    EXPECT_EQ(module->patterns[0].cells[1].note, 96);
+    const std::vector<PatternCell>& cells = module->patterns[0].cells;
+    EXPECT_EQ(cells[0].instrument, 0);
+    EXPECT_EQ(cells[0].note, 0);
+    EXPECT_EQ(cells[1].instrument, 128);
+    EXPECT_EQ(cells[1].note, 96);
+    EXPECT_EQ(cells[2].note, NOTE_KEY_OFF);  // the file's 255 is key off too
+    EXPECT_EQ(cells[3].note, NOTE_KEY_OFF);
 }
 
 TEST(Loader, PatternWithPackedSizeZeroKeepsItsRowsEmpty) {
@@ -82,9 +87,7 @@ TEST(Loader, PatternWithPackedSizeZeroKeepsItsRowsEmpty) {
     auto module = LoadBytes(BuildXm(design));
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(module->patterns[0].rows, 32);
-    ASSERT_EQ(module->patterns[0].cells.size(), 32u * 4);
-    for (const PatternCell& cell : module->patterns[0].cells)
-        EXPECT_EQ(cell.note, 0);
+    EXPECT_TRUE(module->patterns[0].cells.empty());  // no cells: every one empty
     // The instrument after it is still found.
     EXPECT_EQ(FirstSample(*module).length, 64u);
 }
@@ -105,7 +108,7 @@ TEST(Loader, PatternsNamedByOrderButNotStoredGet64EmptyRows) {
     EXPECT_EQ(module->patterns[3].rows, 8);
     for (int index = 4; index <= 10; ++index) {
         EXPECT_EQ(module->patterns[index].rows, 64);
-        EXPECT_EQ(module->patterns[index].cells.size(), 64u * 2);
+        EXPECT_TRUE(module->patterns[index].cells.empty());
     }
 }
 

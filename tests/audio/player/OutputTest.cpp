@@ -2,14 +2,16 @@
 // thread that refills it, and stopping. Run under ThreadSanitizer as well.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
 
 #include "audio/player/MemoryFile.h"
 #include "audio/player/ModuleFileOps.h"
-#include "audio/player/ModuleLoader.h"
+#include "audio/player/OfflineRenderer.h"
 #include "audio/player/Output.h"
+#include "audio/player/Voice.h"
 #include "platform/audio/Threads.h"
 #include "platform/testing/TestAudio.h"
 #include "tests/audio/player/XmBuilder.h"
@@ -42,12 +44,12 @@ std::unique_ptr<Module> LoopingSong() {
 // The first blocks blocks of module as offline rendering produces them.
 std::vector<std::int16_t> OfflineBlocks(Module& module, int blocks) {
     std::vector<std::int16_t> pcm;
-    EXPECT_TRUE(BeginOfflineRender(module, 44100));
+    OfflineRenderer renderer;
+    EXPECT_TRUE(renderer.begin(module, 44100));
     for (int block = 0; block < blocks; ++block) {
-        const std::int16_t* frames = RenderNextBlock();
+        const std::int16_t* frames = renderer.next();
         pcm.insert(pcm.end(), frames, frames + BLOCK_FRAMES * 2);
     }
-    EndOfflineRender();
     return pcm;
 }
 
@@ -156,6 +158,25 @@ TEST_F(OutputTest, StartingTwiceLeavesOneThreadAndOneModule) {
     EXPECT_TRUE(WaitFor([] { return veskar::platform::RunningThreadCount() == 0; }));
 }
 
+TEST(FreeModule, IsFalseForNoneAndTrueForAModule) {
+    EXPECT_FALSE(FreeModule(nullptr));
+    EXPECT_TRUE(FreeModule(LoadBytes(BuildXm(SimpleDesign()))));
+}
+
+TEST_F(OutputTest, FreeingThePlayingModuleLeavesNoVoiceOnItsSamples) {
+    auto first = LoopingSong();
+    auto second = LoopingSong();
+    ASSERT_TRUE(OpenOutput(44100));
+    ASSERT_TRUE(StartPlayback(first.get()));
+    EXPECT_TRUE(FreeModule(std::move(first)));
+    for (const Voice& voice : Voices()) {
+        EXPECT_EQ(voice.sample, nullptr);
+    }
+    // Starting another module on the same open output mixes nothing of the freed one.
+    ASSERT_TRUE(StartPlayback(second.get()));
+    EXPECT_TRUE(FreeModule(std::move(second)));
+}
+
 TEST_F(OutputTest, FreeingAModuleThatIsNotPlayingLeavesPlaybackAlone) {
     auto playing = LoopingSong();
     auto other = LoopingSong();
@@ -219,6 +240,30 @@ TEST_F(OutputTest, CloseStopsAPlaybackStillRunning) {
     EXPECT_TRUE(Output().threadExited.load());
 }
 
+TEST_F(OutputTest, ClosingWhileTheDevicePlaysFadesToSilence) {
+    auto module = LoopingSong();
+    ASSERT_TRUE(OpenOutput(44100));
+    ASSERT_TRUE(StartPlayback(module.get()));
+    std::atomic<bool> closed{false};
+    // The device's reader runs on its own thread, as a sound card's does, while the ring fades.
+    std::thread device([&] {
+        while (!closed.load()) {
+            testing_audio::AdvanceAudio(64);
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+    });
+    ASSERT_TRUE(WaitFor([] { return testing_audio::AudioDeviceOpen(); }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    CloseOutput();
+    closed.store(true);
+    device.join();
+    const std::vector<std::int16_t>& heard = testing_audio::RecordedAudio();
+    ASSERT_GE(heard.size(), 64u * 2);
+    EXPECT_TRUE(std::any_of(heard.begin(), heard.end(), [](std::int16_t value) { return value != 0; }));
+    EXPECT_TRUE(
+        std::all_of(heard.end() - 64 * 2, heard.end(), [](std::int16_t value) { return value == 0; }));
+}
+
 TEST_F(OutputTest, ReopeningStopsPlaybackAndReopensTheDevice) {
     auto module = LoopingSong();
     ASSERT_TRUE(OpenOutput(44100));
@@ -227,16 +272,4 @@ TEST_F(OutputTest, ReopeningStopsPlaybackAndReopensTheDevice) {
     EXPECT_EQ(PlayingModule(), nullptr);
     EXPECT_EQ(testing_audio::AudioDeviceRate(), 22050);
     EXPECT_EQ(Output().blockFrames, 444);
-}
-
-TEST(OfflineRender, RefusesWhilePlaybackRuns) {
-    testing_audio::SetAudioDeviceAvailable(true);
-    auto module = LoopingSong();
-    auto other = LoopingSong();
-    ASSERT_TRUE(OpenOutput(44100));
-    ASSERT_TRUE(StartPlayback(module.get()));
-    EXPECT_FALSE(BeginOfflineRender(*other, 44100));
-    CloseOutput();
-    EXPECT_TRUE(BeginOfflineRender(*other, 44100));
-    EndOfflineRender();
 }

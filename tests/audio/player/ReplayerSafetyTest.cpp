@@ -57,6 +57,24 @@ TEST(ReplayerSafety, OrderEntriesWithoutPatternsPlayEmptyRows) {
     EXPECT_EQ(timeline.rows.back().order, 0);
 }
 
+TEST(ReplayerSafety, PatternOfZeroRowsPlaysOneRowOfNothing) {
+    auto module = MakeModule(1, 2, 4, {0, 1});
+    const uint8_t instrument = AddInstrument(*module);
+    CellOf(*module, 0, 3, 0) = {49, instrument, 0, 0x0A, 0x0F};  // a note sliding down on the last row
+    module->patterns[1].rows = 0;
+    module->patterns[1].cells.clear();
+    StartSong(*module);
+    Timeline timeline(*module);
+    timeline.RunRows(5);
+    EXPECT_EQ(Channels()[0].lastEffect, 0x0A);  // the row's first tick read no cell of any channel
+    timeline.RunRows(6);
+    ASSERT_EQ(timeline.rows.size(), 6u);
+    EXPECT_EQ(timeline.rows[4].order, 1);
+    EXPECT_EQ(timeline.rows[4].row, 0);
+    EXPECT_EQ(timeline.rows[5].frame - timeline.rows[4].frame, 6 * 882);  // one row of speed ticks
+    EXPECT_EQ(timeline.rows[5].order, 0);
+}
+
 TEST(ReplayerSafety, RestartPositionPastTheSongStartsOver) {
     auto module = MakeModule(1, 1, 2, {0, 0});
     module->restartPosition = 300;

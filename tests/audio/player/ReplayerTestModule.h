@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "audio/player/Channel.h"
+#include "audio/player/Mixer.h"
 #include "audio/player/Module.h"
-#include "audio/player/Output.h"
 #include "audio/player/Replayer.h"
 #include "audio/player/Voice.h"
 
@@ -40,13 +40,8 @@ inline std::unique_ptr<Module> MakeModule(int channelCount, int patternCount, in
 
 // Clears the voices as opening the output does and resets the module's playback at 44100 Hz.
 inline void StartSong(Module& module) {
-    Output().outputRate = 44100;
-    int index = 0;
-    for (Voice& voice : Voices()) {
-        voice = Voice{};
-        voice.index = index++;
-    }
-    ResetPlayback(module);
+    ResetMixer(44100);
+    ResetPlayback(module, 44100);
 }
 
 inline PatternCell& CellOf(Module& module, int pattern, int row, int channel) {

@@ -46,10 +46,9 @@ TEST(SetBpm, TreatsZeroAsTheLowestTempo) {
 TEST(SetBpm, KeepsTicksAtLeastOneFrameLong) {
     auto module = MakeModule(1, 1, 4, {0});
     StartSong(*module);
-    Output().outputRate = 100;
+    module->outputRate = 100;
     SetBpm(*module, 255);
     EXPECT_EQ(module->samplesPerTick, 1);
-    Output().outputRate = 44100;
 }
 
 TEST(ReplayerTiming, RowsLastSpeedTimesTickLength) {

@@ -38,8 +38,8 @@ TEST(UpdateVoice, VolumeScalesAllFactorsTo127) {
     VoiceFixture fixture;
     fixture.update(UPDATE_VOLUME | UPDATE_PANNING);
     EXPECT_EQ(fixture.voice().volume, 127);
-    EXPECT_EQ(fixture.voice().firstGainTarget, 128 * 127 / 255);
-    EXPECT_EQ(fixture.voice().secondGainTarget, 127 * 127 / 255);
+    EXPECT_EQ(fixture.voice().firstGainTarget, 127 * 127 / 255);
+    EXPECT_EQ(fixture.voice().secondGainTarget, 128 * 127 / 255);
     fixture.channel->volume = 32;
     fixture.channel->fadeout = 32768;
     fixture.module->globalVolume = 48;
@@ -48,6 +48,19 @@ TEST(UpdateVoice, VolumeScalesAllFactorsTo127) {
     fixture.channel->volumeDelta = -32;
     fixture.update(UPDATE_VOLUME);
     EXPECT_EQ(fixture.voice().volume, 0);
+}
+
+TEST(UpdateVoice, PanningZeroIsLeftAnd255Right) {
+    const struct {
+        int32_t panning, first, second;  // first = left, second = right
+    } cases[] = {{0, 127, 0}, {255, 0, 127}, {64, 191 * 127 / 255, 64 * 127 / 255}};
+    for (const auto& test : cases) {
+        VoiceFixture fixture;
+        fixture.channel->panning = test.panning;
+        fixture.update(UPDATE_VOLUME | UPDATE_PANNING);
+        EXPECT_EQ(fixture.voice().firstGainTarget, test.first) << test.panning;
+        EXPECT_EQ(fixture.voice().secondGainTarget, test.second) << test.panning;
+    }
 }
 
 TEST(UpdateVoice, PanningEnvelopeSwingsWithinTheRoomLeft) {

@@ -37,13 +37,16 @@ void PutInstrument(std::vector<std::uint8_t>& out, const XmInstrumentDesign& ins
     out.insert(out.end(), instrument.keymap.begin(), instrument.keymap.end());
     for (std::uint16_t value : instrument.volumeEnvelope)
         Put16(out, value);
-    PutZeros(out, 48);  // panning envelope
+    for (std::uint16_t value : instrument.panningEnvelope)
+        Put16(out, value);
     Put8(out, instrument.volumePoints);
-    Put8(out, 0);
-    Put8(out, instrument.volumeSustain);
-    PutZeros(out, 5);
+    Put8(out, instrument.panningPoints);
+    for (std::uint8_t point :
+         {instrument.volumeSustain, instrument.volumeLoopStart, instrument.volumeLoopEnd,
+          instrument.panningSustain, instrument.panningLoopStart, instrument.panningLoopEnd})
+        Put8(out, point);
     Put8(out, instrument.volumeType);
-    Put8(out, 0);
+    Put8(out, instrument.panningType);
     Put8(out, instrument.vibratoType);
     Put8(out, instrument.vibratoSweep);
     Put8(out, instrument.vibratoDepth);
@@ -111,7 +114,10 @@ std::int32_t ServedTell(void* handle) {
 std::vector<std::uint8_t> BuildXm(const XmDesign& design) {
     const char* id = "Extended Module: ";
     std::vector<std::uint8_t> out(id, id + 17);
-    PutZeros(out, 43);
+    PutZeros(out, 20);  // module name
+    Put8(out, 0x1A);
+    PutZeros(out, 20);   // tracker name
+    Put16(out, 0x0104);  // format version: patterns before instruments
     Put32(out, design.headerSize);
     Put16(out, design.songLength);
     Put16(out, design.restartPosition);

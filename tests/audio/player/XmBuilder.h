@@ -30,7 +30,11 @@ struct XmInstrumentDesign {
     std::array<std::uint16_t, 24> volumeEnvelope{};  // x, y pairs
     std::uint8_t volumePoints = 0;
     std::uint8_t volumeType = 0;
-    std::uint8_t volumeSustain = 0;
+    std::uint8_t volumeSustain = 0, volumeLoopStart = 0, volumeLoopEnd = 0;
+    std::array<std::uint16_t, 24> panningEnvelope{};  // x, y pairs
+    std::uint8_t panningPoints = 0;
+    std::uint8_t panningType = 0;
+    std::uint8_t panningSustain = 0, panningLoopStart = 0, panningLoopEnd = 0;
     std::uint16_t fadeout = 0;
     std::uint8_t vibratoType = 0, vibratoSweep = 0, vibratoDepth = 0, vibratoRate = 0;
 };
