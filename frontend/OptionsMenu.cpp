@@ -26,8 +26,8 @@ OptionsMenu::OptionsMenu() : MenuScreen(MENU_ROWS) {
     (void)(appendAction(*this, "Player 1 Keys", "Change keys", switchTo<KeyMenu>(&player1Keys)) &&
            appendNew<NameItem>(*this, "Player 1 Name", 1) &&
            appendAction(*this, "Player 2 Keys", "Change keys", switchTo<KeyMenu>(&player2Keys)) &&
-           appendNew<NameItem>(*this, "Player 2 Name", 2) &&
-           appendNew<MusicToggleItem>(*this) && appendNew<SoundToggleItem>(*this) &&
+           appendNew<NameItem>(*this, "Player 2 Name", 2) && appendNew<MusicToggleItem>(*this) &&
+           appendNew<SoundToggleItem>(*this) &&
            appendAction(*this, "Back", "Previous menu", switchTo<MainMenu>()));
     if (itemCount >= BACK_ITEM) {
         cancelItem = BACK_ITEM;

@@ -11,7 +11,7 @@ namespace audio = veskar::platform::testing;
 
 namespace {
 
-inline constexpr int HEARD_FRAMES = 600;  // about 14 ms at 44100 Hz: the start of a menu sound
+inline constexpr int HEARD_FRAMES = 600;   // about 14 ms at 44100 Hz: the start of a menu sound
 inline constexpr int SETTLE_FRAMES = 256;  // longer than the fade of a sound cut off
 
 // Stops the effect sounding and lets its short fade pass unheard, so the next one starts alone.
