@@ -29,24 +29,37 @@ std::vector<std::int16_t> playOn() {
 
 }  // namespace
 
-FrontEndDriver::FrontEndDriver() : backend(veskar::platform::TestBackend::reset()) {
+FrontEndDriver::FrontEndDriver() {
+    restart();
     settings.loadDefaults();
     settings.copyKeysToWorking();
+}
+
+void FrontEndDriver::restart() {
+    veskar::platform::TestBackend::reset();
     audio::SetAudioDeviceAvailable(true);
-    backend.at(50, [this] {
-        SoundMenuSelect.Play();
-        selectSound = playOn();
-        silence();
-        SoundMenuMove.Play();
-        moveSound = playOn();
-        silence();
-    });
+    clock = 100;
+    heard.clear();
+    backend().at(50, [this] { learnMenuSounds(); });
+}
+
+veskar::platform::TestBackend& FrontEndDriver::backend() const {
+    return veskar::platform::TestBackend::current();
+}
+
+void FrontEndDriver::learnMenuSounds() {
+    SoundMenuSelect.Play();
+    selectSound = playOn();
+    silence();
+    SoundMenuMove.Play();
+    moveSound = playOn();
+    silence();
 }
 
 void FrontEndDriver::keys(std::initializer_list<UINT> virtualKeys) {
     for (const UINT key : virtualKeys) {
-        backend.tap(clock, key);
-        backend.at(clock + 10, [this] { listen(); });
+        backend().tap(clock, key);
+        backend().at(clock + 10, [this] { listen(); });
         clock += 50;
     }
 }
@@ -62,12 +75,12 @@ void FrontEndDriver::listen() {
 }
 
 void FrontEndDriver::then(std::function<void()> check) {
-    backend.at(clock, std::move(check));
+    backend().at(clock, std::move(check));
     clock += 50;
 }
 
 int FrontEndDriver::run() {
-    backend.requestClose(clock + 100);
+    backend().requestClose(clock + 100);
     return WinMain(GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
 }
 

@@ -25,15 +25,20 @@ class FrontEndDriver {
     void then(std::function<void()> check);
     // Runs the program until the script ends, then closes it; returns its exit status.
     int run();
+    // A fresh test backend for the next run of the program, in the same working folder, so that
+    // it finds the settings file the last run wrote.
+    void restart();
+
+    [[nodiscard]] veskar::platform::TestBackend& backend() const;
 
     ScratchFolder folder;
-    veskar::platform::TestBackend& backend;
     std::uint64_t clock = 100;  // milliseconds
     // One word per key: "select", "move", "" for silence, "other" for any other sound.
     std::vector<std::string> heard;
 
   private:
     void listen();
+    void learnMenuSounds();
 
     std::vector<std::int16_t> selectSound;  // how each menu sound begins, heard alone
     std::vector<std::int16_t> moveSound;

@@ -52,18 +52,19 @@ TEST(KeyMenu, ShowsEachPlayersKeysByName) {
     driver.keys({VK_DOWN, VK_DOWN, VK_RETURN, VK_RETURN});  // Options, Player 1 Keys
     bool first = false;
     driver.then([&] {
-        first = showing<KeyMenu>(driver) && showsKeyLine(driver.backend, 0, highlightFont, "> Left: O key") &&
-                showsKeyLine(driver.backend, 1, normalFont, "  Right: P key") &&
-                showsKeyLine(driver.backend, 2, normalFont, "  Fast: A key") &&
-                showsKeyLine(driver.backend, 3, normalFont, "  Rotate: X key") &&
-                showsKeyLine(driver.backend, 4, normalFont, "  Back");
+        first = showing<KeyMenu>(driver) &&
+                showsKeyLine(driver.backend(), 0, highlightFont, "> Left: O key") &&
+                showsKeyLine(driver.backend(), 1, normalFont, "  Right: P key") &&
+                showsKeyLine(driver.backend(), 2, normalFont, "  Fast: A key") &&
+                showsKeyLine(driver.backend(), 3, normalFont, "  Rotate: X key") &&
+                showsKeyLine(driver.backend(), 4, normalFont, "  Back");
     });
     driver.keys({VK_ESCAPE, VK_DOWN, VK_DOWN, VK_RETURN});  // a new options menu, Player 2 Keys
     bool second = false;
     driver.then([&] {
-        second = showsKeyLine(driver.backend, 0, highlightFont, "> Left: Left cursor") &&
-                 showsKeyLine(driver.backend, 2, normalFont, "  Fast: Down cursor") &&
-                 showsKeyLine(driver.backend, 3, normalFont, "  Rotate: Up cursor");
+        second = showsKeyLine(driver.backend(), 0, highlightFont, "> Left: Left cursor") &&
+                 showsKeyLine(driver.backend(), 2, normalFont, "  Fast: Down cursor") &&
+                 showsKeyLine(driver.backend(), 3, normalFont, "  Rotate: Up cursor");
     });
     EXPECT_EQ(driver.run(), 0);
     EXPECT_TRUE(first);
@@ -76,14 +77,14 @@ TEST(KeyMenu, CapturedKeyIsAssignedAndPlays) {
     bool capturing = false;
     driver.then([&] {
         capturing = dynamic_cast<KeyCaptureScreen*>(currentScreen.get()) != nullptr &&
-                    showsKeyLine(driver.backend, 0, highlightFont, "> Left") &&
-                    showsText(frameOf(driver.backend), 157, 300, normalFont, "O key");
+                    showsKeyLine(driver.backend(), 0, highlightFont, "> Left") &&
+                    showsText(frameOf(driver.backend()), 157, 300, normalFont, "O key");
     });
     driver.keys({91, 'K'});  // an unassignable code is ignored; K is taken
     bool assigned = false;
     driver.then([&] {
         assigned = showing<KeyMenu>(driver) && player1Keys[0] == 'K' &&
-                   showsKeyLine(driver.backend, 0, highlightFont, "> Left: K key");
+                   showsKeyLine(driver.backend(), 0, highlightFont, "> Left: K key");
     });
     driver.keys({VK_RETURN, VK_ESCAPE});             // capture again, Escape keeps K
     driver.keys({VK_ESCAPE, VK_ESCAPE, VK_RETURN});  // options, main menu, 1 Player Game

@@ -29,7 +29,7 @@ TEST(MainMenu, ShowsItsItemsAndTheCurrentDescriptionAtTheMenuPositions) {
     FrontEndDriver driver;
     bool drawn = false;
     driver.then([&] {
-        const PixelSource frame = frameOf(driver.backend);
+        const PixelSource frame = frameOf(driver.backend());
         const char* const titles[] = {"1 Player Game", "2 Players Game", "Options",
                                       "High Scores",   "About",          "Exit"};
         drawn = showsText(frame, 205, 35, highlightFont, std::string("> ") + titles[0]);
@@ -43,7 +43,7 @@ TEST(MainMenu, ShowsItsItemsAndTheCurrentDescriptionAtTheMenuPositions) {
     driver.keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN});
     bool exitShown = false;
     driver.then([&] {
-        const PixelSource frame = frameOf(driver.backend);
+        const PixelSource frame = frameOf(driver.backend());
         exitShown = showsText(frame, 205, 235, highlightFont, "> Exit") &&
                     showsText(frame, 157, 300, normalFont, "Never select this one");
     });
@@ -90,7 +90,7 @@ TEST(MainMenu, ItemsOpenTheirScreensAndEveryScreenReturns) {
     driver.then([&] { opened[0] = showing<OnePlayerGame>(); });
     driver.keys({VK_ESCAPE, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
     driver.then([&] {
-        const PixelSource frame = frameOf(driver.backend);
+        const PixelSource frame = frameOf(driver.backend());
         // Names at x 210 and scores at 390, rows 20 apart from y 40.
         opened[1] = showing<HighScoreScreen>() && showsText(frame, 210, 40, normalFont, "TAMBLE") &&
                     showsText(frame, 390, 40, highlightFont, "8192") &&
@@ -100,7 +100,7 @@ TEST(MainMenu, ItemsOpenTheirScreensAndEveryScreenReturns) {
     driver.keys({'Z', VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
     driver.then([&] {
         opened[2] =
-            showing<AboutScreen>() && showsText(frameOf(driver.backend), 260, 50, highlightFont, "VESKAR");
+            showing<AboutScreen>() && showsText(frameOf(driver.backend()), 260, 50, highlightFont, "VESKAR");
     });
     driver.keys({VK_ESCAPE});
     driver.then([&] { opened[3] = showing<MainMenu>() && currentMenu()->currentItem == 0; });
@@ -121,7 +121,7 @@ TEST(MainMenu, ExitAndEscapeEndTheProgram) {
         }
         const std::uint64_t ended = driver.clock;
         EXPECT_EQ(driver.run(), 0);
-        EXPECT_LE(driver.backend.now(), ended) << "ended before the close request";
+        EXPECT_LE(driver.backend().now(), ended) << "ended before the close request";
         EXPECT_FALSE(currentScreen);
     }
 }
@@ -131,7 +131,7 @@ TEST(OptionsMenu, ScrollsToBackWithItsMarksAndSplitsLongDescriptions) {
     driver.keys({VK_DOWN, VK_DOWN, VK_RETURN});  // Options
     bool atTop = false;
     driver.then([&] {
-        const PixelSource frame = frameOf(driver.backend);
+        const PixelSource frame = frameOf(driver.backend());
         atTop = showing<OptionsMenu>() && showsText(frame, 205, 35, highlightFont, "> Player 1 Keys") &&
                 showsText(frame, 130, 215, normalFont, "\x7F") &&
                 showsText(frame, 130, 235, highlightFont, "\x80");
@@ -139,14 +139,14 @@ TEST(OptionsMenu, ScrollsToBackWithItsMarksAndSplitsLongDescriptions) {
     driver.keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN});  // Music
     bool split = false;
     driver.then([&] {
-        const PixelSource frame = frameOf(driver.backend);
+        const PixelSource frame = frameOf(driver.backend());
         split = showsText(frame, 167, 300, normalFont, "Enable/Disable music  ") &&
                 showsText(frame, 167, 330, normalFont, "Exit to update");
     });
     driver.keys({VK_DOWN, VK_DOWN});  // Back, scrolled into view
     bool scrolled = false;
     driver.then([&] {
-        const PixelSource frame = frameOf(driver.backend);
+        const PixelSource frame = frameOf(driver.backend());
         scrolled = currentMenu()->firstVisible == 1 &&
                    showsText(frame, 205, 35, normalFont, "  Player 1 Name") &&
                    showsText(frame, 205, 235, highlightFont, "> Back") &&
@@ -169,11 +169,11 @@ TEST(OptionsMenu, SwitchesFlipWithEnterLeftAndRight) {
     driver.keys({VK_DOWN, VK_DOWN, VK_RETURN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN});  // Sound
     bool showsNo = false;
     driver.then(
-        [&] { showsNo = showsText(frameOf(driver.backend), 205, 235, highlightFont, "> Sound: No"); });
+        [&] { showsNo = showsText(frameOf(driver.backend()), 205, 235, highlightFont, "> Sound: No"); });
     driver.keys({VK_RIGHT});
     bool showsYes = false;
     driver.then(
-        [&] { showsYes = showsText(frameOf(driver.backend), 205, 235, highlightFont, "> Sound: Yes"); });
+        [&] { showsYes = showsText(frameOf(driver.backend()), 205, 235, highlightFont, "> Sound: Yes"); });
     driver.keys({VK_UP, VK_RETURN, VK_LEFT, VK_RETURN});  // Music: off, on, off
     EXPECT_EQ(driver.run(), 0);
     EXPECT_TRUE(showsNo);
