@@ -6,7 +6,6 @@
 
 #include "frontend/MainMenu.h"
 #include "shell/GlobalResources.h"
-#include "shell/ScreenSwitch.h"
 
 namespace {
 
@@ -50,12 +49,11 @@ void drawCredit(HDC offscreen, const std::array<unsigned char, N>& stored, int x
 AboutScreen::AboutScreen(int textLeft, int textTop) : left(textLeft), top(textTop) {}
 
 int AboutScreen::onKeyDown(HWND window, WPARAM, LPARAM, std::unique_ptr<Screen>& currentScreen) {
-    return switchScreen<MainMenu>(window, currentScreen) ? 0 : -1;  // this screen is gone now
+    return returnToMainMenu(window, currentScreen);  // this screen is gone now
 }
 
 int AboutScreen::draw(HWND, WPARAM, LPARAM, HDC offscreen, std::unique_ptr<Screen>&) {
-    BitBlt(offscreen, 0, 0, menuBackground.width, menuBackground.height, menuBackground.memoryDC, 0, 0,
-           SRCCOPY);
+    menuBackground.drawWhole(offscreen);
     highlightFont.drawText(offscreen, "VESKAR", left + 70, top);
     drawCredit(offscreen, CREDIT_1, left + 75, top + 40);
     drawCredit(offscreen, CREDIT_2, left + 95, top + 70);

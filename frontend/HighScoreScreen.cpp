@@ -3,7 +3,6 @@
 
 #include "frontend/MainMenu.h"
 #include "shell/GlobalResources.h"
-#include "shell/ScreenSwitch.h"
 #include "shell/Settings.h"
 
 namespace {
@@ -14,12 +13,11 @@ inline constexpr int SCORE_COLUMN = 180;  // scores this far right of the names
 HighScoreScreen::HighScoreScreen(int tableLeft, int tableTop) : left(tableLeft), top(tableTop) {}
 
 int HighScoreScreen::onKeyDown(HWND window, WPARAM, LPARAM, std::unique_ptr<Screen>& currentScreen) {
-    return switchScreen<MainMenu>(window, currentScreen) ? 0 : -1;  // this screen is gone now
+    return returnToMainMenu(window, currentScreen);  // this screen is gone now
 }
 
 int HighScoreScreen::draw(HWND, WPARAM, LPARAM, HDC offscreen, std::unique_ptr<Screen>&) {
-    BitBlt(offscreen, 0, 0, menuBackground.width, menuBackground.height, menuBackground.memoryDC, 0, 0,
-           SRCCOPY);
+    menuBackground.drawWhole(offscreen);
     for (std::size_t entry = 0; entry < HIGH_SCORE_COUNT; ++entry) {
         const int y = top + ROW_PITCH * static_cast<int>(entry);
         char name[NAME_FIELD_SIZE];

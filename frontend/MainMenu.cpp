@@ -36,3 +36,7 @@ MainMenu::MainMenu() : MenuScreen(MENU_ROWS) {
         cancelItem = EXIT_ITEM;
     }
 }
+
+int returnToMainMenu(HWND window, std::unique_ptr<Screen>& currentScreen) {
+    return switchScreen<MainMenu>(window, currentScreen) ? 0 : -1;
+}

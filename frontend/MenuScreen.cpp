@@ -111,8 +111,7 @@ void MenuScreen::onCancel(HWND window, std::unique_ptr<Screen>& currentScreen) {
 }
 
 int MenuScreen::draw(HWND, WPARAM, LPARAM, HDC offscreen, std::unique_ptr<Screen>&) {
-    BitBlt(offscreen, 0, 0, menuBackground.width, menuBackground.height, menuBackground.memoryDC, 0, 0,
-           SRCCOPY);
+    menuBackground.drawWhole(offscreen);
     const std::uint32_t shown = std::min(itemCount, visibleRows);
     const int firstRow = layout.listHeight / 2 + layout.listTop - static_cast<int>(shown * ROW_PITCH / 2);
     for (std::uint32_t row = 0; row < shown && firstVisible + row < itemCount; ++row) {

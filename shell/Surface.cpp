@@ -33,6 +33,10 @@ void Surface::release() {
     loaded = false;
 }
 
+void Surface::drawWhole(HDC dst) const {
+    BitBlt(dst, 0, 0, width, height, memoryDC, 0, 0, SRCCOPY);
+}
+
 void Surface::drawClipped(HDC dst, int x, int y, int left, int top, int right, int bottom, int sx,
                           int sy) const {
     drawPartClipped(dst, x, y, width, height, left, top, right, bottom, sx, sy);

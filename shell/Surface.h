@@ -17,6 +17,8 @@ class Surface {
     void load(HDC dc, HINSTANCE instance, int resourceNumber);
     // Frees the bitmap and its context; harmless when not loaded.
     void release();
+    // Copies the whole picture to the top-left corner of `dst`, as every background is drawn.
+    void drawWhole(HDC dst) const;
     // Draws the width by height piece at source (sx, sy) to (x, y), cut to the clip rectangle
     // (left and top inclusive, right and bottom exclusive).
     void drawClipped(HDC dst, int x, int y, int left, int top, int right, int bottom, int sx, int sy) const;

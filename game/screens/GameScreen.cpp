@@ -6,7 +6,6 @@
 #include "audio/SoundEffect.h"
 #include "frontend/MainMenu.h"
 #include "shell/ErrorTable.h"
-#include "shell/ScreenSwitch.h"
 
 GameScreen::GameScreen(std::uint32_t seed) : GameSession(seed) {}
 
@@ -57,5 +56,5 @@ bool GameScreen::joinPlayer(HWND window, bool levelProgression, std::uint32_t ma
 }
 
 int GameScreen::returnToMenu(HWND window, std::unique_ptr<Screen>& currentScreen) {
-    return switchScreen<MainMenu>(window, currentScreen) ? 0 : -1;
+    return returnToMainMenu(window, currentScreen);
 }

@@ -28,8 +28,7 @@ int OnePlayerGame::onKeyDown(HWND window, WPARAM virtualKey, LPARAM keyData,
 }
 
 int OnePlayerGame::draw(HWND, WPARAM, LPARAM, HDC backBuffer, std::unique_ptr<Screen>&) {
-    BitBlt(backBuffer, 0, 0, onePlayerBackground.width, onePlayerBackground.height,
-           onePlayerBackground.memoryDC, 0, 0, SRCCOPY);
+    onePlayerBackground.drawWhole(backBuffer);
     if (playerCount > 0) {
         players[0]->render(backBuffer);
     }

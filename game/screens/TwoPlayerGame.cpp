@@ -32,8 +32,7 @@ int TwoPlayerGame::onKeyDown(HWND window, WPARAM virtualKey, LPARAM keyData,
 }
 
 int TwoPlayerGame::draw(HWND, WPARAM, LPARAM, HDC backBuffer, std::unique_ptr<Screen>&) {
-    BitBlt(backBuffer, 0, 0, twoPlayerBackground.width, twoPlayerBackground.height,
-           twoPlayerBackground.memoryDC, 0, 0, SRCCOPY);
+    twoPlayerBackground.drawWhole(backBuffer);
     for (std::uint32_t i = 0; i < playerCount; ++i) {
         players[i]->render(backBuffer);
     }
