@@ -59,6 +59,7 @@ bool SdlBackend::openWindow(const char* title, int width, int height) {
         // The window surface is copied to the display as it is, without a GL renderer (the
         // environment variable SDL_FRAMEBUFFER_ACCELERATION still decides when it is set).
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        startupTrace.displayOpening();
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
             // The game itself reports nothing here; without this line a missing display is silent.
             std::fprintf(stderr, "veskar: no display for the window: %s\n", SDL_GetError());
@@ -124,6 +125,7 @@ void SdlBackend::present(const std::uint32_t* pixels, int width, int height) {
     SDL_ConvertPixels(std::min(width, surface->w), std::min(height, surface->h), SDL_PIXELFORMAT_RGB888,
                       pixels, width * 4, surface->format->format, surface->pixels, surface->pitch);
     SDL_UpdateWindowSurface(window);
+    startupTrace.framePresented();
 }
 
 void SdlBackend::redraw() {
@@ -199,6 +201,7 @@ void SdlBackend::wait(std::optional<std::uint64_t> milliseconds) {
         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds.value_or(100)));
         return;
     }
+    startupTrace.waiting();
     const int timeout = milliseconds ? static_cast<int>(std::min<std::uint64_t>(*milliseconds, INT_MAX)) : -1;
     if (displaySocket >= 0) {
         pollfd socket{displaySocket, POLLIN, 0};

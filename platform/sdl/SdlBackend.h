@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "platform/core/Backend.h"
+#include "platform/sdl/StartupTrace.h"
 
 namespace veskar::platform {
 
@@ -54,6 +55,7 @@ class SdlBackend final : public Backend {
     std::uint64_t lastGather = 0;         // clock time SDL last gathered events
     bool textInput = false;
     std::deque<char> typed;  // Windows-1252 characters of a text event, delivered one by one
+    StartupTrace startupTrace;
 };
 
 }  // namespace veskar::platform
