@@ -56,9 +56,6 @@ std::uint64_t SdlBackend::now() {
 bool SdlBackend::openWindow(const char* title, int width, int height) {
     if (!videoStarted) {
         SDL_SetMainReady();
-        // The window surface is copied to the display as it is, without a GL renderer (the
-        // environment variable SDL_FRAMEBUFFER_ACCELERATION still decides when it is set).
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         startupTrace.displayOpening();
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
             // The game itself reports nothing here; without this line a missing display is silent.
@@ -71,6 +68,7 @@ bool SdlBackend::openWindow(const char* title, int width, int height) {
             return false;
         }
         videoStarted = true;
+        presentWithoutRenderer();
         SDL_StopTextInput();  // characters come from the key table, not from an input method
     }
     window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
@@ -78,6 +76,18 @@ bool SdlBackend::openWindow(const char* title, int width, int height) {
     gatherOwed = true;
     displaySocket = displaySocketOf(window);
     return window != nullptr;
+}
+
+void SdlBackend::presentWithoutRenderer() {
+    // Where the driver copies a window surface to the display itself (X11 through shared memory),
+    // SDL need not load a GL renderer for it. Drivers without such a surface (Wayland and KMS/DRM
+    // in SDL 2) show the window surface only through a renderer, so SDL keeps its own choice there.
+    // The environment variable SDL_FRAMEBUFFER_ACCELERATION still decides when it is set.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver != nullptr && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "offscreen") == 0 ||
+                              std::strcmp(driver, "dummy") == 0)) {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    }
 }
 
 void SdlBackend::setIcon(const std::uint32_t* pixels, int width, int height) {

@@ -1,11 +1,11 @@
 // The game's backend: one SDL2 window whose drawable area is the client area, drawn 1:1, the SDL
 // keyboard and mouse turned into input events, and the system's monotonic clock.
 //
-// Frames go through SDL's plain window surface (X11 shared memory where available), never through
-// a GL renderer: the game blits 32-bit pixels itself, and a GL driver would cost far more memory
-// and start-up time than the copy. The loop waits on the display connection's socket where SDL
-// exposes one, so that an idle 10 ms tick costs one wake-up rather than several passes over the
-// display connection; elsewhere it waits through SDL.
+// Frames go through SDL's plain window surface (X11 shared memory), not through a GL renderer
+// where the driver can do without one: the game blits 32-bit pixels itself, and a GL driver would
+// cost far more memory, start-up time and time per frame than the copy. The loop waits on the
+// display connection's socket where SDL exposes one, so that an idle 10 ms tick costs one wake-up
+// rather than several passes over the display connection; elsewhere it waits through SDL.
 #pragma once
 
 #include <SDL.h>
@@ -43,6 +43,8 @@ class SdlBackend final : public Backend {
     bool takeEvent(InputEvent& event);
     // Sleeps until the display has something for the window or the time (none: no limit) is up.
     void wait(std::optional<std::uint64_t> milliseconds);
+    // Lets SDL present the window surface without a GL renderer where the driver allows it.
+    void presentWithoutRenderer();
     void redraw();
     // The next character of the last text event, if any is left.
     bool takeTyped(InputEvent& event);
