@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Measures the real game in a private X server (Xvfb): the share of one core its process uses while
-# the first screen idles, while a one-player game runs with scripted keys (Fast held, so the picture
-# changes on every tick), and while the first screen idles again after the game; its peak resident
+# the main menu idles, while a one-player game runs with scripted keys (Fast held, so the picture
+# changes on every tick), and while the main menu idles again after the game; its peak resident
 # memory; and the time from its start to its first complete picture. For comparison it also prints
 # what a bare program costs that does nothing but the game's two periodic waits (the 10 ms frame
 # timer and the music thread's 5 ms poll): no figure of the game can go below that floor.
@@ -163,9 +163,9 @@ sleep 1
 phase_start
 sleep "$seconds"
 idle_before=$(phase_end)
-require_alive "idling in the first screen"
+require_alive "idling in the main menu"
 
-key Return # starts a one-player game
+key Return # the main menu's first item: a one-player game
 sleep 0.5
 phase_start
 # Player 1's default keys: O left, P right, A fast, X rotate. Fast stays held (the column moves on
@@ -184,15 +184,15 @@ xdotool keyup a
 game=$(phase_end)
 require_alive "during the game"
 
-key Escape # ends the game, back to the first screen
+key Escape # ends the game, back to the main menu
 sleep 1
 phase_start
 sleep "$seconds"
 idle_after=$(phase_end)
-require_alive "back in the first screen"
+require_alive "back in the main menu"
 
 peak=$(awk '/^VmHWM:/ { printf "%.1f MB", $2 / 1024 }' "/proc/$game_pid/status")
-key Escape # leaves the program
+key Escape # the main menu's Exit: the program ends
 for _ in $(seq 100); do
   alive || break
   sleep 0.05
@@ -214,8 +214,8 @@ if [ -n "$trace" ]; then
 else
   echo "start to first picture:      unknown (the program prints no startup trace)"
 fi
-echo "first screen, idle:          $idle_before"
+echo "main menu, idle:             $idle_before"
 echo "one-player game, Fast held:  $game"
-echo "first screen after the game: $idle_after"
+echo "main menu after the game:    $idle_after"
 echo "peak resident memory:        $peak"
 echo "floor of the periodic waits: $floor_line"
