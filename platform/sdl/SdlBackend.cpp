@@ -1,17 +1,26 @@
 // SDL2 window, input and clock for the platform core.
 #include "platform/sdl/SdlBackend.h"
 
+#include <poll.h>
+
+#include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <thread>
 
+#include "platform/sdl/SdlDisplaySocket.h"
 #include "platform/sdl/SdlKeyMap.h"
 #include "platform/sdl/SdlText.h"
 
 namespace veskar::platform {
 
 namespace {
+
+// SDL does timed chores of its own when it gathers events (finishing focus changes, keeping the
+// screen saver away), so it gathers at least this often even when the display stays quiet.
+inline constexpr std::uint64_t GATHER_INTERVAL_MS = 100;
 
 // SDL falls back to an invisible window when it finds no display; a game nobody can see is no
 // use, unless that driver was asked for by name (SDL_VIDEODRIVER, as the smoke tests do).
@@ -47,6 +56,7 @@ std::uint64_t SdlBackend::now() {
 bool SdlBackend::openWindow(const char* title, int width, int height) {
     if (!videoStarted) {
         SDL_SetMainReady();
+        startupTrace.displayOpening();
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
             // The game itself reports nothing here; without this line a missing display is silent.
             std::fprintf(stderr, "veskar: no display for the window: %s\n", SDL_GetError());
@@ -58,11 +68,26 @@ bool SdlBackend::openWindow(const char* title, int width, int height) {
             return false;
         }
         videoStarted = true;
+        presentWithoutRenderer();
         SDL_StopTextInput();  // characters come from the key table, not from an input method
     }
     window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
                               SDL_WINDOW_HIDDEN);
+    gatherOwed = true;
+    displaySocket = displaySocketOf(window);
     return window != nullptr;
+}
+
+void SdlBackend::presentWithoutRenderer() {
+    // Where the driver copies a window surface to the display itself (X11 through shared memory),
+    // SDL need not load a GL renderer for it. Drivers without such a surface (Wayland and KMS/DRM
+    // in SDL 2) show the window surface only through a renderer, so SDL keeps its own choice there.
+    // The environment variable SDL_FRAMEBUFFER_ACCELERATION still decides when it is set.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver != nullptr && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "offscreen") == 0 ||
+                              std::strcmp(driver, "dummy") == 0)) {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    }
 }
 
 void SdlBackend::setIcon(const std::uint32_t* pixels, int width, int height) {
@@ -74,6 +99,7 @@ void SdlBackend::setIcon(const std::uint32_t* pixels, int width, int height) {
     if (icon != nullptr) {
         SDL_SetWindowIcon(window, icon);
         SDL_FreeSurface(icon);
+        gatherOwed = true;
     }
 }
 
@@ -86,33 +112,38 @@ void SdlBackend::showWindow(bool visible) {
     } else {
         SDL_HideWindow(window);
     }
+    gatherOwed = true;
 }
 
 void SdlBackend::closeWindow() {
     if (window != nullptr) {
         SDL_DestroyWindow(window);
         window = nullptr;
+        drawnSurface = nullptr;
+        gatherOwed = true;
     }
 }
 
 void SdlBackend::present(const std::uint32_t* pixels, int width, int height) {
-    lastFrame.assign(pixels, pixels + static_cast<std::size_t>(width) * height);
-    frameWidth = width;
-    frameHeight = height;
-    redraw();
-}
-
-void SdlBackend::redraw() {
     SDL_Surface* surface = window == nullptr ? nullptr : SDL_GetWindowSurface(window);
-    if (surface == nullptr || lastFrame.empty()) {
+    drawnSurface = surface;
+    gatherOwed = true;
+    if (surface == nullptr) {
         return;
     }
     // The window surface has the client size; copy what both have, converting the pixel format.
-    const int width = std::min(frameWidth, surface->w);
-    const int height = std::min(frameHeight, surface->h);
-    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, lastFrame.data(), frameWidth * 4,
-                      surface->format->format, surface->pixels, surface->pitch);
+    SDL_ConvertPixels(std::min(width, surface->w), std::min(height, surface->h), SDL_PIXELFORMAT_RGB888,
+                      pixels, width * 4, surface->format->format, surface->pixels, surface->pitch);
     SDL_UpdateWindowSurface(window);
+    startupTrace.framePresented();
+}
+
+void SdlBackend::redraw() {
+    // The window surface still holds the last frame unless SDL has made a new one meanwhile.
+    if (window != nullptr && drawnSurface != nullptr && SDL_GetWindowSurface(window) == drawnSurface) {
+        SDL_UpdateWindowSurface(window);
+        gatherOwed = true;
+    }
 }
 
 bool SdlBackend::translate(const SDL_Event& sdlEvent, InputEvent& event) {
@@ -150,32 +181,60 @@ bool SdlBackend::translate(const SDL_Event& sdlEvent, InputEvent& event) {
     }
 }
 
+bool SdlBackend::takeEvent(InputEvent& event) {
+    if (takeTyped(event)) {
+        return true;
+    }
+    if (!videoStarted) {
+        return false;
+    }
+    // Gathering costs several calls on the display connection, so it happens only when events may
+    // wait: after the program's own display calls, after the socket stirred, and for SDL's chores.
+    // Typed text may come from an input method through another connection: gather every time then.
+    if (gatherOwed || textInput || now() - lastGather >= GATHER_INTERVAL_MS) {
+        SDL_PumpEvents();
+        gatherOwed = false;
+        lastGather = now();
+    }
+    SDL_Event sdlEvent;
+    while (SDL_PeepEvents(&sdlEvent, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+        if (translate(sdlEvent, event)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void SdlBackend::wait(std::optional<std::uint64_t> milliseconds) {
+    if (!videoStarted) {
+        // Nothing can arrive without a display; just let the time pass.
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds.value_or(100)));
+        return;
+    }
+    startupTrace.waiting();
+    const int timeout = milliseconds ? static_cast<int>(std::min<std::uint64_t>(*milliseconds, INT_MAX)) : -1;
+    if (displaySocket >= 0) {
+        pollfd socket{displaySocket, POLLIN, 0};
+        if (poll(&socket, 1, timeout) != 0) {
+            gatherOwed = true;  // readable, closed or interrupted: SDL finds out which
+        }
+        return;
+    }
+    SDL_WaitEventTimeout(nullptr, timeout);  // leaves the event in SDL's queue
+    gatherOwed = false;
+    lastGather = now();
+}
+
 bool SdlBackend::nextEvent(InputEvent& event, std::optional<std::uint64_t> deadline) {
     for (;;) {
-        if (takeTyped(event)) {
+        if (takeEvent(event)) {
             return true;
         }
         const std::uint64_t current = now();
         if (deadline && *deadline <= current) {
-            SDL_Event sdlEvent;
-            while (videoStarted && SDL_PollEvent(&sdlEvent)) {
-                if (translate(sdlEvent, event)) {
-                    return true;
-                }
-            }
             return false;
         }
-        if (!videoStarted) {
-            // Nothing can arrive without a display; just let the time pass.
-            std::this_thread::sleep_for(std::chrono::milliseconds(deadline ? *deadline - current : 100));
-            continue;
-        }
-        SDL_Event sdlEvent;
-        const int waited = deadline ? SDL_WaitEventTimeout(&sdlEvent, static_cast<int>(*deadline - current))
-                                    : SDL_WaitEvent(&sdlEvent);
-        if (waited != 0 && translate(sdlEvent, event)) {
-            return true;
-        }
+        wait(deadline ? std::optional<std::uint64_t>(*deadline - current) : std::nullopt);
     }
 }
 
@@ -187,6 +246,7 @@ void SdlBackend::setTextInput(bool enabled) {
         typed.clear();
     }
     textInput = enabled;
+    gatherOwed = true;
 }
 
 std::string SdlBackend::clipboardText() {

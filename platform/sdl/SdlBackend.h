@@ -1,14 +1,21 @@
 // The game's backend: one SDL2 window whose drawable area is the client area, drawn 1:1, the SDL
 // keyboard and mouse turned into input events, and the system's monotonic clock.
+//
+// Frames go through SDL's plain window surface (X11 shared memory), not through a GL renderer
+// where the driver can do without one: the game blits 32-bit pixels itself, and a GL driver would
+// cost far more memory, start-up time and time per frame than the copy. The loop waits on the
+// display connection's socket where SDL exposes one, so that an idle 10 ms tick costs one wake-up
+// rather than several passes over the display connection; elsewhere it waits through SDL.
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
 #include <deque>
-#include <vector>
+#include <optional>
 
 #include "platform/core/Backend.h"
+#include "platform/sdl/StartupTrace.h"
 
 namespace veskar::platform {
 
@@ -32,17 +39,25 @@ class SdlBackend final : public Backend {
   private:
     // Turns an SDL event into an input event; false for events the platform does not pass on.
     bool translate(const SDL_Event& sdlEvent, InputEvent& event);
+    // Takes the next event SDL holds, first gathering new ones from the display when some may wait.
+    bool takeEvent(InputEvent& event);
+    // Sleeps until the display has something for the window or the time (none: no limit) is up.
+    void wait(std::optional<std::uint64_t> milliseconds);
+    // Lets SDL present the window surface without a GL renderer where the driver allows it.
+    void presentWithoutRenderer();
     void redraw();
     // The next character of the last text event, if any is left.
     bool takeTyped(InputEvent& event);
 
     bool videoStarted = false;
     SDL_Window* window = nullptr;
-    std::vector<std::uint32_t> lastFrame;  // kept to redraw after the window was covered
-    int frameWidth = 0;
-    int frameHeight = 0;
+    SDL_Surface* drawnSurface = nullptr;  // the window surface holding the last frame, to show again
+    int displaySocket = -1;               // the display connection to wait on; -1: wait through SDL
+    bool gatherOwed = true;               // display traffic since SDL last gathered events
+    std::uint64_t lastGather = 0;         // clock time SDL last gathered events
     bool textInput = false;
     std::deque<char> typed;  // Windows-1252 characters of a text event, delivered one by one
+    StartupTrace startupTrace;
 };
 
 }  // namespace veskar::platform

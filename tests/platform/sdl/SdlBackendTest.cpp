@@ -2,9 +2,11 @@
 // and a window created, painted and closed through the platform API.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "platform/Platform.h"
 #include "platform/core/PlatformState.h"
@@ -89,5 +91,40 @@ TEST(SdlBackend, TextEventsAndTheClipboardComeInWindows1252) {
     backend.setTextInput(false);
     ASSERT_EQ(SDL_SetClipboardText("Zo\xC3\xAB\xE2\x82\xAC\xD0\x96"), 0);
     EXPECT_EQ(backend.clipboardText(), "Zo\xEB\x80") << "the clipboard in Windows-1252, Cyrillic dropped";
+    veskar::platform::shutdownState();
+}
+
+TEST(SdlBackend, KeyPressedWhileTheLoopWaitsForItsTimerArrivesAtOnce) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    veskar::platform::resetState();
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpszClassName = "SDL_WAIT";
+    ASSERT_NE(RegisterClassExA(&windowClass), 0);
+    HWND window = CreateWindowExA(0, "SDL_WAIT", "wait", 0x00080001, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480,
+                                  nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    const DWORD start = GetTickCount();
+    ASSERT_NE(SetTimer(window, 1, 10000, nullptr), 0u);
+    std::thread typist([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        SDL_Event key{};
+        key.type = SDL_KEYDOWN;
+        key.key.state = SDL_PRESSED;
+        key.key.keysym.sym = SDLK_q;
+        key.key.keysym.scancode = SDL_SCANCODE_Q;
+        SDL_PushEvent(&key);
+    });
+    MSG message{};
+    const BOOL taken = GetMessageA(&message, nullptr, 0, 0);
+    typist.join();
+    EXPECT_TRUE(taken);
+    EXPECT_EQ(message.message, WM_KEYDOWN) << "the key comes before the tick";
+    EXPECT_EQ(message.wParam, static_cast<WPARAM>('Q'));
+    EXPECT_LT(message.time - start, 5000u) << "taken while the timer's 10 s were still running";
     veskar::platform::shutdownState();
 }
