@@ -59,7 +59,7 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
         width > MAX_BITMAP_SIDE || height > MAX_BITMAP_SIDE) {
         return nullptr;
     }
-    return platform.gdi.addBitmap(width, height, platform.freshBitmapFill);
+    return platform.gdi.addScratchBitmap(width, height, platform.freshBitmapFill);
 }
 
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {

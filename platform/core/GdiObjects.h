@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -17,6 +18,8 @@ struct HBITMAP__ {
 
     HBITMAP__(int w, int h, std::uint32_t fill = 0)
         : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
+    HBITMAP__(int w, int h, std::vector<std::uint32_t>&& storage)
+        : width(w), height(h), pixels(std::move(storage)) {}
     [[nodiscard]] std::uint32_t* row(int y) { return pixels.data() + static_cast<std::size_t>(y) * width; }
 };
 
@@ -51,6 +54,10 @@ class GdiTable {
     ~GdiTable();
 
     HBITMAP addBitmap(int width, int height, std::uint32_t fill = 0);
+    // A bitmap whose content is left undefined unless `fill` is given. The pixels of the last large
+    // bitmap deleted are reused when the size matches: a paint's back buffer is made and deleted on
+    // every frame, and fresh memory costs a page fault per 4 KiB.
+    HBITMAP addScratchBitmap(int width, int height, std::optional<std::uint32_t> fill);
     HBRUSH addBrush(std::uint32_t color);
     HDC addMemoryDC();
     HDC addWindowDC(HWND window);
@@ -68,6 +75,7 @@ class GdiTable {
 
   private:
     std::unordered_map<const void*, GdiKind> kinds;
+    std::vector<std::uint32_t> sparePixels;  // of the last large bitmap deleted
 };
 
 // Converts a COLORREF (0x00BBGGRR) to a pixel (0x00RRGGBB).

@@ -2,9 +2,13 @@
 #include "platform/core/GdiObjects.h"
 #include "platform/core/WindowRecord.h"
 
+#include <algorithm>
+
 namespace veskar::platform {
 
 namespace {
+
+inline constexpr std::size_t SPARE_PIXELS_FROM = 65536;  // a window-sized buffer, not a sprite
 
 void destroy(const void* handle, GdiKind kind) {
     switch (kind) {
@@ -32,6 +36,20 @@ GdiTable::~GdiTable() {
 
 HBITMAP GdiTable::addBitmap(int width, int height, std::uint32_t fill) {
     auto* bitmap = new HBITMAP__(width, height, fill);
+    kinds[bitmap] = GdiKind::Bitmap;
+    return bitmap;
+}
+
+HBITMAP GdiTable::addScratchBitmap(int width, int height, std::optional<std::uint32_t> fill) {
+    const std::size_t count = static_cast<std::size_t>(width) * height;
+    if (sparePixels.size() != count) {
+        return addBitmap(width, height, fill.value_or(0));
+    }
+    auto* bitmap = new HBITMAP__(width, height, std::move(sparePixels));
+    sparePixels.clear();
+    if (fill) {
+        std::fill(bitmap->pixels.begin(), bitmap->pixels.end(), *fill);
+    }
     kinds[bitmap] = GdiKind::Bitmap;
     return bitmap;
 }
@@ -81,6 +99,12 @@ bool GdiTable::remove(const void* handle) {
     }
     const GdiKind kind = found->second;
     kinds.erase(found);
+    if (kind == GdiKind::Bitmap) {
+        auto* bitmap = static_cast<HBITMAP>(const_cast<void*>(handle));
+        if (bitmap->pixels.size() >= SPARE_PIXELS_FROM) {
+            sparePixels = std::move(bitmap->pixels);
+        }
+    }
     destroy(handle, kind);
     return true;
 }

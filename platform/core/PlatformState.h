@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,9 +40,11 @@ struct PlatformState {
     std::vector<std::unique_ptr<HWND__>> windows;
     std::deque<MSG> queue;  // posted and input messages, oldest first
     std::vector<WindowTimer> timers;
-    std::size_t timerCapacity = 64;     // SetTimer fails beyond this many running timers
-    std::uint32_t freshBitmapFill = 0;  // content of a new compatible bitmap, which callers may not rely on
-    bool quitPending = false;           // PostQuitMessage ran; WM_QUIT follows the posted messages
+    std::size_t timerCapacity = 64;  // SetTimer fails beyond this many running timers
+    // Content of a new compatible bitmap, which callers may not rely on: none (left as it happens
+    // to be), or a colour that tests set to show drawing that relies on it.
+    std::optional<std::uint32_t> freshBitmapFill;
+    bool quitPending = false;  // PostQuitMessage ran; WM_QUIT follows the posted messages
     int quitCode = 0;
     bool displayOpen = false;                            // the backend window belongs to windows.front()
     std::vector<std::unique_ptr<DialogRecord>> dialogs;  // open modal dialogs, innermost last
