@@ -9,6 +9,7 @@
 #include "platform/testing/TestAudio.h"
 #include "platform/testing/TestBackend.h"
 #include "shell/Music.h"
+#include "tests/shell/ScratchFolder.h"
 
 using veskar::platform::TestBackend;
 namespace testing_audio = veskar::platform::testing;
@@ -33,8 +34,9 @@ TEST(SoundEndToEnd, EffectsSoundOverTheMusicAndCutEachOtherOff) {
     if (!std::filesystem::exists(music / MUSIC_FILE_NAME)) {
         GTEST_SKIP() << "no VESKAR.DAT";
     }
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(music);
+    // The program writes VESKAR.INI where it runs: a scratch folder with a copy of the music.
+    ScratchFolder folder;
+    std::filesystem::copy_file(music / MUSIC_FILE_NAME, folder.path / MUSIC_FILE_NAME);
     testing_audio::SetAudioDeviceAvailable(true);
     auto& backend = TestBackend::reset();
     bool allLoaded = false;
@@ -55,7 +57,6 @@ TEST(SoundEndToEnd, EffectsSoundOverTheMusicAndCutEachOtherOff) {
     });
     backend.requestClose(100);
     const int status = WinMain(GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
-    std::filesystem::current_path(previous);
     (void)sndPlaySoundA(nullptr, 0);  // the match still sounds: stopping it closes the device
     EXPECT_EQ(status, 0);
     EXPECT_TRUE(allLoaded) << "the four sounds are loaded at start-up";
