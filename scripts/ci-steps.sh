@@ -17,4 +17,5 @@ ci_steps() {
   step "Format check" scripts/check-format.sh
   step "All tests under AddressSanitizer and UndefinedBehaviorSanitizer" env VESKAR_SANITIZE=address scripts/test.sh
   step "Fuzz the music player for 60 s" scripts/fuzz.sh 60
+  step "Windows cross-build, run under wine" scripts/wine-smoke.sh
 }

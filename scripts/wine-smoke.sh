@@ -3,12 +3,14 @@
 # and plays it by keys as a player would, beside the Linux build on the same display.
 #   0. veskar-apiprobe, built for both, writes the same transcript of the desktop calls the game
 #      relies on under wine as on Veskar's layer.
-#   1. A fresh folder, with a (silent) sound device so that the music plays through wine's waveOut: the "VESKAR" window shows the main menu exactly as the Linux build shows it,
-#      moves the highlight as the Linux build does, starts and leaves a one-player game, names
-#      player 1 through the name dialog, and ends with status 0 through "Exit"; the VESKAR.INI it
+#   1. A fresh folder and a sound device that writes to files: the "VESKAR" window shows the main
+#      menu exactly as the Linux build shows it, moves the highlight as the Linux build does,
+#      starts and leaves a one-player game, names player 1 through the name dialog, plays the
+#      music through wine's wave output, and ends with status 0 through "Exit"; the VESKAR.INI it
 #      wrote is valid for the Linux build and holds the name.
 #   2. No sound device at all; a VESKAR.INI written by the Linux build: the Windows build takes it
-#      as valid (Escape, and the file it writes back still holds the Linux build's name).
+#      as valid (the file it writes back at Escape holds the Linux build's name and the sound
+#      switch turned off in the options).
 # Installs what it needs with apt-get. Leaves its pictures in build-windows/smoke/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -41,9 +43,13 @@ rm -rf "$pictures"
 mkdir -p "$pictures"
 work=$(mktemp -d)
 server=""
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
+wineserver=/usr/lib/wine/wineserver
+[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
 cleanup() {
   [ -n "$server" ] && kill "$server" 2>/dev/null
-  [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver -k 2>/dev/null
+  [ -n "${WINEPREFIX:-}" ] && "$wineserver" -k 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -64,10 +70,8 @@ done
 export DISPLAY=":$(head -n 1 "$work/display")"
 
 export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
-[ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
 timeout 180 "$wine" wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot failed"
-/usr/lib/wine/wineserver -w 2>/dev/null || true
+timeout 60 "$wineserver" -w 2>/dev/null || true
 
 # A sound device for wine without a sound card: ALSA's default device writes what each stream
 # (the music's and the sound effects') is given to a file of its own.
@@ -102,7 +106,7 @@ snap() {
 keys() {
   local window=$1
   shift
-  xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+  timeout 10 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
   xdotool key --delay 120 "$@"
 }
 
@@ -206,11 +210,15 @@ game=$!
 window=$(find_window VESKAR "$game")
 snap "$window" menu-again
 same menu-again menu || fail "without a sound device the main menu differs"
+# Options, the sound switch off, back, and Escape ends the program.
+keys "$window" Down Down Return Down Down Down Down Down Return Escape
+sleep 0.5
 keys "$window" Escape
 expect_exit "$game" "veskar.exe"
 (cd "$work/from-linux" && "$root/build/tools/inicheck/veskar-inicheck") >"$work/round2.txt" ||
   fail "the VESKAR.INI written back by veskar.exe is invalid"
 grep -qx "player 1: From Linux" "$work/round2.txt" ||
   fail "veskar.exe did not take the Linux build's VESKAR.INI as valid"
+grep -q "^sound: 0 " "$work/round2.txt" || fail "veskar.exe did not replace VESKAR.INI"
 
 echo "wine smoke test: passed"
