@@ -6,17 +6,17 @@
 
 #include <memory>
 #include <new>
-#include <utility>
 
 #include "shell/ErrorTable.h"
 #include "shell/Screen.h"
 
 // False when the next screen could not be allocated; the error has then been reported and no
-// screen is current.
+// screen is current. The arguments are copies: what they were copied from may belong to the
+// screen that is deleted first (a menu item's action).
 template <typename Next, typename... Arguments>
-bool switchScreen(HWND window, std::unique_ptr<Screen>& currentScreen, Arguments&&... arguments) {
+bool switchScreen(HWND window, std::unique_ptr<Screen>& currentScreen, Arguments... arguments) {
     currentScreen.reset();
-    currentScreen.reset(new (std::nothrow) Next(std::forward<Arguments>(arguments)...));
+    currentScreen.reset(new (std::nothrow) Next(arguments...));
     if (!currentScreen) {
         reportError(window, ERR_OUT_OF_MEMORY);
         return false;
