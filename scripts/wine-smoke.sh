@@ -16,8 +16,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-packages=(g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64 wine64 xvfb xdotool x11-apps
-  imagemagick)
+packages=(wine64 xvfb xdotool x11-apps imagemagick
+  g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64)
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
@@ -25,16 +25,15 @@ for package in "${packages[@]}"; do
   fi
 done
 if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
   sudo=""
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
   $sudo apt-get update
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+VESKAR_WERROR=ON scripts/build-windows.sh
 scripts/install-deps.sh
-
 jobs=$(nproc)
-cmake --no-warn-unused-cli -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DVESKAR_WERROR=ON >/dev/null
-cmake --build build-windows -j "$jobs" --target veskar veskar-apiprobe
 cmake -S . -B build >/dev/null
 cmake --build build -j "$jobs" --target veskar veskar-inicheck veskar-apiprobe
 
@@ -131,9 +130,11 @@ expect_exit() {
 
 # The desktop calls, on the system (wine) and on Veskar's layer.
 mkdir "$work/probe-windows" "$work/probe-linux"
-(cd "$work/probe-windows" && HOME="$work/sound" timeout 120 "$wine" "$root/build-windows/tools/apiprobe/veskar-apiprobe.exe" 2>"$work/probe.log") ||
+probe=$root/build-windows/tools/apiprobe/veskar-apiprobe.exe
+(cd "$work/probe-windows" && HOME="$work/sound" timeout 120 "$wine" "$probe" 2>"$work/probe.log") ||
   fail "veskar-apiprobe.exe failed"
-(cd "$work/probe-linux" && SDL_AUDIODRIVER=dummy timeout 120 "$root/build/tools/apiprobe/veskar-apiprobe") ||
+probe=$root/build/tools/apiprobe/veskar-apiprobe
+(cd "$work/probe-linux" && SDL_AUDIODRIVER=dummy timeout 120 "$probe") ||
   fail "veskar-apiprobe failed"
 cp "$work/probe-windows/apiprobe.txt" "$pictures/apiprobe-windows.txt"
 cp "$work/probe-linux/apiprobe.txt" "$pictures/apiprobe-linux.txt"
