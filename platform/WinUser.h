@@ -37,6 +37,8 @@ inline constexpr UINT WM_USER = 0x0400;
 inline constexpr UINT EM_GETSEL = 0x00B0;
 inline constexpr UINT EM_SETSEL = 0x00B1;
 inline constexpr UINT EM_LIMITTEXT = 0x00C5;
+inline constexpr WORD EN_SETFOCUS = 0x0100;
+inline constexpr WORD EN_KILLFOCUS = 0x0200;
 inline constexpr WORD EN_CHANGE = 0x0300;
 inline constexpr WORD EN_UPDATE = 0x0400;
 inline constexpr WORD BN_CLICKED = 0;
@@ -336,7 +338,8 @@ UINT GetDlgItemTextA(HWND dialog, int id, LPSTR buffer, int maxCount);
 // pastes the clipboard's text up to its first line break. It never holds more characters than
 // its limit (EM_LIMITTEXT, wParam characters, 0 for the largest): extra typing is refused and a
 // paste is cut to fit; WM_SETTEXT is not limited. Every change of its text sends its dialog
-// WM_COMMAND with EN_UPDATE and then EN_CHANGE. EM_SETSEL selects from wParam to lParam (-1: the
+// WM_COMMAND with EN_UPDATE and then EN_CHANGE; gaining the keys sends EN_SETFOCUS, losing them
+// as the dialog ends (within EndDialog) EN_KILLFOCUS. EM_SETSEL selects from wParam to lParam (-1: the
 // end); EM_GETSEL returns the start in the low word and the end in the high word.
 
 // The program's graphical entry point, defined by the game; the platform calls it with the

@@ -17,4 +17,6 @@ ci_steps() {
   step "Format check" scripts/check-format.sh
   step "All tests under AddressSanitizer and UndefinedBehaviorSanitizer" env VESKAR_SANITIZE=address scripts/test.sh
   step "Fuzz the music player for 60 s" scripts/fuzz.sh 60
+  step "Windows cross-build with warnings as errors" env VESKAR_WERROR=ON scripts/build-windows.sh
+  step "The Windows build under wine" scripts/wine-smoke.sh
 }

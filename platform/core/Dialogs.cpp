@@ -111,8 +111,28 @@ DialogRecord& openDialog(const DialogTemplate& layout, HWND owner, HWND host, DL
     return *platform.dialogs.back();
 }
 
+// Tells the dialog that its edit field `control` gains or loses the keys (EN_SETFOCUS,
+// EN_KILLFOCUS); other controls say nothing.
+void notifyFocus(const DialogRecord& dialog, HWND control, WORD code) {
+    const DialogControl* found = findControl(control);
+    if (found != nullptr && found->kind == ControlKind::Edit) {
+        SendMessageA(dialog.window, WM_COMMAND, MAKEWPARAM(found->id, code),
+                     reinterpret_cast<LPARAM>(control));
+    }
+}
+
+// The focused control loses the keys, as when the dialog goes away.
+void dropFocus(DialogRecord& dialog) {
+    HWND lost = dialog.focus;
+    dialog.focus = nullptr;
+    if (lost != nullptr) {
+        notifyFocus(dialog, lost, EN_KILLFOCUS);
+    }
+}
+
 void closeDialog(DialogRecord& dialog) {
     auto& platform = state();
+    dropFocus(dialog);
     DestroyWindow(dialog.window);
     for (const DialogControl& control : dialog.controls) {
         DestroyWindow(control.window);
@@ -132,6 +152,7 @@ void focus(DialogRecord& dialog, HWND control) {
         SendMessageA(control, EM_SETSEL, 0, -1);
     }
     state().backend->setTextInput(edit);
+    notifyFocus(dialog, control, EN_SETFOCUS);
 }
 
 HWND firstTabStop(const DialogRecord& dialog) {
@@ -246,6 +267,7 @@ BOOL EndDialog(HWND window, INT_PTR result) {
     }
     dialog->ended = true;
     dialog->result = result;
+    dropFocus(*dialog);
     return TRUE;
 }
 

@@ -67,6 +67,7 @@ struct Record {
     std::string atOk;  // the field's text when command 1 came
     LPARAM initParam = 0;
     std::size_t limit = 0;  // EM_LIMITTEXT given at WM_INITDIALOG, 0 for none
+    std::string events;     // the field's focus notifications and the commands, in order
 };
 Record record;
 
@@ -83,7 +84,12 @@ INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         ++record.updates;
         return TRUE;
     }
+    if (LOWORD(wParam) == EDIT_ID && (HIWORD(wParam) == EN_SETFOCUS || HIWORD(wParam) == EN_KILLFOCUS)) {
+        record.events += HIWORD(wParam) == EN_SETFOCUS ? "gained " : "lost ";
+        return TRUE;
+    }
     if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        record.events += LOWORD(wParam) == IDOK ? "ok " : "cancel ";
         char text[64];
         GetDlgItemTextA(dialog, EDIT_ID, text, sizeof text);
         record.atOk = LOWORD(wParam) == IDOK ? text : "";
@@ -211,6 +217,22 @@ TEST(DialogBox, TheWindowBeneathKeepsTicksAndPaintsAndIsCoveredWhileOpen) {
     EXPECT_EQ(corner, 0x004000u);
     EXPECT_NE(centre, 0x004000u) << "the dialog is drawn over the window";
     EXPECT_EQ(backend.pixel(317, 227), 0x004000u) << "and gone once closed";
+}
+
+// As on the desktop: the field reports gaining the keys when the dialog opens and losing them
+// inside EndDialog, whether the dialog ends by a command or by the program's end.
+TEST(DialogBox, TheFieldReportsGainingAndLosingTheKeys) {
+    const std::pair<std::function<void(TestBackend&)>, std::string> cases[] = {
+        {[](TestBackend& b) { b.tap(10, VK_RETURN); }, "gained ok lost "},
+        {[](TestBackend& b) { b.tap(10, VK_ESCAPE); }, "gained cancel lost "},
+        {[](TestBackend&) { PostQuitMessage(0); }, "gained lost "},
+    };
+    for (const auto& [script, expected] : cases) {
+        Fixture fixture;
+        script(TestBackend::current());
+        (void)fixture.run();
+        EXPECT_EQ(record.events, expected);
+    }
 }
 
 TEST(DialogBox, AMissingOrCutTemplateFails) {
