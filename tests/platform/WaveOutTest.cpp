@@ -134,6 +134,7 @@ TEST_F(WaveOutTest, PausedDevicePlaysSilenceAndKeepsItsPosition) {
     EXPECT_EQ(testing_audio::RecordedAudio(), (std::vector<std::int16_t>{1, 2, 0, 0, 30, 4}));
     EXPECT_NE(waveOutPause(nullptr), MMSYSERR_NOERROR);
     EXPECT_NE(waveOutRestart(nullptr), MMSYSERR_NOERROR);
+    (void)waveOutReset(device);  // the header, still queued, lives on this stack: out before it goes
 }
 
 TEST_F(WaveOutTest, CallsOnAClosedOrMissingHandleFail) {
