@@ -1,6 +1,5 @@
-// Temporary folders for the tests of the folder the game runs in: the folder it is launched from,
-// an installation's data folder holding VESKAR.DAT, and room for the player's data folders. The
-// current folder is the launch folder during a test and is restored afterwards.
+// Temporary folders for the tests of the folder the game runs in: the launch folder (current during
+// a test, restored afterwards) and an installation's data folder holding VESKAR.DAT.
 #pragma once
 
 #include <stdlib.h>
@@ -16,14 +15,13 @@ class LaunchFolders {
   public:
     LaunchFolders() : previous(std::filesystem::current_path()) {
         std::string pattern = (std::filesystem::temp_directory_path() / "veskar-launch-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            return;
+        if (mkdtemp(pattern.data()) != nullptr) {
+            root = std::filesystem::canonical(pattern);
+            std::filesystem::create_directories(launch());
+            std::filesystem::create_directories(package());
+            write(package() / "VESKAR.DAT", "installed music");
+            std::filesystem::current_path(launch());
         }
-        root = std::filesystem::canonical(pattern);
-        std::filesystem::create_directories(launch());
-        std::filesystem::create_directories(package());
-        write(package() / "VESKAR.DAT", "installed music");
-        std::filesystem::current_path(launch());
     }
     ~LaunchFolders() {
         std::error_code ignored;
@@ -36,9 +34,8 @@ class LaunchFolders {
     LaunchFolders(const LaunchFolders&) = delete;
     LaunchFolders& operator=(const LaunchFolders&) = delete;
 
-    [[nodiscard]] bool ready() const { return !root.empty(); }
-    [[nodiscard]] std::filesystem::path launch() const { return root / "launch"; }
-    [[nodiscard]] std::filesystem::path package() const { return root / "share" / "veskar"; }
+    std::filesystem::path launch() const { return root / "launch"; }
+    std::filesystem::path package() const { return root / "share" / "veskar"; }
 
     static void write(const std::filesystem::path& path, const std::string& text) {
         std::ofstream(path, std::ios::binary) << text;
@@ -49,23 +46,21 @@ class LaunchFolders {
     }
 
     // Every entry below the root with what it holds: a file's text, a link's target.
-    [[nodiscard]] std::set<std::string> snapshot() const {
+    std::set<std::string> snapshot() const {
         std::set<std::string> entries;
-        std::error_code error;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(root, error)) {
-            const std::string name = entry.path().lexically_relative(root).string();
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+            std::string line = entry.path().lexically_relative(root).string();
             if (entry.is_symlink()) {
-                entries.insert(name + " -> " + std::filesystem::read_symlink(entry.path(), error).string());
+                line += " -> " + std::filesystem::read_symlink(entry.path()).string();
             } else if (entry.is_regular_file()) {
-                entries.insert(name + " = " + read(entry.path()));
-            } else {
-                entries.insert(name + "/");
+                line += " = " + read(entry.path());
             }
+            entries.insert(line);
         }
         return entries;
     }
 
-    std::filesystem::path root;
+    std::filesystem::path root;  // empty when the folders could not be made
 
   private:
     std::filesystem::path previous;
