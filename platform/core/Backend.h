@@ -39,7 +39,7 @@ class Backend {
     virtual void setIcon(const std::uint32_t* pixels, int width, int height) = 0;
     virtual void showWindow(bool visible) = 0;
     virtual void closeWindow() = 0;
-    // Shows a full client-sized frame of 32-bit 0x00RRGGBB pixels, drawn 1:1.
+    // Shows a full client-sized frame of 32-bit 0x00RRGGBB pixels, drawn 1:1 or enlarged as a whole.
     virtual void present(const std::uint32_t* pixels, int width, int height) = 0;
     // Takes the next input event. Without a deadline it waits as long as it takes; with one it
     // waits until the clock reaches it (not at all when it has passed) and then returns false.

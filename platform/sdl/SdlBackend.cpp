@@ -10,6 +10,8 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/sdl/FrameLayout.h"
+#include "platform/sdl/Presentation.h"
 #include "platform/sdl/SdlDisplaySocket.h"
 #include "platform/sdl/SdlKeyMap.h"
 #include "platform/sdl/SdlText.h"
@@ -71,11 +73,30 @@ bool SdlBackend::openWindow(const char* title, int width, int height) {
         presentWithoutRenderer();
         SDL_StopTextInput();  // characters come from the key table, not from an input method
     }
-    window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
-                              SDL_WINDOW_HIDDEN);
+    window = makeWindow(title, width, height);
     gatherOwed = true;
     displaySocket = displaySocketOf(window);
     return window != nullptr;
+}
+
+SDL_Window* SdlBackend::makeWindow(const char* title, int width, int height) {
+    // The window is `scale` times the client area, or the whole screen; the client area keeps its
+    // size for the program, only the picture is enlarged.
+    const Presentation shown = presentation();
+    scale = shown.fullscreen ? 0 : shown.scale;
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    int windowWidth = width * std::max(1, scale);
+    int windowHeight = height * std::max(1, scale);
+    SDL_Rect screen{};
+    if (shown.fullscreen && SDL_GetDisplayBounds(0, &screen) == 0) {
+        // Made at the screen's size as well: without a window manager to enlarge it, X11 would
+        // keep a full-screen window at the size it was made with.
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        windowWidth = screen.w;
+        windowHeight = screen.h;
+    }
+    return SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, windowWidth,
+                            windowHeight, flags);
 }
 
 void SdlBackend::presentWithoutRenderer() {
@@ -120,6 +141,7 @@ void SdlBackend::closeWindow() {
         SDL_DestroyWindow(window);
         window = nullptr;
         drawnSurface = nullptr;
+        blackSurface = nullptr;
         gatherOwed = true;
     }
 }
@@ -131,11 +153,40 @@ void SdlBackend::present(const std::uint32_t* pixels, int width, int height) {
     if (surface == nullptr) {
         return;
     }
-    // The window surface has the client size; copy what both have, converting the pixel format.
-    SDL_ConvertPixels(std::min(width, surface->w), std::min(height, surface->h), SDL_PIXELFORMAT_RGB888,
-                      pixels, width * 4, surface->format->format, surface->pixels, surface->pitch);
+    if (scale == 1 && surface->w <= width && surface->h <= height) {
+        // The window surface has the client size; copy what both have, converting the pixel format.
+        SDL_ConvertPixels(std::min(width, surface->w), std::min(height, surface->h), SDL_PIXELFORMAT_RGB888,
+                          pixels, width * 4, surface->format->format, surface->pixels, surface->pitch);
+    } else {
+        presentPlaced(surface, pixels, width, height);
+    }
     SDL_UpdateWindowSurface(window);
     startupTrace.framePresented();
+}
+
+void SdlBackend::presentPlaced(SDL_Surface* surface, const std::uint32_t* pixels, int width, int height) {
+    const FrameLayout layout = layFrame(surface->w, surface->h, width, height, scale);
+    if (surface != blackSurface) {
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+        blackSurface = surface;
+    }
+    const Uint32 format = surface->format->format;
+    void* target = static_cast<Uint8*>(surface->pixels) +
+                   static_cast<std::size_t>(layout.y) * surface->pitch +
+                   static_cast<std::size_t>(layout.x) * surface->format->BytesPerPixel;
+    if (layout.factor == 1) {
+        SDL_ConvertPixels(std::min(width, surface->w - layout.x), std::min(height, surface->h - layout.y),
+                          SDL_PIXELFORMAT_RGB888, pixels, width * 4, format, target, surface->pitch);
+    } else if (format == SDL_PIXELFORMAT_RGB888) {
+        scaleNearest(pixels, width, height, layout.factor, static_cast<std::uint32_t*>(target),
+                     surface->pitch);
+    } else {
+        const int enlargedWidth = width * layout.factor;
+        enlarged.resize(static_cast<std::size_t>(enlargedWidth) * height * layout.factor);
+        scaleNearest(pixels, width, height, layout.factor, enlarged.data(), enlargedWidth * 4);
+        SDL_ConvertPixels(enlargedWidth, height * layout.factor, SDL_PIXELFORMAT_RGB888, enlarged.data(),
+                          enlargedWidth * 4, format, target, surface->pitch);
+    }
 }
 
 void SdlBackend::redraw() {
@@ -171,6 +222,9 @@ bool SdlBackend::translate(const SDL_Event& sdlEvent, InputEvent& event) {
             event.kind = InputEvent::Kind::CloseRequest;
             return true;
         case SDL_WINDOWEVENT:
+            if (sdlEvent.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                blackSurface = nullptr;  // a new surface, its border not yet black
+            }
             if (sdlEvent.window.event == SDL_WINDOWEVENT_EXPOSED ||
                 sdlEvent.window.event == SDL_WINDOWEVENT_SHOWN) {
                 redraw();

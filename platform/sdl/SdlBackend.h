@@ -1,5 +1,6 @@
-// The game's backend: one SDL2 window whose drawable area is the client area, drawn 1:1, the SDL
-// keyboard and mouse turned into input events, and the system's monotonic clock.
+// The game's backend: one SDL2 window whose drawable area is the client area, drawn 1:1 or enlarged
+// by a whole factor (platform/sdl/Presentation.h), the SDL keyboard and mouse turned into input
+// events, and the system's monotonic clock.
 //
 // Frames go through SDL's plain window surface (X11 shared memory), not through a GL renderer
 // where the driver can do without one: the game blits 32-bit pixels itself, and a GL driver would
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <vector>
 
 #include "platform/core/Backend.h"
 #include "platform/sdl/StartupTrace.h"
@@ -43,8 +45,12 @@ class SdlBackend final : public Backend {
     bool takeEvent(InputEvent& event);
     // Sleeps until the display has something for the window or the time (none: no limit) is up.
     void wait(std::optional<std::uint64_t> milliseconds);
+    // Creates the hidden window at the size the presentation asks for.
+    SDL_Window* makeWindow(const char* title, int width, int height);
     // Lets SDL present the window surface without a GL renderer where the driver allows it.
     void presentWithoutRenderer();
+    // Puts an enlarged or centred frame on the surface, black around it.
+    void presentPlaced(SDL_Surface* surface, const std::uint32_t* pixels, int width, int height);
     void redraw();
     // The next character of the last text event, if any is left.
     bool takeTyped(InputEvent& event);
@@ -52,6 +58,9 @@ class SdlBackend final : public Backend {
     bool videoStarted = false;
     SDL_Window* window = nullptr;
     SDL_Surface* drawnSurface = nullptr;  // the window surface holding the last frame, to show again
+    SDL_Surface* blackSurface = nullptr;  // the window surface whose border is black already
+    int scale = 1;                        // the frame's enlargement; 0: the largest that fits the screen
+    std::vector<std::uint32_t> enlarged;  // the enlarged frame, for surfaces in another pixel format
     int displaySocket = -1;               // the display connection to wait on; -1: wait through SDL
     bool gatherOwed = true;               // display traffic since SDL last gathered events
     std::uint64_t lastGather = 0;         // clock time SDL last gathered events
