@@ -178,8 +178,15 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
     const int right = std::clamp<LONG>(rect->right, 0, target->width);
     const int top = std::clamp<LONG>(rect->top, 0, target->height);
     const int bottom = std::clamp<LONG>(rect->bottom, 0, target->height);
-    for (int row = top; row < bottom; ++row) {
-        std::fill(target->row(row) + left, target->row(row) + std::max(left, right), color);
+    if (top >= bottom || left >= right) {
+        return 1;
+    }
+    // The first row pixel by pixel, the others copied from it in wide stores: every game frame
+    // starts with a whole-window erase.
+    const std::size_t columns = static_cast<std::size_t>(right - left);
+    std::fill_n(target->row(top) + left, columns, color);
+    for (int row = top + 1; row < bottom; ++row) {
+        std::memcpy(target->row(row) + left, target->row(top) + left, columns * sizeof(std::uint32_t));
     }
     return 1;
 }
