@@ -33,16 +33,8 @@ done
 [[ "$seconds" =~ ^[1-9][0-9]*$ ]] || { echo "cpu-share: --seconds takes a whole number above 0" >&2; exit 2; }
 
 # ---- tools and build ---------------------------------------------------------------------------
-tools_missing=()
-command -v Xvfb >/dev/null || tools_missing+=(xvfb)
-command -v xdotool >/dev/null || tools_missing+=(xdotool)
-if [ ${#tools_missing[@]} -gt 0 ]; then
-  echo "Installing: ${tools_missing[*]}"
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${tools_missing[@]}"
-fi
+source scripts/lib/common.sh
+ensure_packages xvfb xdotool
 if [ -z "$program" ]; then
   scripts/install-deps.sh
   cmake -S . -B build >/dev/null
@@ -114,15 +106,7 @@ require_alive() {
 }
 
 # ---- the display and the game ------------------------------------------------------------------
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 </dev/null &
-xvfb_pid=$!
-for _ in $(seq 250); do
-  grep -q . "$work/display" 2>/dev/null && break
-  sleep 0.02
-done
-grep -q . "$work/display" || { echo "cpu-share: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
-unset WAYLAND_DISPLAY
+start_xvfb "$work" 640x480x24
 
 mkdir "$work/game"
 [ "$music" -eq 1 ] && cp "$(dirname "$program")/VESKAR.DAT" "$work/game/"

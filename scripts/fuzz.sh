@@ -8,18 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 
-missing=()
-for package in clang libclang-rt-14-dev cmake make; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
-  fi
-done
-if [ ${#missing[@]} -ne 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+source scripts/lib/common.sh
+ensure_packages clang libclang-rt-14-dev cmake make
 
 build=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -DVESKAR_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo

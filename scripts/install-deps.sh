@@ -2,6 +2,7 @@
 # Installs, with apt-get, the Debian packages that building and testing Veskar need and that this
 # machine lacks. Does nothing when everything is there.
 set -euo pipefail
+source "$(dirname "$0")/lib/common.sh"
 
 packages=(
   g++ cmake make pkg-config
@@ -13,16 +14,4 @@ packages=(
   libxmp-dev libopenmpt-dev
 )
 
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
-  fi
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
-$sudo apt-get update
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+ensure_packages "${packages[@]}"

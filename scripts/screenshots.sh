@@ -23,18 +23,8 @@ while [ $# -gt 0 ]; do
 done
 
 # ---- tools and build ---------------------------------------------------------------------------
-missing=()
-command -v Xvfb >/dev/null || missing+=(xvfb)
-command -v xdotool >/dev/null || missing+=(xdotool)
-command -v xwd >/dev/null || missing+=(x11-apps)
-dpkg-query -W -f='${Status}' imagemagick 2>/dev/null | grep -q 'install ok installed' || missing+=(imagemagick)
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+source scripts/lib/common.sh
+ensure_packages xvfb xdotool x11-apps imagemagick
 if [ -z "$program" ]; then
   scripts/install-deps.sh
   cmake -S . -B build >/dev/null
@@ -62,15 +52,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 </dev/null &
-xvfb_pid=$!
-for _ in $(seq 250); do
-  grep -q . "$work/display" 2>/dev/null && break
-  sleep 0.02
-done
-grep -q . "$work/display" || { echo "screenshots: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
-unset WAYLAND_DISPLAY
+start_xvfb "$work" 640x480x24
 
 mkdir "$work/game"
 cp "$(dirname "$program")/VESKAR.DAT" "$work/game/" 2>/dev/null || true

@@ -16,21 +16,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-packages=(wine64 xvfb xdotool x11-apps imagemagick
-  g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64)
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
-  fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+source scripts/lib/common.sh
+ensure_packages wine64 xvfb xdotool x11-apps imagemagick \
+  g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64
 VESKAR_WERROR=ON scripts/build-windows.sh
 scripts/install-deps.sh
 jobs=$(nproc)
@@ -41,13 +29,13 @@ pictures=$root/build-windows/smoke
 rm -rf "$pictures"
 mkdir -p "$pictures"
 work=$(mktemp -d)
-server=""
+xvfb_pid=""
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
 wineserver=/usr/lib/wine/wineserver
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver)
 cleanup() {
-  [ -n "$server" ] && kill "$server" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   [ -n "${WINEPREFIX:-}" ] && "$wineserver" -k 2>/dev/null
   rm -rf "$work"
 }
@@ -58,15 +46,7 @@ fail() {
   exit 1
 }
 
-# A private X server on the first free display.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-server=$!
-for _ in $(seq 40); do
-  [ -s "$work/display" ] && break
-  sleep 0.5
-done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_xvfb "$work" 1024x768x24 || fail "Xvfb did not start"
 
 export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 timeout 180 "$wine" wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot failed"
