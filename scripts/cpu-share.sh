@@ -49,17 +49,7 @@ floor="$top/build/tests/platform/wakeup_floor_benchmark"
 work=$(mktemp -d)
 xvfb_pid=""
 game_pid=""
-cleanup() {
-  if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
-    kill -TERM "$game_pid" 2>/dev/null || true
-    sleep 1
-    kill -KILL "$game_pid" 2>/dev/null || true
-  fi
-  [ -n "$xvfb_pid" ] && kill -TERM "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap stop_game_and_display EXIT
 
 # CPU time of the game's process so far, in nanoseconds.
 cpu_ns() {

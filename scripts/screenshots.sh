@@ -40,17 +40,7 @@ out=$(realpath "$out")
 work=$(mktemp -d)
 xvfb_pid=""
 game_pid=""
-cleanup() {
-  if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
-    kill -TERM "$game_pid" 2>/dev/null || true
-    sleep 1
-    kill -KILL "$game_pid" 2>/dev/null || true
-  fi
-  [ -n "$xvfb_pid" ] && kill -TERM "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap stop_game_and_display EXIT
 
 start_xvfb "$work" 640x480x24
 

@@ -34,3 +34,16 @@ start_xvfb() {
   export DISPLAY=":$(head -n 1 "$folder/display")"
   unset WAYLAND_DISPLAY
 }
+
+# An EXIT trap for the scripts that run the game on a private X server: ends the game (game_pid) if
+# it still runs, TERM first, then the server (xvfb_pid), and removes the work folder (work).
+stop_game_and_display() {
+  if [ -n "${game_pid:-}" ] && kill -0 "$game_pid" 2>/dev/null; then
+    kill -TERM "$game_pid" 2>/dev/null || true
+    sleep 1
+    kill -KILL "$game_pid" 2>/dev/null || true
+  fi
+  [ -n "${xvfb_pid:-}" ] && kill -TERM "$xvfb_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  if [ -n "${work:-}" ]; then rm -rf "$work"; fi
+}

@@ -188,20 +188,7 @@ TEST(DialogBox, EnterAcceptsAndEscapeOrTheCloseBoxCancel) {
 }
 
 TEST(DialogBox, TheWindowBeneathKeepsTicksAndPaintsAndIsCoveredWhileOpen) {
-    Fixture fixture(0, [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (m == WM_PAINT) {
-            PAINTSTRUCT paint{};
-            HDC dc = BeginPaint(w, &paint);
-            HBRUSH brush = CreateSolidBrush(RGB(0, 64, 0));
-            FillRect(dc, &paint.rcPaint, brush);
-            DeleteObject(brush);
-            EndPaint(w, &paint);
-            return 0;
-        }
-        if (m == WM_TIMER)
-            InvalidateRect(w, nullptr, FALSE);
-        return DefWindowProcA(w, m, wp, lp);
-    });
+    Fixture fixture(0, paintsGreenOnEveryTick);
     SetTimer(fixture.window, 1, 10, nullptr);
     auto& backend = TestBackend::current();
     std::uint32_t centre = 0;

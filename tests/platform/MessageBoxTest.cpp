@@ -11,20 +11,7 @@ namespace {
 
 // Paints the window dark green and keeps a 10 ms timer running.
 HWND makeTickingWindow() {
-    HWND window = makeTestWindow([](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (m == WM_PAINT) {
-            PAINTSTRUCT paint{};
-            HDC dc = BeginPaint(w, &paint);
-            HBRUSH brush = CreateSolidBrush(RGB(0, 64, 0));
-            FillRect(dc, &paint.rcPaint, brush);
-            DeleteObject(brush);
-            EndPaint(w, &paint);
-            return 0;
-        }
-        if (m == WM_TIMER)
-            InvalidateRect(w, nullptr, FALSE);
-        return DefWindowProcA(w, m, wp, lp);
-    });
+    HWND window = makeTestWindow(paintsGreenOnEveryTick);
     SetTimer(window, 1, 10, nullptr);
     return window;
 }

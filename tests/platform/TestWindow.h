@@ -51,6 +51,24 @@ inline std::vector<Seen> seenOf(UINT message) {
     return found;
 }
 
+// A handler that paints the window dark green and asks for a paint on every timer tick: a window
+// that must keep working beneath a modal box.
+inline LRESULT paintsGreenOnEveryTick(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint{};
+        HDC dc = BeginPaint(window, &paint);
+        HBRUSH brush = CreateSolidBrush(RGB(0, 64, 0));
+        FillRect(dc, &paint.rcPaint, brush);
+        DeleteObject(brush);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    if (message == WM_TIMER) {
+        InvalidateRect(window, nullptr, FALSE);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 // Resets the platform and creates a shown 640 by 480 window of a fresh recording class.
 inline HWND makeTestWindow(const Handler& handler = {}) {
     veskar::platform::TestBackend::reset();
