@@ -74,7 +74,7 @@ class Player {
 
     // Draws the well, the next column and the panel into the back buffer at this player's layout.
     // Reads the record and changes nothing. Defined with the game screens, which own the bitmaps
-    // (game/screens/PlayerRender.cpp): the rules themselves never draw.
+    // (screens/game/PlayerRender.cpp): the rules themselves never draw.
     void render(HDC backBuffer) const;
 
     [[nodiscard]] std::uint8_t cellAt(std::uint32_t x, std::uint32_t y) const { return cells[y * width + x]; }

@@ -10,5 +10,5 @@ while IFS= read -r -d '' file; do
     echo "not formatted: $file (run: $format -i $file)"
     status=1
   fi
-done < <(find platform shell game frontend audio tools tests -type f \( -name '*.cpp' -o -name '*.h' \) -print0 2>/dev/null)
+done < <(find platform audio game settings shell screens program tools tests -type f \( -name '*.cpp' -o -name '*.h' \) -print0 2>/dev/null)
 exit $status

@@ -2,7 +2,7 @@
 // loading of the sound effects.
 #include "shell/GlobalResources.h"
 
-#include "audio/SoundEffect.h"
+#include "audio/effects/SoundEffect.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
+#include "audio/output/Output.h"
 #include "audio/player/MemoryFile.h"
 #include "audio/player/ModuleLoader.h"
-#include "audio/player/Output.h"
 
 std::unique_ptr<Module> musicModule;
 bool musicRunning = false;

@@ -1,6 +1,6 @@
 // The one-shot sound: a RIFF/WAVE image in memory, decoded and handed to the audio output.
 #include "platform/Platform.h"
-#include "platform/audio/AudioMixer.h"
+#include "platform/audio/EffectMixer.h"
 #include "platform/audio/WaveImage.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <mutex>
 
 #include "platform/Platform.h"
-#include "platform/audio/AudioMixer.h"
+#include "platform/audio/EffectMixer.h"
 
 struct HWAVEOUT__ {
     std::mutex mutex;                     // guards queue and offsetInHeader against the device's thread
@@ -83,7 +83,7 @@ MMRESULT waveOutOpen(LPHWAVEOUT waveOut, UINT deviceId, LPCWAVEFORMATEX format, 
         return WAVERR_BADFORMAT;
     auto wave = std::make_unique<HWAVEOUT__>();
     HWAVEOUT__* raw = wave.get();
-    using Attach = veskar::platform::AudioMixer::Attach;
+    using Attach = veskar::platform::EffectMixer::Attach;
     const Attach attached = veskar::platform::Mixer().attachMusic(
         format->nSamplesPerSec,
         [raw](std::int16_t* frames, int frameCount) { Pull(*raw, frames, frameCount); });

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "tests/shell/ScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 
 TEST(Directories, ReportsTheCurrentDirectoryOrTheSizeItNeeds) {
     const ScratchFolder folder;

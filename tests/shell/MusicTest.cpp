@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "audio/player/Output.h"
+#include "audio/output/Output.h"
 #include "platform/testing/TestAudio.h"
 #include "shell/Music.h"
 

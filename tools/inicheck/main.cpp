@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/Settings.h"
+#include "settings/Settings.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <ostream>
 #include <sstream>
 
-#include "game/screens/OnePlayerGame.h"
-#include "game/screens/TwoPlayerGame.h"
+#include "screens/game/OnePlayerGame.h"
+#include "screens/game/TwoPlayerGame.h"
 #include "tools/replay/PlayerDump.h"
 
 namespace {

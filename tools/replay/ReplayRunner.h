@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "game/screens/GameScreen.h"
+#include "screens/game/GameScreen.h"
 #include "tools/replay/ReplayWindow.h"
 
 class ReplayRunner {

@@ -4,10 +4,10 @@
 #include <chrono>
 #include <cstdio>
 
-#include "frontend/MainMenu.h"
 #include "platform/testing/TestBackend.h"
+#include "screens/menus/MainMenu.h"
 #include "shell/ShellState.h"
-#include "tests/shell/ScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace {
 

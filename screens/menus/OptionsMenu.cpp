@@ -1,0 +1,53 @@
+// The options menu's items.
+#include "screens/menus/OptionsMenu.h"
+
+#include "screens/menus/KeyMenu.h"
+#include "screens/menus/MainMenu.h"
+#include "screens/menus/MenuActions.h"
+#include "screens/menus/NameItem.h"
+#include "screens/menus/ToggleItem.h"
+#include "settings/Settings.h"
+
+namespace {
+
+inline constexpr std::int32_t BACK_ITEM = 6;
+inline constexpr std::uint32_t PLAYER_1_NAME = 1;
+inline constexpr std::uint32_t PLAYER_2_NAME = 3;
+
+template <typename Item, typename... Arguments>
+bool appendNew(MenuScreen& menu, Arguments... arguments) {
+    return appendItem(menu, std::unique_ptr<MenuItem>(new (std::nothrow) Item(arguments...)));
+}
+
+}  // namespace
+
+OptionsMenu::OptionsMenu() : MenuScreen(MENU_ROWS) {
+    layout = OPTIONS_MENU_LAYOUT;
+    (void)(appendAction(*this, "Player 1 Keys", "Change keys", switchTo<KeyMenu>(&player1Keys)) &&
+           appendNew<NameItem>(*this, "Player 1 Name", 1) &&
+           appendAction(*this, "Player 2 Keys", "Change keys", switchTo<KeyMenu>(&player2Keys)) &&
+           appendNew<NameItem>(*this, "Player 2 Name", 2) && appendNew<MusicToggleItem>(*this) &&
+           appendNew<SoundToggleItem>(*this) &&
+           appendAction(*this, "Back", "Previous menu", switchTo<MainMenu>()));
+    if (itemCount >= BACK_ITEM) {
+        cancelItem = BACK_ITEM;
+    }
+    showNames();
+}
+
+void OptionsMenu::showNames() {
+    const std::pair<std::uint32_t, std::size_t> nameItems[] = {{PLAYER_1_NAME, 0}, {PLAYER_2_NAME, 1}};
+    for (const auto& [index, player] : nameItems) {
+        if (index < itemCount) {
+            char name[NAME_FIELD_SIZE];
+            copyName(settings.record.playerNames[player], name, sizeof name);
+            copyMenuText(items[index]->description, name);
+        }
+    }
+}
+
+int OptionsMenu::draw(HWND window, WPARAM wParam, LPARAM lParam, HDC offscreen,
+                      std::unique_ptr<Screen>& currentScreen) {
+    showNames();
+    return MenuScreen::draw(window, wParam, lParam, offscreen, currentScreen);
+}

@@ -1,0 +1,58 @@
+# Checks the layer order against the graph of links the build recorded (layer-graph.txt, one line per
+# library: "target layer rank: links..."). Fails, naming every offence, when
+# - a library links one of its own or a higher layer (tools may link each other, nothing links a tool);
+# - the music player's core links anything of the project (it sees no device and no platform);
+# - the rules link more of the platform than its API headers;
+# - anything but the SDL backend links SDL or Xlib.
+# Run with -DGRAPH=<build>/layer-graph.txt.
+file(STRINGS ${GRAPH} lines)
+set(offences "")
+foreach(line ${lines})
+  if(NOT line MATCHES "^([^ ]+) ([^ ]+) ([0-9]+):(.*)$")
+    list(APPEND offences "unreadable line: ${line}")
+    continue()
+  endif()
+  set(layer_of_${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
+  set(rank_of_${CMAKE_MATCH_1} ${CMAKE_MATCH_3})
+  string(STRIP "${CMAKE_MATCH_4}" links)
+  string(REPLACE " " ";" links "${links}")
+  set(links_of_${CMAKE_MATCH_1} ${links})
+  list(APPEND targets ${CMAKE_MATCH_1})
+endforeach()
+if(NOT targets)
+  list(APPEND offences "no libraries recorded in ${GRAPH}")
+endif()
+
+foreach(target ${targets})
+  foreach(link ${links_of_${target}})
+    # A static library's private links show in its interface as $<LINK_ONLY:...>.
+    string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" link "${link}")
+    if(DEFINED rank_of_${link})
+      set(below FALSE)
+      if(rank_of_${link} LESS rank_of_${target})
+        set(below TRUE)
+      elseif(layer_of_${target} STREQUAL "tools" AND layer_of_${link} STREQUAL "tools")
+        set(below TRUE)
+      endif()
+      if(NOT below)
+        list(APPEND offences "${target} (${layer_of_${target}}) links ${link} (${layer_of_${link}})")
+      endif()
+      if(target STREQUAL "veskar_player")
+        list(APPEND offences "the player's core links ${link}")
+      endif()
+      if(target STREQUAL "veskar_game" AND NOT link STREQUAL "veskar_platform_api")
+        list(APPEND offences "the rules link ${link}")
+      endif()
+    endif()
+    if(link MATCHES "SDL2|X11" AND NOT target STREQUAL "veskar_platform_sdl")
+      list(APPEND offences "${target} links ${link}: only the SDL backend may")
+    endif()
+  endforeach()
+endforeach()
+
+if(offences)
+  list(JOIN offences "\n  " listing)
+  message(FATAL_ERROR "The layers do not hold:\n  ${listing}")
+endif()
+list(LENGTH targets count)
+message(STATUS "${count} libraries, each linking only lower layers")
