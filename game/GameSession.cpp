@@ -31,15 +31,19 @@ void GameSession::addPlayer(std::unique_ptr<Player> player) {
     }
 }
 
-bool GameSession::joinPlayers(GameKind kind) {
+bool GameSession::joinPlayers(GameKind kind, std::span<const PlayerSeat> seats) {
     const bool onePlayer = kind == GameKind::OnePlayer;
-    const std::uint32_t count = onePlayer ? 1 : 2;
-    for (std::uint32_t i = 0; i < count; ++i) {
+    const std::size_t count = onePlayer ? 1 : 2;
+    for (std::size_t i = 0; i < count; ++i) {
         std::unique_ptr<Player> player(
             new (std::nothrow) Player(*this, WELL_WIDTH, WELL_HEIGHT, onePlayer, onePlayer ? 2 : 3));
         if (!player) {
             return false;
         }
+        const PlayerSeat seat = i < seats.size() ? seats[i] : PlayerSeat{};
+        player->setName(seat.name);
+        player->keys = seat.keys;
+        player->layout = seat.layout;
         addPlayer(std::move(player));
     }
     return true;

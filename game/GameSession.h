@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 
 #include "game/Player.h"
 #include "platform/Platform.h"
@@ -27,6 +28,13 @@ enum class GameKind {
     TwoPlayer,  // both play at the first level; a cascade sends at most 3 rows to the other
 };
 
+// What a new game takes of each of its players: the name shown, the keys and where it is drawn.
+struct PlayerSeat {
+    const char* name = "Norvo";  // copied into the player, cut to 255 characters
+    KeyBindings keys = NEW_PLAYER_KEYS;
+    PlayerLayout layout;
+};
+
 class GameSession {
   public:
     // Fills the random pool from the seed; 0 takes the calendar time in seconds. No players yet.
@@ -42,9 +50,11 @@ class GameSession {
     // Takes the player if there is room for it; otherwise it is dropped.
     void addPlayer(std::unique_ptr<Player> player);
 
-    // Makes and adds the players of a new game of this kind with a default well each; names, keys and
-    // layout are the caller's to set. False if a player could not be allocated (none further is made).
-    [[nodiscard]] bool joinPlayers(GameKind kind);
+    // Makes and adds the players of a new game of this kind (one or two), each with an empty well
+    // of the default size and the name, keys and layout of its seat (a missing seat: the defaults of
+    // PlayerSeat). The one way every game is set up: by the game screens, the tests and the replay.
+    // False if a player could not be allocated (none further is made).
+    [[nodiscard]] bool joinPlayers(GameKind kind, std::span<const PlayerSeat> seats);
 
     // A key-down: Pause toggles the pause; while paused every other key but Escape is ignored;
     // otherwise each active player with the key bound gets the press of its action.

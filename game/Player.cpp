@@ -93,48 +93,27 @@ void Player::lockColumn() {
     }
 }
 
-std::optional<std::uint32_t> Player::actionForKey(std::int32_t virtualKey) const {
-    for (std::uint32_t action = 0; action < ACTION_COUNT; ++action) {
-        if (keys[action] == virtualKey) {
-            return action;
-        }
-    }
-    return std::nullopt;
-}
-
-void Player::keyPressed(std::uint32_t action) {
-    if (action < ACTION_COUNT) {
-        pressCount[action] += 1;
-    }
-}
-
-void Player::keyReleased(std::uint32_t action) {
-    if (action < ACTION_COUNT) {
-        releaseCount[action] -= 1;
-    }
-}
-
 bool Player::applyQueuedMoves() {
     bool changed = false;
-    for (std::uint32_t i = 0; i < pressCount[ACTION_LEFT]; ++i) {
+    for (std::uint32_t i = 0; i < pressCount[Action::Left]; ++i) {
         if (columnX > 0 && canMoveTo(columnX - 1)) {
             columnX -= 1;
             changed = true;
         }
     }
-    pressCount[ACTION_LEFT] = 0;
-    for (std::uint32_t i = 0; i < pressCount[ACTION_RIGHT]; ++i) {
+    pressCount[Action::Left] = 0;
+    for (std::uint32_t i = 0; i < pressCount[Action::Right]; ++i) {
         if (columnX + 1 < width && canMoveTo(columnX + 1)) {
             columnX += 1;
             changed = true;
         }
     }
-    pressCount[ACTION_RIGHT] = 0;
-    for (std::uint32_t i = 0; i < pressCount[ACTION_ROTATE]; ++i) {
+    pressCount[Action::Right] = 0;
+    for (std::uint32_t i = 0; i < pressCount[Action::Rotate]; ++i) {
         current = rotateTriple(current);
         changed = true;
     }
-    pressCount[ACTION_ROTATE] = 0;
+    pressCount[Action::Rotate] = 0;
     return changed;
 }
 
@@ -167,14 +146,14 @@ bool Player::tick() {
 
 bool Player::fall() {
     std::uint32_t credit = 1;
-    if (pressCount[ACTION_FAST] != 0) {
+    if (pressCount[Action::Fast] != 0) {
         credit = 2 * fallPeriod;
-        if (releaseCount[ACTION_FAST] != 0) {
+        if (releaseCount[Action::Fast] != 0) {
             // Released since the press: this is the last fast tick.
-            pressCount[ACTION_FAST] = 0;
-            releaseCount[ACTION_FAST] = 0;
+            pressCount[Action::Fast] = 0;
+            releaseCount[Action::Fast] = 0;
         } else {
-            pressCount[ACTION_FAST] = 1;
+            pressCount[Action::Fast] = 1;
         }
     }
     fallAccumulator += credit;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "game/KeyBindings.h"
 #include "game/LevelTable.h"
 #include "game/Triple.h"
 #include "game/WellConstants.h"
@@ -14,16 +15,21 @@
 
 class GameSession;
 
-// Indices into keys, pressCount and releaseCount.
-inline constexpr std::uint32_t ACTION_LEFT = 0;
-inline constexpr std::uint32_t ACTION_RIGHT = 1;
-inline constexpr std::uint32_t ACTION_FAST = 2;    // held: the column falls at 2 x fallPeriod credit
-inline constexpr std::uint32_t ACTION_ROTATE = 3;  // cycles the column's jewels
-inline constexpr std::uint32_t ACTION_COUNT = 4;
-
-// Bindings of a new player: the Left, Right and Down arrows and the X key (virtual-key codes).
-inline constexpr std::array<std::int32_t, ACTION_COUNT> DEFAULT_KEYS{VK_LEFT, VK_RIGHT, VK_DOWN, 'X'};
+// What a player holds before its game hands it the keys of its seat: the Left, Right and Down
+// arrows and the X key.
+inline constexpr KeyBindings NEW_PLAYER_KEYS{{{{VK_LEFT, VK_RIGHT, VK_DOWN, 'X'}}}};
 inline constexpr std::uint32_t PLAYER_NAME_SIZE = 256;  // 255 characters and the terminator
+
+// Where a player's well, next box and panel lie in the back buffer, pixels; what the drawing reads.
+struct PlayerLayout {
+    std::int32_t wellX = 0;
+    std::int32_t wellY = 0;
+    std::int32_t nextX = 0;
+    std::int32_t nextY = 0;
+    std::int32_t panelX = 0;
+    std::int32_t panelY = 0;
+    bool fullPanel = true;  // name, level, score and best score; else name and score
+};
 
 // The record is plain data on purpose: the drawing and the game screens read its fields directly.
 // Every operation runs on the window's thread.
@@ -66,11 +72,13 @@ class Player {
     [[nodiscard]] bool canMoveTo(std::uint32_t x) const;
     [[nodiscard]] bool hasLanded() const;
     void lockColumn();
-    [[nodiscard]] std::optional<std::uint32_t> actionForKey(std::int32_t virtualKey) const;
-    void keyPressed(std::uint32_t action);   // out-of-range actions are ignored
-    void keyReleased(std::uint32_t action);  // out-of-range actions are ignored
-    [[nodiscard]] bool tick();               // one frame tick; true asks for a repaint
-    void setName(const char* text);          // copies at most 255 characters and terminates
+    [[nodiscard]] std::optional<Action> actionForKey(std::int32_t virtualKey) const {
+        return keys.actionFor(virtualKey);
+    }
+    void keyPressed(Action action) { pressCount[action] += 1; }
+    void keyReleased(Action action) { releaseCount[action] -= 1; }
+    [[nodiscard]] bool tick();       // one frame tick; true asks for a repaint
+    void setName(const char* text);  // copies at most 255 characters and terminates
 
     // Draws the well, the next column and the panel into the back buffer at this player's layout.
     // Reads the record and changes nothing. Defined with the game screens, which own the bitmaps
@@ -105,9 +113,9 @@ class Player {
     Triple next = makeTriple(0);
     std::uint32_t randomCursor = 0;  // read position in the random pool, 0..RANDOM_POOL_SIZE-1
 
-    std::array<std::int32_t, ACTION_COUNT> keys = DEFAULT_KEYS;
-    std::array<std::uint32_t, ACTION_COUNT> pressCount{};   // key-downs not yet consumed
-    std::array<std::int32_t, ACTION_COUNT> releaseCount{};  // decremented per key-up; Fast's is read
+    KeyBindings keys = NEW_PLAYER_KEYS;
+    PerAction<std::uint32_t> pressCount;   // key-downs not yet consumed
+    PerAction<std::int32_t> releaseCount;  // decremented per key-up; only Fast's is read
     bool active = true;
 
     std::uint32_t fallPeriod = levelTable[0].period;  // ticks per fall step
@@ -122,8 +130,7 @@ class Player {
     std::uint32_t levelShowTicks = 0;
 
     std::array<char, PLAYER_NAME_SIZE> name{'N', 'o', 'r', 'v', 'o', '\0'};
-    std::int32_t wellX = 0, wellY = 0, nextX = 0, nextY = 0, panelX = 0, panelY = 0;  // pixels
-    bool fullPanel = true;
+    PlayerLayout layout;
 
   private:
     void endCascade();

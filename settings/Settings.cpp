@@ -18,10 +18,6 @@ namespace {
 
 inline constexpr char HEADER_TEXT[] = "RZ Productions FileGameDefs v. 1.0\n\x1A";
 inline constexpr std::array<std::uint8_t, 4> FIXED_BYTES{'V', 'S', 'K', 'R'};
-inline constexpr std::array<std::array<std::uint8_t, KEY_ACTIONS>, 2> DEFAULT_KEYS{{
-    {0x4F, 0x50, 0x41, 0x58},  // O, P, A, X
-    {0x25, 0x27, 0x28, 0x26},  // cursor left, right, down, up
-}};
 inline constexpr std::array<const char*, HIGH_SCORE_COUNT> DEFAULT_HIGH_SCORE_NAMES{
     "TAMBLE",    "VELK", "ZANDO",     "FOLVERIN", "HUSKET",
     "BRANTOWEL", "PIRK", "DUNMARROW", "QUELLOW",  "ORVENTHALIS"};
@@ -65,6 +61,25 @@ bool refusedHere(const FileOutcome& outcome) {
 }
 #endif
 
+using KeyField = std::array<std::uint8_t, KEY_FIELD_SIZE>;
+
+// A key field holds one byte per action, each an unsigned code 0..255, then zeros.
+KeyBindings keysOf(const KeyField& field) {
+    KeyBindings keys;
+    for (const Action action : ACTIONS) {
+        keys[action] = field[static_cast<std::size_t>(action)];
+    }
+    return keys;
+}
+
+// Codes above 255 keep their low byte, as the record has one byte for each.
+void storeKeys(const KeyBindings& keys, KeyField& field) {
+    field.fill(0);
+    for (const Action action : ACTIONS) {
+        field[static_cast<std::size_t>(action)] = static_cast<std::uint8_t>(keys[action] & 0xFF);
+    }
+}
+
 std::size_t nameLength(const NameField& field) {
     std::size_t length = 0;
     while (length < NAME_FIELD_SIZE - 1 && field[length] != '\0') {
@@ -76,8 +91,8 @@ std::size_t nameLength(const NameField& field) {
 }  // namespace
 
 Settings settings;
-std::array<int, KEY_ACTIONS> player1Keys{};
-std::array<int, KEY_ACTIONS> player2Keys{};
+KeyBindings player1Keys;
+KeyBindings player2Keys;
 
 Settings::Settings() {
     std::memcpy(fileName.data(), SETTINGS_FILE_NAME, std::min(sizeof SETTINGS_FILE_NAME, FILE_NAME_SIZE - 1));
@@ -235,8 +250,7 @@ void Settings::loadDefaults() {
     storeName(record.playerNames[0], "VELK");
     storeName(record.playerNames[1], "ZANDO");
     for (std::size_t player = 0; player < 2; ++player) {
-        record.playerKeys[player].fill(0);
-        std::memcpy(record.playerKeys[player].data(), DEFAULT_KEYS[player].data(), KEY_ACTIONS);
+        storeKeys(DEFAULT_KEYS[player], record.playerKeys[player]);
     }
     record.reservedZero = 0;
     record.reservedFixed = FIXED_BYTES;
@@ -251,17 +265,13 @@ void Settings::loadDefaults() {
 }
 
 void Settings::copyKeysToWorking() {
-    for (std::size_t action = 0; action < KEY_ACTIONS; ++action) {
-        player1Keys[action] = record.playerKeys[0][action];
-        player2Keys[action] = record.playerKeys[1][action];
-    }
+    player1Keys = keysOf(record.playerKeys[0]);
+    player2Keys = keysOf(record.playerKeys[1]);
 }
 
 void Settings::copyKeysFromWorking() {
-    for (std::size_t action = 0; action < KEY_ACTIONS; ++action) {
-        record.playerKeys[0][action] = static_cast<std::uint8_t>(player1Keys[action] & 0xFF);
-        record.playerKeys[1][action] = static_cast<std::uint8_t>(player2Keys[action] & 0xFF);
-    }
+    storeKeys(player1Keys, record.playerKeys[0]);
+    storeKeys(player2Keys, record.playerKeys[1]);
 }
 
 void copyName(const NameField& field, char* destination, std::size_t capacity) {

@@ -10,11 +10,12 @@
 #include <cstdint>
 #include <string>
 
+#include "game/KeyBindings.h"
+
 inline constexpr std::size_t NAME_FIELD_SIZE = 14;  // 13 characters and the terminator
 inline constexpr std::size_t NAME_SLOTS = 8;
 inline constexpr std::size_t HIGH_SCORE_COUNT = 10;
-inline constexpr std::size_t KEY_FIELD_SIZE = 16;
-inline constexpr std::size_t KEY_ACTIONS = 4;  // Left, Right, Fast, Rotate
+inline constexpr std::size_t KEY_FIELD_SIZE = 16;  // the first ACTION_COUNT bytes hold the keys
 inline constexpr char SETTINGS_FILE_NAME[] = "VESKAR.INI";
 inline constexpr std::size_t FILE_NAME_SIZE = 14;
 inline constexpr std::size_t DIRECTORY_SIZE = 4096;
@@ -87,9 +88,9 @@ class Settings {
 
     // Overwrites every field but the two reserved tail bytes and the salt with the defaults.
     void loadDefaults();
-    // The working key arrays from the first four bytes of each player's key field.
+    // The working key bindings from each player's key field; the one place that reads the keys' bytes.
     void copyKeysToWorking();
-    // The low byte of each working key back into the first four bytes of each player's key field.
+    // Each working key's low byte back into its player's key field; the one place that writes them.
     void copyKeysFromWorking();
 
     SettingsRecord record{};
@@ -114,8 +115,10 @@ class Settings {
 };
 
 extern Settings settings;
-extern std::array<int, KEY_ACTIONS> player1Keys;
-extern std::array<int, KEY_ACTIONS> player2Keys;
+// The working copies of the players' key bindings, outside the record: the key menus change them,
+// the games take them, and the settings store them back before every save.
+extern KeyBindings player1Keys;
+extern KeyBindings player2Keys;
 
 // Copies a name field into `destination` (capacity bytes, at least 1): at most 13 characters, always
 // terminated, whether or not the field holds a terminator.

@@ -7,7 +7,12 @@
 #include "screens/menus/MainMenu.h"
 #include "shell/ErrorTable.h"
 
-GameScreen::GameScreen(std::uint32_t seed) : GameSession(seed) {}
+GameScreen::GameScreen(HWND window, std::uint32_t seed, GameKind kind, std::span<const PlayerSeat> seats)
+    : GameSession(seed) {
+    if (!joinPlayers(kind, seats)) {
+        reportError(window, ERR_OUT_OF_MEMORY);
+    }
+}
 
 int GameScreen::onKeyDown(HWND, WPARAM virtualKey, LPARAM, std::unique_ptr<Screen>&) {
     routeKeyDown(static_cast<std::int32_t>(virtualKey));
@@ -29,30 +34,6 @@ int GameScreen::onTimer(HWND window, WPARAM, LPARAM, std::unique_ptr<Screen>&) {
 void GameScreen::playSound(GameSound sound) {
     GameSession::playSound(sound);
     (sound == GameSound::Match ? SoundMatch : SoundLand).Play();
-}
-
-bool GameScreen::joinPlayer(HWND window, bool levelProgression, std::uint32_t maxRowsToSend,
-                            const Layout& layout, const char* name, const int* keys) {
-    std::unique_ptr<Player> player(
-        new (std::nothrow) Player(*this, WELL_WIDTH, WELL_HEIGHT, levelProgression, maxRowsToSend));
-    if (!player) {
-        reportError(window, ERR_OUT_OF_MEMORY);
-        return false;
-    }
-    player->wellX = layout.wellX;
-    player->wellY = layout.wellY;
-    player->nextX = layout.nextX;
-    player->nextY = layout.nextY;
-    player->panelX = layout.panelX;
-    player->panelY = layout.panelY;
-    player->fullPanel = layout.fullPanel;
-    player->active = true;
-    player->setName(name);
-    for (std::uint32_t action = 0; action < ACTION_COUNT; ++action) {
-        player->keys[action] = keys[action];
-    }
-    addPlayer(std::move(player));
-    return true;
 }
 
 int GameScreen::returnToMenu(HWND window, std::unique_ptr<Screen>& currentScreen) {

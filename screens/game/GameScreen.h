@@ -8,8 +8,9 @@
 
 class GameScreen : public Screen, public GameSession {
   public:
-    // A new pool from `seed` (0: the calendar time); the players come with the derived screen.
-    explicit GameScreen(std::uint32_t seed);
+    // A new pool from `seed` (0: the calendar time) and the kind's players from their seats. When a
+    // player cannot be allocated, "out of memory" is reported to the window.
+    GameScreen(HWND window, std::uint32_t seed, GameKind kind, std::span<const PlayerSeat> seats);
 
     // Pause, and the key to every active player that binds it.
     int onKeyDown(HWND window, WPARAM virtualKey, LPARAM keyData,
@@ -23,17 +24,7 @@ class GameScreen : public Screen, public GameSession {
     // Both players share the two effects, so a new one cuts off the one playing.
     void playSound(GameSound sound) override;
 
-    // Where a player's well, next box and panel lie in the back buffer, pixels.
-    struct Layout {
-        std::int32_t wellX, wellY, nextX, nextY, panelX, panelY;
-        bool fullPanel;
-    };
-
   protected:
-    // Makes and adds one player with its layout, name and keys. On an allocation failure reports
-    // "out of memory" and returns false.
-    bool joinPlayer(HWND window, bool levelProgression, std::uint32_t maxRowsToSend, const Layout& layout,
-                    const char* name, const int* keys);
     // Ends the game: a new main menu replaces this one, which is deleted.
     static int returnToMenu(HWND window, std::unique_ptr<Screen>& currentScreen);
 };

@@ -1,19 +1,17 @@
 // The one-player game's player, picture and end.
 #include "screens/game/OnePlayerGame.h"
 
+#include "screens/game/SettingsSeats.h"
 #include "screens/menus/HighScores.h"
 #include "settings/Settings.h"
 #include "shell/GlobalResources.h"
 
 namespace {
-inline constexpr GameScreen::Layout LAYOUT{140, 15, 50, 50, 319, 90, true};
+inline constexpr std::array<PlayerLayout, 1> LAYOUTS{{{140, 15, 50, 50, 319, 90, true}}};
 }  // namespace
 
-OnePlayerGame::OnePlayerGame(HWND window, std::uint32_t seed) : GameScreen(seed) {
-    char name[NAME_FIELD_SIZE];
-    copyName(settings.record.playerNames[0], name, sizeof name);
-    (void)joinPlayer(window, true, 2, LAYOUT, name, player1Keys.data());
-}
+OnePlayerGame::OnePlayerGame(HWND window, std::uint32_t seed)
+    : GameScreen(window, seed, GameKind::OnePlayer, SettingsSeats(LAYOUTS).seats()) {}
 
 int OnePlayerGame::onKeyDown(HWND window, WPARAM virtualKey, LPARAM keyData,
                              std::unique_ptr<Screen>& currentScreen) {

@@ -43,8 +43,8 @@ void drawSprite(HDC dst, int colour, int x, int y, const Clip& clip) {
 }
 
 void drawPlay(const Player& player, HDC dst) {
-    const Clip well{player.wellX, player.wellY, player.wellX + pixels(player.width),
-                    player.wellY + pixels(player.height)};
+    const Clip well{player.layout.wellX, player.layout.wellY, player.layout.wellX + pixels(player.width),
+                    player.layout.wellY + pixels(player.height)};
     const int rise = static_cast<int>(player.riseOffset);
     for (std::uint32_t y = 0; y < player.height; ++y) {
         for (std::uint32_t x = 0; x < player.width; ++x) {
@@ -53,8 +53,8 @@ void drawPlay(const Player& player, HDC dst) {
             if (!holdsJewel(code) || colour == JEWEL_COLORS) {
                 continue;
             }
-            const int left = player.wellX + pixels(x);
-            const int top = player.wellY + pixels(y) + rise;
+            const int left = player.layout.wellX + pixels(x);
+            const int top = player.layout.wellY + pixels(y) + rise;
             const bool marked = (code & MARK_BIT) != 0;
             if (marked && player.clearing && player.clearFrame < VANISH_FRAMES) {
                 jewelAnimations[colour].drawPartClipped(dst, left, top, CELL, CELL, well.left, well.top,
@@ -70,14 +70,15 @@ void drawPlay(const Player& player, HDC dst) {
     // The falling column; above the well's top edge it is cut away, and while it waits (bottom 0)
     // it is hidden entirely.
     for (unsigned i = 0; i < 3; ++i) {
-        const int top = player.wellY + static_cast<int>(player.columnBottom) - CELL - pixels(i) + rise;
-        drawSprite(dst, colourOf(tripleJewel(player.current, i)), player.wellX + pixels(player.columnX), top,
-                   well);
+        const int top = player.layout.wellY + static_cast<int>(player.columnBottom) - CELL - pixels(i) + rise;
+        drawSprite(dst, colourOf(tripleJewel(player.current, i)),
+                   player.layout.wellX + pixels(player.columnX), top, well);
     }
     for (unsigned i = 0; i < 3; ++i) {
         const int colour = colourOf(tripleJewel(player.next, i));
         if (colour < JEWEL_COLORS) {
-            drawWhole(dst, jewelSprites[colour], player.nextX + 15, player.nextY + 94 - pixels(i), 0);
+            drawWhole(dst, jewelSprites[colour], player.layout.nextX + 15,
+                      player.layout.nextY + 94 - pixels(i), 0);
         }
     }
 }
@@ -91,48 +92,49 @@ void drawLevelShow(const Player& player, HDC dst) {
                 const std::uint8_t code = player.cellAt(x, y);
                 const int colour = colourOf(code);
                 if (holdsJewel(code) && colour < JEWEL_COLORS) {
-                    drawWhole(dst, jewelAnimations[colour], player.wellX + pixels(x),
-                              player.wellY + pixels(y), pixels(frame));
+                    drawWhole(dst, jewelAnimations[colour], player.layout.wellX + pixels(x),
+                              player.layout.wellY + pixels(y), pixels(frame));
                 }
             }
         }
     } else if (player.level < LAST_NAMED_LEVEL) {
-        normalFont.drawText(dst, "LEVEL", player.wellX + 20, player.wellY + TEXT_ROW);
-        normalFont.drawNumber(dst, static_cast<std::int32_t>(player.level + 1), player.wellX + 120,
-                              player.wellY + TEXT_ROW);
+        normalFont.drawText(dst, "LEVEL", player.layout.wellX + 20, player.layout.wellY + TEXT_ROW);
+        normalFont.drawNumber(dst, static_cast<std::int32_t>(player.level + 1), player.layout.wellX + 120,
+                              player.layout.wellY + TEXT_ROW);
     } else {
-        normalFont.drawText(dst, "FREE RUN", player.wellX + 20, player.wellY + TEXT_ROW);
+        normalFont.drawText(dst, "FREE RUN", player.layout.wellX + 20, player.layout.wellY + TEXT_ROW);
     }
 }
 
 void drawPanel(const Player& player, HDC dst) {
-    const int x = player.panelX + 7;
-    normalFont.drawText(dst, player.name.data(), x, player.panelY + 15);
+    const int x = player.layout.panelX + 7;
+    normalFont.drawText(dst, player.name.data(), x, player.layout.panelY + 15);
     const std::int64_t score = player.score;  // unsigned, as the high-score table compares it
-    if (!player.fullPanel) {
-        highlightFont.drawNumber(dst, score, x, player.panelY + 50);
+    if (!player.layout.fullPanel) {
+        highlightFont.drawNumber(dst, score, x, player.layout.panelY + 50);
         return;
     }
-    normalFont.drawText(dst, "Level:", x, player.panelY + 50);
-    highlightFont.drawNumber(dst, static_cast<std::int32_t>(player.level + 1), player.panelX + 107,
-                             player.panelY + 50);
-    highlightFont.drawNumber(dst, score, x, player.panelY + 80);
-    normalFont.drawText(dst, "High:", x, player.panelY + 140);
+    normalFont.drawText(dst, "Level:", x, player.layout.panelY + 50);
+    highlightFont.drawNumber(dst, static_cast<std::int32_t>(player.level + 1), player.layout.panelX + 107,
+                             player.layout.panelY + 50);
+    highlightFont.drawNumber(dst, score, x, player.layout.panelY + 80);
+    normalFont.drawText(dst, "High:", x, player.layout.panelY + 140);
     // The table changes only when a game ends, so its first entry is the best before this game.
-    highlightFont.drawNumber(dst, settings.record.highScores[0], player.panelX + 107, player.panelY + 140);
+    highlightFont.drawNumber(dst, settings.record.highScores[0], player.layout.panelX + 107,
+                             player.layout.panelY + 140);
 }
 
 }  // namespace
 
 void Player::render(HDC backBuffer) const {
     if (gameOver) {
-        normalFont.drawText(backBuffer, "GAME", wellX + 20, wellY + TEXT_ROW);
-        normalFont.drawText(backBuffer, "OVER", wellX + 80, wellY + TEXT_ROW);
+        normalFont.drawText(backBuffer, "GAME", layout.wellX + 20, layout.wellY + TEXT_ROW);
+        normalFont.drawText(backBuffer, "OVER", layout.wellX + 80, layout.wellY + TEXT_ROW);
     } else if (levelShow) {
         drawLevelShow(*this, backBuffer);
     } else {
         drawPlay(*this, backBuffer);
     }
-    normalFont.drawText(backBuffer, "Next", nextX + 8, nextY + 142);
+    normalFont.drawText(backBuffer, "Next", layout.nextX + 8, layout.nextY + 142);
     drawPanel(*this, backBuffer);
 }

@@ -1,23 +1,20 @@
 // The two-player game's players, picture and end.
 #include "screens/game/TwoPlayerGame.h"
 
+#include "screens/game/SettingsSeats.h"
 #include "settings/Settings.h"
 #include "shell/GlobalResources.h"
 
 namespace {
-inline constexpr GameScreen::Layout LEFT{83, 16, 4, 46, 251, 92, false};
-inline constexpr GameScreen::Layout RIGHT{399, 16, 567, 46, 261, 262, false};
+// Player 1's well on the left, player 2's on the right.
+inline constexpr std::array<PlayerLayout, 2> LAYOUTS{{
+    {83, 16, 4, 46, 251, 92, false},
+    {399, 16, 567, 46, 261, 262, false},
+}};
 }  // namespace
 
-TwoPlayerGame::TwoPlayerGame(HWND window, std::uint32_t seed) : GameScreen(seed) {
-    char name[NAME_FIELD_SIZE];
-    copyName(settings.record.playerNames[0], name, sizeof name);
-    if (!joinPlayer(window, false, 3, LEFT, name, player1Keys.data())) {
-        return;  // reported; no further player is made
-    }
-    copyName(settings.record.playerNames[1], name, sizeof name);
-    (void)joinPlayer(window, false, 3, RIGHT, name, player2Keys.data());
-}
+TwoPlayerGame::TwoPlayerGame(HWND window, std::uint32_t seed)
+    : GameScreen(window, seed, GameKind::TwoPlayer, SettingsSeats(LAYOUTS).seats()) {}
 
 int TwoPlayerGame::onKeyDown(HWND window, WPARAM virtualKey, LPARAM keyData,
                              std::unique_ptr<Screen>& currentScreen) {

@@ -3,7 +3,8 @@
 
 #include "screens/menus/KeyNames.h"
 
-KeyCaptureScreen::KeyCaptureScreen(int* bindingTarget) : target(bindingTarget) {}
+KeyCaptureScreen::KeyCaptureScreen(KeyBindings* targetKeys, Action targetAction)
+    : keys(targetKeys), action(targetAction) {}
 
 int KeyCaptureScreen::onKeyDown(HWND window, WPARAM virtualKey, LPARAM,
                                 std::unique_ptr<Screen>& currentScreen) {
@@ -11,8 +12,8 @@ int KeyCaptureScreen::onKeyDown(HWND window, WPARAM virtualKey, LPARAM,
         return 0;  // capture goes on
     }
     const bool assign = virtualKey != VK_ESCAPE;
-    if (assign && target != nullptr) {
-        *target = static_cast<int>(virtualKey);
+    if (assign && keys != nullptr) {
+        (*keys)[action] = static_cast<std::int32_t>(virtualKey);
     }
     // Hand the menu back; this overlay is deleted when `self` goes, as the handler returns.
     std::unique_ptr<Screen> self = std::move(currentScreen);

@@ -4,12 +4,13 @@
 
 #include <memory>
 
+#include "game/KeyBindings.h"
 #include "shell/Screen.h"
 
 class KeyCaptureScreen final : public Screen {
   public:
-    // target: where the captured code goes; may be null.
-    explicit KeyCaptureScreen(int* target);
+    // The captured code goes to the action's binding in `keys`, which may be null.
+    KeyCaptureScreen(KeyBindings* keys, Action action);
 
     // Stores an assignable key (Escape assigns nothing), then makes the menu current again and
     // deletes this overlay; unassignable keys are ignored.
@@ -21,5 +22,6 @@ class KeyCaptureScreen final : public Screen {
 
     // The key menu beneath, held while the overlay is current so that it lives on with its cursor.
     std::unique_ptr<Screen> menu;
-    int* target;
+    KeyBindings* keys;
+    Action action;
 };

@@ -11,17 +11,17 @@
 
 namespace {
 inline constexpr std::int32_t BACK_ITEM = 4;
-inline constexpr const char* ACTION_LABELS[KEY_ACTIONS] = {"Left", "Right", "Fast", "Rotate"};
+inline constexpr std::array<const char*, ACTION_COUNT> ACTION_LABELS{"Left", "Right", "Fast", "Rotate"};
 }  // namespace
 
-KeyBindingItem::KeyBindingItem(const char* labelText, int& boundKey)
-    : MenuItem(labelText, ""), binding(boundKey) {
+KeyBindingItem::KeyBindingItem(const char* labelText, KeyBindings& boundKeys, Action boundAction)
+    : MenuItem(labelText, ""), keys(boundKeys), action(boundAction) {
     copyMenuText(label, labelText);
     refresh(false);
 }
 
 void KeyBindingItem::refresh(bool beingChanged) {
-    const KeyName key = keyName(static_cast<std::uint32_t>(binding));
+    const KeyName key = keyName(static_cast<std::uint32_t>(keys[action]));
     if (!key.assignable) {
         copyMenuText(title, label.data());
     } else if (!beingChanged) {
@@ -35,7 +35,7 @@ void KeyBindingItem::refresh(bool beingChanged) {
 
 void KeyBindingItem::activate(HWND window, std::unique_ptr<Screen>& currentScreen) {
     currentScreen->invalidate(window, 1);
-    auto* overlay = new (std::nothrow) KeyCaptureScreen(&binding);
+    auto* overlay = new (std::nothrow) KeyCaptureScreen(&keys, action);
     if (overlay == nullptr) {
         reportError(window, ERR_OUT_OF_MEMORY);  // the key menu stays current
         return;
@@ -44,14 +44,19 @@ void KeyBindingItem::activate(HWND window, std::unique_ptr<Screen>& currentScree
     currentScreen.reset(overlay);
 }
 
-KeyMenu::KeyMenu(KeyBindings* keys) : MenuScreen(MENU_ROWS) {
+KeyMenu::KeyMenu(KeyBindings& keys) : MenuScreen(MENU_ROWS) {
     layout = KEY_MENU_LAYOUT;
-    bool made = true;
-    for (std::size_t action = 0; action < KEY_ACTIONS && made; ++action) {
-        made = appendItem(*this, std::unique_ptr<MenuItem>(new (std::nothrow) KeyBindingItem(
-                                     ACTION_LABELS[action], (*keys)[action])));
+    for (const Action action : ACTIONS) {
+        auto* item =
+            new (std::nothrow) KeyBindingItem(ACTION_LABELS[static_cast<std::size_t>(action)], keys, action);
+        if (!appendItem(*this, std::unique_ptr<MenuItem>(item))) {
+            break;  // the menu keeps the items made so far
+        }
+        bindingItems[bindingItemCount++] = item;
     }
-    (void)(made && appendAction(*this, "Back", "Previous menu", switchTo<OptionsMenu>()));
+    if (bindingItemCount == ACTION_COUNT) {
+        appendItems(*this, {[] { return actionItem("Back", "Previous menu", switchTo<OptionsMenu>()); }});
+    }
     if (itemCount > 3) {
         cancelItem = BACK_ITEM;
     }
@@ -59,11 +64,9 @@ KeyMenu::KeyMenu(KeyBindings* keys) : MenuScreen(MENU_ROWS) {
 
 int KeyMenu::draw(HWND window, WPARAM wParam, LPARAM lParam, HDC offscreen,
                   std::unique_ptr<Screen>& currentScreen) {
-    for (std::uint32_t index = 0; index + 1 < itemCount; ++index) {
-        // Every item but the last ("Back") binds a key.
-        if (auto* item = dynamic_cast<KeyBindingItem*>(items[index].get())) {
-            item->refresh(static_cast<std::int32_t>(index) == activatedItem);
-        }
+    // Every item but the last ("Back") binds a key.
+    for (std::size_t index = 0; index + 1 < itemCount && index < bindingItemCount; ++index) {
+        bindingItems[index]->refresh(static_cast<std::int32_t>(index) == activatedItem);
     }
     return MenuScreen::draw(window, wParam, lParam, offscreen, currentScreen);
 }

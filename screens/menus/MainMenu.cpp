@@ -23,15 +23,22 @@ void exitProgram(HWND window, std::unique_ptr<Screen>&) {
 
 MainMenu::MainMenu() : MenuScreen(MENU_ROWS) {
     layout = MAIN_MENU_LAYOUT;
-    // Building stops at the first item that cannot be made; the menu keeps the ones before it.
-    (void)(appendAction(*this, "1 Player Game", "To play a game", startGame<OnePlayerGame>()) &&
-           appendAction(*this, "2 Players Game", "To play a game", startGame<TwoPlayerGame>()) &&
-           appendAction(*this, "Options", "To change options", switchTo<OptionsMenu>()) &&
-           appendAction(*this, "High Scores", "Watch the best players",
-                        switchTo<HighScoreScreen>(TABLE_LEFT, TABLE_TOP)) &&
-           appendAction(*this, "About", "To know more about us",
-                        switchTo<AboutScreen>(MAIN_MENU_LAYOUT.listX, MAIN_MENU_LAYOUT.listTop)) &&
-           appendAction(*this, "Exit", "Never select this one", exitProgram));
+    appendItems(*this,
+                {
+                    [] { return actionItem("1 Player Game", "To play a game", startGame<OnePlayerGame>()); },
+                    [] { return actionItem("2 Players Game", "To play a game", startGame<TwoPlayerGame>()); },
+                    [] { return actionItem("Options", "To change options", switchTo<OptionsMenu>()); },
+                    [] {
+                        return actionItem("High Scores", "Watch the best players",
+                                          switchTo<HighScoreScreen>(TABLE_LEFT, TABLE_TOP));
+                    },
+                    [] {
+                        return actionItem(
+                            "About", "To know more about us",
+                            switchTo<AboutScreen>(MAIN_MENU_LAYOUT.listX, MAIN_MENU_LAYOUT.listTop));
+                    },
+                    [] { return actionItem("Exit", "Never select this one", exitProgram); },
+                });
     if (itemCount >= EXIT_ITEM) {
         cancelItem = EXIT_ITEM;
     }

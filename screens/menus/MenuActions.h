@@ -2,6 +2,8 @@
 // an item that may fail to be made.
 #pragma once
 
+#include <functional>
+#include <initializer_list>
 #include <new>
 
 #include "screens/menus/MenuScreen.h"
@@ -23,6 +25,17 @@ ActionItem::Action startGame() {
     };
 }
 
+// Makes an item of type Item; null when it cannot be allocated.
+template <typename Item, typename... Arguments>
+std::unique_ptr<MenuItem> newItem(Arguments... arguments) {
+    return std::unique_ptr<MenuItem>(new (std::nothrow) Item(arguments...));
+}
+
+inline std::unique_ptr<MenuItem> actionItem(const char* title, const char* description,
+                                            ActionItem::Action action) {
+    return newItem<ActionItem>(title, description, std::move(action));
+}
+
 // Appends an item; false when it could not be made, which ends the building of the menu.
 inline bool appendItem(MenuScreen& menu, std::unique_ptr<MenuItem> item) {
     const bool made = item != nullptr;
@@ -30,8 +43,13 @@ inline bool appendItem(MenuScreen& menu, std::unique_ptr<MenuItem> item) {
     return made;
 }
 
-inline bool appendAction(MenuScreen& menu, const char* title, const char* description,
-                         ActionItem::Action action) {
-    return appendItem(menu, std::unique_ptr<MenuItem>(new (std::nothrow)
-                                                          ActionItem(title, description, std::move(action))));
+// Makes and appends the items in order. Building stops at the first item that cannot be made: the
+// menu keeps the ones before it, and the later ones are not even tried.
+inline void appendItems(MenuScreen& menu,
+                        std::initializer_list<std::function<std::unique_ptr<MenuItem>()>> makers) {
+    for (const auto& make : makers) {
+        if (!appendItem(menu, make())) {
+            return;
+        }
+    }
 }

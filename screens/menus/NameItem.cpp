@@ -11,12 +11,13 @@ namespace {
 inline constexpr int NAME_CAPACITY = 9;  // 8 characters and the terminator
 }  // namespace
 
-NameItem::NameItem(const char* title, int playerNumber)
+NameItem::NameItem(const char* title, PlayerNumber playerNumber)
     : MenuItem(title, "Change player name"), player(playerNumber) {}
 
 void NameItem::activate(HWND window, std::unique_ptr<Screen>& currentScreen) {
-    NameField& target = settings.record.playerNames[player == 1 ? 0 : 1];
-    const char* caption = player == 1 ? "Player 1 Name" : "Player 2 Name";
+    const bool first = player == PlayerNumber::One;
+    NameField& target = settings.record.playerNames[first ? 0 : 1];
+    const char* caption = first ? "Player 1 Name" : "Player 2 Name";
     // Both players' names hold only what the bitmap fonts draw.
     std::unique_ptr<StringInputDialog> dialog(
         new (std::nothrow) PrintableInputDialog(window, "Enter name:", caption, target, NAME_CAPACITY));

@@ -3,14 +3,15 @@
 
 #include "screens/menus/MenuItem.h"
 
+enum class PlayerNumber { One, Two };
+
 class NameItem final : public MenuItem {
   public:
-    // player: 1 or 2.
-    NameItem(const char* title, int player);
+    NameItem(const char* title, PlayerNumber player);
 
     // Runs the modal name entry on the player's name in the settings record, then repaints the menu.
     void activate(HWND window, std::unique_ptr<Screen>& currentScreen) override;
 
   private:
-    int player;
+    PlayerNumber player;
 };

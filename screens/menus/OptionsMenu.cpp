@@ -1,6 +1,8 @@
 // The options menu's items.
 #include "screens/menus/OptionsMenu.h"
 
+#include <functional>
+
 #include "screens/menus/KeyMenu.h"
 #include "screens/menus/MainMenu.h"
 #include "screens/menus/MenuActions.h"
@@ -14,21 +16,25 @@ inline constexpr std::int32_t BACK_ITEM = 6;
 inline constexpr std::uint32_t PLAYER_1_NAME = 1;
 inline constexpr std::uint32_t PLAYER_2_NAME = 3;
 
-template <typename Item, typename... Arguments>
-bool appendNew(MenuScreen& menu, Arguments... arguments) {
-    return appendItem(menu, std::unique_ptr<MenuItem>(new (std::nothrow) Item(arguments...)));
-}
-
 }  // namespace
 
 OptionsMenu::OptionsMenu() : MenuScreen(MENU_ROWS) {
     layout = OPTIONS_MENU_LAYOUT;
-    (void)(appendAction(*this, "Player 1 Keys", "Change keys", switchTo<KeyMenu>(&player1Keys)) &&
-           appendNew<NameItem>(*this, "Player 1 Name", 1) &&
-           appendAction(*this, "Player 2 Keys", "Change keys", switchTo<KeyMenu>(&player2Keys)) &&
-           appendNew<NameItem>(*this, "Player 2 Name", 2) && appendNew<MusicToggleItem>(*this) &&
-           appendNew<SoundToggleItem>(*this) &&
-           appendAction(*this, "Back", "Previous menu", switchTo<MainMenu>()));
+    appendItems(*this, {
+                           [] {
+                               return actionItem("Player 1 Keys", "Change keys",
+                                                 switchTo<KeyMenu>(std::ref(player1Keys)));
+                           },
+                           [] { return newItem<NameItem>("Player 1 Name", PlayerNumber::One); },
+                           [] {
+                               return actionItem("Player 2 Keys", "Change keys",
+                                                 switchTo<KeyMenu>(std::ref(player2Keys)));
+                           },
+                           [] { return newItem<NameItem>("Player 2 Name", PlayerNumber::Two); },
+                           [] { return newItem<MusicToggleItem>(); },
+                           [] { return newItem<SoundToggleItem>(); },
+                           [] { return actionItem("Back", "Previous menu", switchTo<MainMenu>()); },
+                       });
     if (itemCount >= BACK_ITEM) {
         cancelItem = BACK_ITEM;
     }

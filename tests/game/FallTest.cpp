@@ -57,10 +57,10 @@ TEST_F(Fall, FastHeldFallsTwoStepsPerTick) {
     useLevel(8);  // period 1, step 4
     ticks(2);
     EXPECT_EQ(player.columnBottom, 4u);
-    player.keyPressed(ACTION_FAST);
+    player.keyPressed(Action::Fast);
     ticks(3);
     EXPECT_EQ(player.columnBottom, 4u + 3 * 8);
-    player.keyReleased(ACTION_FAST);
+    player.keyReleased(Action::Fast);
     ticks(1);  // the release ends fast falling after this tick
     EXPECT_EQ(player.columnBottom, 4u + 4 * 8);
     ticks(1);
@@ -68,7 +68,7 @@ TEST_F(Fall, FastHeldFallsTwoStepsPerTick) {
 }
 
 TEST_F(Fall, FastCreditIsTwicePeriodAtLevelOne) {
-    player.keyPressed(ACTION_FAST);
+    player.keyPressed(Action::Fast);
     ticks(1);  // credit 10 from 0: one step, 5 left over
     EXPECT_EQ(player.columnBottom, 1u);
     EXPECT_EQ(player.fallAccumulator, 5u);
@@ -78,12 +78,12 @@ TEST_F(Fall, FastCreditIsTwicePeriodAtLevelOne) {
 }
 
 TEST_F(Fall, TappedFastGivesExactlyOneFastTick) {
-    player.keyPressed(ACTION_FAST);
-    player.keyReleased(ACTION_FAST);
+    player.keyPressed(Action::Fast);
+    player.keyReleased(Action::Fast);
     ticks(1);
     EXPECT_EQ(player.columnBottom, 1u);
-    EXPECT_EQ(player.pressCount[ACTION_FAST], 0u);
-    EXPECT_EQ(player.releaseCount[ACTION_FAST], 0);
+    EXPECT_EQ(player.pressCount[Action::Fast], 0u);
+    EXPECT_EQ(player.releaseCount[Action::Fast], 0);
     ticks(4);  // credit 5 + 4 = 9: one more step
     EXPECT_EQ(player.columnBottom, 2u);
 }
@@ -91,14 +91,14 @@ TEST_F(Fall, TappedFastGivesExactlyOneFastTick) {
 TEST_F(Fall, FastReleasedDuringPhaseGivesOneFastTickAfterIt) {
     setWell(player, {"111.."});
     player.scanMatches();
-    player.keyPressed(ACTION_FAST);
-    player.keyReleased(ACTION_FAST);
+    player.keyPressed(Action::Fast);
+    player.keyReleased(Action::Fast);
     ticks(6);  // the clearing phase; the fall does not run
     EXPECT_FALSE(player.clearing);
     EXPECT_EQ(player.columnBottom, 0u);
-    EXPECT_EQ(player.pressCount[ACTION_FAST], 1u);
+    EXPECT_EQ(player.pressCount[Action::Fast], 1u);
     ticks(1);  // first fall tick: fast once
-    EXPECT_EQ(player.pressCount[ACTION_FAST], 0u);
+    EXPECT_EQ(player.pressCount[Action::Fast], 0u);
     const std::uint32_t after = player.columnBottom;
     EXPECT_GE(after, 1u);
     ticks(1);  // back to credit 1
@@ -107,14 +107,14 @@ TEST_F(Fall, FastReleasedDuringPhaseGivesOneFastTickAfterIt) {
 
 TEST_F(Fall, LeftAndRightStopAtTheWellEdges) {
     player.columnX = 0;
-    player.keyPressed(ACTION_LEFT);
+    player.keyPressed(Action::Left);
     EXPECT_FALSE(player.tick());
     EXPECT_EQ(player.columnX, 0u);
     player.columnX = 4;
-    player.keyPressed(ACTION_RIGHT);
+    player.keyPressed(Action::Right);
     EXPECT_FALSE(player.tick());
     EXPECT_EQ(player.columnX, 4u);
-    player.keyPressed(ACTION_LEFT);
+    player.keyPressed(Action::Left);
     EXPECT_TRUE(player.tick());
     EXPECT_EQ(player.columnX, 3u);
 }
@@ -124,14 +124,14 @@ TEST_F(Fall, ThreeLeftPressesMoveAsFarAsCellsAllow) {
     player.columnX = 4;
     player.columnBottom = 12 * CELL_SIZE;  // lower edge at row 11's bottom: rows 9 to 11
     for (int i = 0; i < 3; ++i) {
-        player.keyPressed(ACTION_LEFT);
+        player.keyPressed(Action::Left);
     }
     EXPECT_TRUE(player.tick());
     EXPECT_EQ(player.columnX, 2u);  // the third step is blocked by the jewels of column 1
-    EXPECT_EQ(player.pressCount[ACTION_LEFT], 0u);
+    EXPECT_EQ(player.pressCount[Action::Left], 0u);
     player.columnBottom = 9 * CELL_SIZE;  // now above them: free to pass
-    player.keyPressed(ACTION_LEFT);
-    player.keyPressed(ACTION_LEFT);
+    player.keyPressed(Action::Left);
+    player.keyPressed(Action::Left);
     static_cast<void>(player.tick());
     EXPECT_EQ(player.columnX, 0u);
 }
@@ -151,11 +151,11 @@ TEST_F(Fall, ColumnInTheTopRowCannotMoveBesideATopRowJewel) {
 
 TEST_F(Fall, RotatingThreeTimesRestoresTheColumn) {
     const Triple start = player.current;
-    player.keyPressed(ACTION_ROTATE);
+    player.keyPressed(Action::Rotate);
     EXPECT_TRUE(player.tick());
     EXPECT_EQ(player.current, rotateTriple(start));
-    player.keyPressed(ACTION_ROTATE);
-    player.keyPressed(ACTION_ROTATE);
+    player.keyPressed(Action::Rotate);
+    player.keyPressed(Action::Rotate);
     static_cast<void>(player.tick());
     EXPECT_EQ(player.current, start);
 }
@@ -163,8 +163,8 @@ TEST_F(Fall, RotatingThreeTimesRestoresTheColumn) {
 TEST_F(Fall, MovesDuringAPhaseActOnTheWaitingColumn) {
     setWell(player, {"222.."});
     player.scanMatches();
-    player.keyPressed(ACTION_RIGHT);
-    player.keyPressed(ACTION_ROTATE);
+    player.keyPressed(Action::Right);
+    player.keyPressed(Action::Rotate);
     const Triple waiting = player.current;
     EXPECT_TRUE(player.tick());
     EXPECT_EQ(player.columnX, 3u);

@@ -90,9 +90,9 @@ TEST_F(Level, DisplayLastsOneHundredSixtyOneTicksAndEmptiesTheWell) {
     setWell(player, {"4....", "5...."});
     player.startLevelShow();
     for (int i = 0; i < 3; ++i) {
-        player.keyPressed(ACTION_LEFT);
+        player.keyPressed(Action::Left);
     }
-    player.keyPressed(ACTION_FAST);
+    player.keyPressed(Action::Fast);
     for (std::uint32_t tick = 1; tick <= LEVEL_SHOW_TICKS; ++tick) {
         EXPECT_TRUE(player.tick());
         EXPECT_EQ(player.levelShowTicks, tick);
@@ -104,7 +104,7 @@ TEST_F(Level, DisplayLastsOneHundredSixtyOneTicksAndEmptiesTheWell) {
     EXPECT_FALSE(player.levelShow);
     EXPECT_EQ(player.levelShowTicks, 0u);
     EXPECT_EQ(wellText(player).find_first_not_of("./"), std::string::npos);
-    EXPECT_EQ(player.pressCount[ACTION_LEFT], 3u);
+    EXPECT_EQ(player.pressCount[Action::Left], 3u);
     EXPECT_TRUE(player.tick());  // then play resumes: all three Left presses, and Fast at once
     EXPECT_EQ(player.columnX, 0u);
     EXPECT_EQ(player.columnBottom, 1u);

@@ -18,7 +18,7 @@ struct TwoPlayers : ::testing::Test {
 
 TEST(GameSession, JoinsPlayersByGameKind) {
     GameSession one(4);
-    ASSERT_TRUE(one.joinPlayers(GameKind::OnePlayer));
+    ASSERT_TRUE(one.joinPlayers(GameKind::OnePlayer, {}));
     EXPECT_EQ(one.playerCount, 1u);
     EXPECT_TRUE(one.players[0]->levelProgression);
     EXPECT_EQ(one.players[0]->maxRowsToSend, 2u);
@@ -26,7 +26,7 @@ TEST(GameSession, JoinsPlayersByGameKind) {
     EXPECT_EQ(one.players[0]->cellCount, 65u);
     EXPECT_STREQ(one.players[0]->name.data(), "Norvo");
     GameSession two(4);
-    ASSERT_TRUE(two.joinPlayers(GameKind::TwoPlayer));
+    ASSERT_TRUE(two.joinPlayers(GameKind::TwoPlayer, {}));
     EXPECT_EQ(two.playerCount, 2u);
     EXPECT_FALSE(two.players[1]->levelProgression);
     EXPECT_EQ(two.players[1]->maxRowsToSend, 3u);
@@ -54,10 +54,10 @@ TEST(GameSession, NamesAreTruncatedAndTerminated) {
 
 TEST_F(TwoPlayers, BothReceiveTheSameColumns) {
     // Player 1 drops fast, player 2 at normal speed: each meets the same columns at its own pace.
-    second.keys = {1000, 1001, 1002, 1003};
+    second.keys = KeyBindings{{{{1000, 1001, 1002, 1003}}}};
     std::vector<Triple> firstColumns{first.current};
     std::vector<Triple> secondColumns{second.current};
-    first.keyPressed(ACTION_FAST);
+    first.keyPressed(Action::Fast);
     for (int tick = 0; tick < 20000 && secondColumns.size() < 4; ++tick) {
         const std::uint32_t firstCursor = first.randomCursor;
         const std::uint32_t secondCursor = second.randomCursor;
@@ -77,46 +77,46 @@ TEST_F(TwoPlayers, BothReceiveTheSameColumns) {
 
 TEST_F(TwoPlayers, SameKeyReachesBothPlayers) {
     session.routeKeyDown(37);  // both hold the default bindings
-    EXPECT_EQ(first.pressCount[ACTION_LEFT], 1u);
-    EXPECT_EQ(second.pressCount[ACTION_LEFT], 1u);
+    EXPECT_EQ(first.pressCount[Action::Left], 1u);
+    EXPECT_EQ(second.pressCount[Action::Left], 1u);
     session.routeKeyUp(40);
-    EXPECT_EQ(first.releaseCount[ACTION_FAST], -1);
-    EXPECT_EQ(second.releaseCount[ACTION_FAST], -1);
+    EXPECT_EQ(first.releaseCount[Action::Fast], -1);
+    EXPECT_EQ(second.releaseCount[Action::Fast], -1);
 }
 
 TEST_F(TwoPlayers, KeyBoundTwiceActsOnlyAsItsFirstAction) {
-    first.keys = {65, 65, 66, 67};
-    EXPECT_EQ(first.actionForKey(65), ACTION_LEFT);
+    first.keys = KeyBindings{{{{65, 65, 66, 67}}}};
+    EXPECT_EQ(first.actionForKey(65), Action::Left);
     EXPECT_FALSE(first.actionForKey(90).has_value());
     session.routeKeyDown(65);
-    EXPECT_EQ(first.pressCount[ACTION_LEFT], 1u);
-    EXPECT_EQ(first.pressCount[ACTION_RIGHT], 0u);
-    EXPECT_EQ(second.pressCount[ACTION_LEFT], 0u);  // not bound for player 2
+    EXPECT_EQ(first.pressCount[Action::Left], 1u);
+    EXPECT_EQ(first.pressCount[Action::Right], 0u);
+    EXPECT_EQ(second.pressCount[Action::Left], 0u);  // not bound for player 2
 }
 
 TEST_F(TwoPlayers, InactivePlayerGetsNoKeys) {
     second.active = false;
     session.routeKeyDown(39);
-    EXPECT_EQ(first.pressCount[ACTION_RIGHT], 1u);
-    EXPECT_EQ(second.pressCount[ACTION_RIGHT], 0u);
+    EXPECT_EQ(first.pressCount[Action::Right], 1u);
+    EXPECT_EQ(second.pressCount[Action::Right], 0u);
 }
 
 TEST_F(TwoPlayers, PauseFreezesTicksAndIgnoresPressesButCountsReleases) {
-    first.keys[ACTION_ROTATE] = static_cast<std::int32_t>(VK_PAUSE);  // the pause key never reaches a player
+    first.keys[Action::Rotate] = static_cast<std::int32_t>(VK_PAUSE);  // the pause key never reaches a player
     session.routeKeyDown(static_cast<std::int32_t>(VK_PAUSE));
     EXPECT_TRUE(session.paused);
-    EXPECT_EQ(first.pressCount[ACTION_ROTATE], 0u);
+    EXPECT_EQ(first.pressCount[Action::Rotate], 0u);
     session.routeKeyDown(37);
     session.routeKeyUp(40);
-    EXPECT_EQ(first.pressCount[ACTION_LEFT], 0u);
-    EXPECT_EQ(first.releaseCount[ACTION_FAST], -1);
+    EXPECT_EQ(first.pressCount[Action::Left], 0u);
+    EXPECT_EQ(first.releaseCount[Action::Fast], -1);
     for (int i = 0; i < 20; ++i) {
         EXPECT_FALSE(session.tickPlayers());
     }
     EXPECT_EQ(first.fallAccumulator, 0u);
-    first.keys[ACTION_LEFT] = static_cast<std::int32_t>(VK_ESCAPE);
+    first.keys[Action::Left] = static_cast<std::int32_t>(VK_ESCAPE);
     session.routeKeyDown(static_cast<std::int32_t>(VK_ESCAPE));  // Escape still passes while paused
-    EXPECT_EQ(first.pressCount[ACTION_LEFT], 1u);
+    EXPECT_EQ(first.pressCount[Action::Left], 1u);
     session.routeKeyDown(static_cast<std::int32_t>(VK_PAUSE));
     EXPECT_FALSE(session.paused);
     static_cast<void>(session.tickPlayers());
@@ -140,7 +140,7 @@ TEST_F(TwoPlayers, FourScanCascadeSendsThreeRowsToTheOther) {
 
 TEST_F(TwoPlayers, PendingRowsArePushedInAtTheNextLanding) {
     second.rowsPending = 3;
-    second.keys = {1000, 1001, 1002, 1003};
+    second.keys = KeyBindings{{{{1000, 1001, 1002, 1003}}}};
     second.columnBottom = 13 * CELL_SIZE;
     second.fallAccumulator = second.fallPeriod;
     static_cast<void>(session.tickPlayers());  // lands

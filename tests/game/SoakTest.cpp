@@ -116,16 +116,16 @@ struct Bot {
             return;  // not every tick has a key
         }
         if (plan.rotations > 0) {
-            player.keyPressed(ACTION_ROTATE);
+            player.keyPressed(Action::Rotate);
             --plan.rotations;
         } else if (player.columnX > plan.x) {
-            player.keyPressed(ACTION_LEFT);
+            player.keyPressed(Action::Left);
         } else if (player.columnX < plan.x) {
-            player.keyPressed(ACTION_RIGHT);
+            player.keyPressed(Action::Right);
         } else if (random() % 16 == 0) {
-            player.keyReleased(ACTION_FAST);
+            player.keyReleased(Action::Fast);
         } else {
-            player.keyPressed(ACTION_FAST);
+            player.keyPressed(Action::Fast);
         }
     }
 };
@@ -137,7 +137,7 @@ void soak(GameKind kind, std::uint32_t seed) {
     Player scratch(scratchSession, 0, 0, true, 2);
     std::uint32_t gameSeed = seed;
     auto session = std::make_unique<GameSession>(gameSeed);
-    ASSERT_TRUE(session->joinPlayers(kind));
+    ASSERT_TRUE(session->joinPlayers(kind, {}));
     Bot bots[MAX_PLAYERS];
     std::uint32_t scores[MAX_PLAYERS] = {};
     std::uint32_t maxLevel = 0;
@@ -161,7 +161,7 @@ void soak(GameKind kind, std::uint32_t seed) {
         }
         if (allOver) {
             session = std::make_unique<GameSession>(++gameSeed);
-            ASSERT_TRUE(session->joinPlayers(kind));
+            ASSERT_TRUE(session->joinPlayers(kind, {}));
             std::fill(std::begin(scores), std::end(scores), 0u);
             std::fill(std::begin(bots), std::end(bots), Bot{});
             ++games;

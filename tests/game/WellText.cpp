@@ -54,7 +54,7 @@ std::string wellText(const Player& player) {
 }
 
 Player& joinedPlayer(GameSession& session, GameKind kind) {
-    EXPECT_TRUE(session.joinPlayers(kind));
+    EXPECT_TRUE(session.joinPlayers(kind, {}));
     return *session.players[0];
 }
 

@@ -59,7 +59,7 @@ class SettingsEndToEnd : public ::testing::Test {
 TEST_F(SettingsEndToEnd, NamesKeysSwitchesAndScoresSurviveARestart) {
     backend->at(50, [] {  // as the options and key menus would change them
         storeName(settings.record.playerNames[0], "ISOLDE");
-        player1Keys[3] = 'Z';
+        player1Keys[Action::Rotate] = 'Z';
         settings.record.soundOn = 0;
     });
     backend->tap(100, VK_RETURN);  // a one-player game
@@ -76,7 +76,7 @@ TEST_F(SettingsEndToEnd, NamesKeysSwitchesAndScoresSurviveARestart) {
     ASSERT_EQ(runGame(), 0);
     EXPECT_TRUE(settings.loaded);
     EXPECT_STREQ(settings.record.playerNames[0].data(), "ISOLDE");
-    EXPECT_EQ(player1Keys[3], 'Z');
+    EXPECT_EQ(player1Keys[Action::Rotate], 'Z');
     EXPECT_EQ(settings.record.soundOn, 0);
     EXPECT_EQ(settings.record.highScores[1], 5000u);
     EXPECT_STREQ(settings.record.highScoreNames[1].data(), "ISOLDE");

@@ -51,7 +51,7 @@ class SettingsFileSafety : public ::testing::Test {
         Settings subject;
         subject.read();
         subject.record.soundOn = 0;
-        player1Keys[0] = 'Q';
+        player1Keys[Action::Left] = 'Q';
         return subject;
     }
     // A valid file of an earlier run, as the bytes it has on disk.
@@ -205,7 +205,7 @@ TEST_F(SettingsFileSafety, ChangesAreSavedOnceEach) {
     struct stat again {};
     ASSERT_EQ(::stat("VESKAR.INI", &again), 0);
     EXPECT_EQ(again.st_ino, first.st_ino) << "not saved again without a change";
-    player1Keys[3] = 'M';
+    player1Keys[Action::Rotate] = 'M';
     subject.saveChanges();
     EXPECT_EQ(readBytes("VESKAR.INI")[152 + 3], 'M') << "a key assigned in the working arrays";
     EXPECT_TRUE(digestVerifies(readBytes("VESKAR.INI")));

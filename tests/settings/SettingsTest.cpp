@@ -59,7 +59,7 @@ class SettingsFile : public ::testing::Test {
         storeName(changed.record.playerNames[0], "THIRTEENCHARS");
         changed.record.soundOn = 0;
         changed.record.highScores[0] = 9999;
-        player1Keys[0] = 'Q';
+        player1Keys[Action::Left] = 'Q';
         changed.write();
         return readBytes("VESKAR.INI");
     }
@@ -89,7 +89,7 @@ TEST_F(SettingsFile, KeepsNamesKeysSwitchesAndScoresAcrossAWriteAndARead) {
     EXPECT_STREQ(next.record.playerNames[0].data(), "THIRTEENCHARS");
     EXPECT_EQ(next.record.soundOn, 0);
     EXPECT_EQ(next.record.highScores[0], 9999u);
-    EXPECT_EQ(player1Keys[0], 'Q');
+    EXPECT_EQ(player1Keys[Action::Left], 'Q');
 }
 
 TEST_F(SettingsFile, AnyChangedByteOutsideTheSaltGivesTheDefaults) {

@@ -1,6 +1,7 @@
 // Parsing and running the replay script's commands.
 #include "tools/replay/ReplayRunner.h"
 
+#include <array>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -31,11 +32,11 @@ bool parseNumber(const std::string& word, std::uint32_t& value) {
     return true;
 }
 
-bool parseAction(const std::string& word, std::uint32_t& action) {
-    static const char* const NAMES[ACTION_COUNT] = {"left", "right", "fast", "rotate"};
-    for (std::uint32_t i = 0; i < ACTION_COUNT; ++i) {
-        if (word == NAMES[i]) {
-            action = i;
+bool parseAction(const std::string& word, Action& action) {
+    static constexpr std::array<const char*, ACTION_COUNT> NAMES{"left", "right", "fast", "rotate"};
+    for (const Action named : ACTIONS) {
+        if (word == NAMES[static_cast<std::size_t>(named)]) {
+            action = named;
             return true;
         }
     }
@@ -158,7 +159,7 @@ bool ReplayRunner::routeKey(const std::vector<std::string>& words, std::string& 
         error = "no player '" + words[1] + "' in this game";
         return false;
     }
-    std::uint32_t action = 0;
+    Action action = Action::Left;
     if (!parseAction(words[2], action)) {
         error = "unknown action '" + words[2] + "'";
         return false;

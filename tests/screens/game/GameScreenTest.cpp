@@ -136,7 +136,7 @@ TEST_F(GameScreens, PauseFreezesThePictureAndIgnoresPressesButNotReleases) {
         const Player& player = *currentGame<OnePlayerGame>()->players[0];
         frozen = backend->presentCount() == presentsAtPause && backend->frame() == frameAtPause &&
                  player.columnBottom == bottomAtPause;
-        fastReleases = player.releaseCount[ACTION_FAST];
+        fastReleases = player.releaseCount[Action::Fast];
         column = player.columnX;
     });
     backend->tap(1000, VK_PAUSE);

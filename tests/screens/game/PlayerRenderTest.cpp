@@ -22,12 +22,12 @@ class PlayerRender : public ::testing::Test {
     void SetUp() override {
         TestBackend::reset();
         loadBitmaps(nullptr, GetModuleHandleA(nullptr));
-        player.wellX = WELL_X;
-        player.wellY = WELL_Y;
-        player.nextX = NEXT_X;
-        player.nextY = NEXT_Y;
-        player.panelX = PANEL_X;
-        player.panelY = PANEL_Y;
+        player.layout.wellX = WELL_X;
+        player.layout.wellY = WELL_Y;
+        player.layout.nextX = NEXT_X;
+        player.layout.nextY = NEXT_Y;
+        player.layout.panelX = PANEL_X;
+        player.layout.panelY = PANEL_Y;
         player.setName("VELK");
         player.next = 0x00363534;  // bottom '4', middle '5', top '6'
         player.current = 0x00333231;
@@ -147,7 +147,7 @@ TEST_F(PlayerRender, FullAndShortPanels) {
     EXPECT_TRUE(showsText(picture, PANEL_X + 7, PANEL_Y + 140, normalFont, "High:"));
     EXPECT_TRUE(showsText(picture, PANEL_X + 107, PANEL_Y + 140, highlightFont, "8192"));
 
-    player.fullPanel = false;
+    player.layout.fullPanel = false;
     picture = render();
     EXPECT_TRUE(showsText(picture, PANEL_X + 7, PANEL_Y + 15, normalFont, "VELK"));
     EXPECT_TRUE(showsText(picture, PANEL_X + 7, PANEL_Y + 50, highlightFont, "907"));

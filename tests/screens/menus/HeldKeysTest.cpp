@@ -63,7 +63,7 @@ TEST(HeldKeys, AKeyHeldIntoTheNextScreenWaitsForItsNextPress) {
         {"Enter on a key item",
          {VK_DOWN, VK_DOWN, VK_RETURN, VK_RETURN},
          VK_RETURN,
-         [] { return showing<KeyCaptureScreen>() && player1Keys[0] == 'O'; }},
+         [] { return showing<KeyCaptureScreen>() && player1Keys[Action::Left] == 'O'; }},
         {"Enter on a name item",
          {VK_DOWN, VK_DOWN, VK_RETURN, VK_DOWN},
          VK_RETURN,

@@ -7,6 +7,7 @@
 #include "screens/menus/KeyMenu.h"
 #include "screens/menus/KeyNames.h"
 #include "screens/menus/OptionsMenu.h"
+#include "settings/Settings.h"
 #include "shell/GlobalResources.h"
 #include "tests/screens/game/PictureCheck.h"
 #include "tests/screens/menus/FrontEndDriver.h"
@@ -83,7 +84,7 @@ TEST(KeyMenu, CapturedKeyIsAssignedAndPlays) {
     driver.keys({91, 'K'});  // an unassignable code is ignored; K is taken
     bool assigned = false;
     driver.then([&] {
-        assigned = showing<KeyMenu>(driver) && player1Keys[0] == 'K' &&
+        assigned = showing<KeyMenu>(driver) && player1Keys[Action::Left] == 'K' &&
                    showsKeyLine(driver.backend(), 0, highlightFont, "> Left: K key");
     });
     driver.keys({VK_RETURN, VK_ESCAPE});             // capture again, Escape keeps K
@@ -96,6 +97,6 @@ TEST(KeyMenu, CapturedKeyIsAssignedAndPlays) {
     EXPECT_EQ(driver.run(), 0);
     EXPECT_TRUE(capturing);
     EXPECT_TRUE(assigned);
-    EXPECT_EQ(player1Keys[0], 'K');
+    EXPECT_EQ(player1Keys[Action::Left], 'K');
     EXPECT_EQ(columnAfter + 1, columnBefore);
 }

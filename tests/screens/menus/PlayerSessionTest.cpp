@@ -54,7 +54,7 @@ TEST(PlayerSession, NamesKeysSwitchesAndScoresSurviveARestart) {
     EXPECT_TRUE(settings.loaded) << "the file written at exit verifies";
     EXPECT_STREQ(settings.record.playerNames[0].data(), "Ada");
     EXPECT_STREQ(settings.record.playerNames[1].data(), NAME_KEPT);
-    EXPECT_EQ(player1Keys[0], 'K');
+    EXPECT_EQ(player1Keys[Action::Left], 'K');
     EXPECT_EQ(settings.record.soundOn, 0);
     EXPECT_EQ(settings.record.highScores[2], 3000u);
     EXPECT_STREQ(settings.record.highScoreNames[2].data(), "Ada");

@@ -53,7 +53,7 @@ TEST(ReplayDump, TwoPlayerGameDumpsBothPlayers) {
 
 TEST(ReplayDump, StateWordFollowsPrecedence) {
     GameSession session(3);
-    ASSERT_TRUE(session.joinPlayers(GameKind::OnePlayer));
+    ASSERT_TRUE(session.joinPlayers(GameKind::OnePlayer, {}));
     Player& player = *session.players[0];
     const auto state = [&] {
         const std::string line = dumpPlayer(1, player);
@@ -75,7 +75,7 @@ TEST(ReplayDump, StateWordFollowsPrecedence) {
 
 TEST(ReplayDump, EveryFieldInItsPlace) {
     GameSession session(3);
-    ASSERT_TRUE(session.joinPlayers(GameKind::TwoPlayer));
+    ASSERT_TRUE(session.joinPlayers(GameKind::TwoPlayer, {}));
     Player& player = *session.players[1];
     player.score = 1234;
     player.level = 3;
@@ -145,14 +145,14 @@ TEST(ReplayScript, RunsTheSessionItself) {
         "game 2 31\npress 1 rotate\npress 2 fast\ntick 700\npress 1 right\n"
         "press 1 fast\ntick 900\ndump\n");
     GameSession session(31);
-    ASSERT_TRUE(session.joinPlayers(GameKind::TwoPlayer));
-    session.players[0]->keyPressed(ACTION_ROTATE);
-    session.players[1]->keyPressed(ACTION_FAST);
+    ASSERT_TRUE(session.joinPlayers(GameKind::TwoPlayer, {}));
+    session.players[0]->keyPressed(Action::Rotate);
+    session.players[1]->keyPressed(Action::Fast);
     for (int i = 0; i < 700; ++i) {
         static_cast<void>(session.tickPlayers());
     }
-    session.players[0]->keyPressed(ACTION_RIGHT);
-    session.players[0]->keyPressed(ACTION_FAST);
+    session.players[0]->keyPressed(Action::Right);
+    session.players[0]->keyPressed(Action::Fast);
     for (int i = 0; i < 900; ++i) {
         static_cast<void>(session.tickPlayers());
     }
