@@ -38,7 +38,7 @@ void musicStart(bool musicOn) {
         return;
     }
     InstallMemoryFileOps();
-    musicRunning = OpenOutput(MUSIC_OUTPUT_RATE);
+    musicRunning = OpenOutput(DEFAULT_OUTPUT_RATE);
     musicModule = CreateModule(MUSIC_FILE_NAME, nullptr);
     if (!musicModule) {
         std::fprintf(stderr, "veskar: no music: %s is %s\n", MUSIC_FILE_NAME,

@@ -7,7 +7,6 @@
 #include "audio/player/Module.h"
 
 inline constexpr char MUSIC_FILE_NAME[] = "VESKAR.DAT";
-inline constexpr int MUSIC_OUTPUT_RATE = 44100;  // frames per second
 
 // The module loaded by music start; null when none was loaded.
 extern std::unique_ptr<Module> musicModule;
@@ -15,7 +14,7 @@ extern std::unique_ptr<Module> musicModule;
 extern bool musicRunning;
 
 // Music start: with musicOn false, only clears musicRunning. Otherwise installs the memory-file
-// operations, opens the wave output at 44100 Hz (musicRunning := its result), loads "VESKAR.DAT"
+// operations, opens the wave output at DEFAULT_OUTPUT_RATE (musicRunning := its result), loads "VESKAR.DAT"
 // from the current directory and starts playing it. A missing device is silent; a file that is
 // missing, not a regular file, too large or not a module is named on standard error, with the reason.
 void musicStart(bool musicOn);

@@ -8,15 +8,14 @@
 #include <memory>
 #include <vector>
 
+#include "audio/player/Module.h"
 #include "platform/Platform.h"
-
-struct Module;
 
 struct OutputState {
     HWAVEOUT device = nullptr;
-    std::int32_t outputRate = 44100;    // frames per second
-    std::int32_t blockFrames = 0;       // about 20 ms, a multiple of 4 (884 at 44100 Hz)
-    std::int32_t bufferFrames = 0;      // ring length: 100 blocks
+    std::int32_t outputRate = DEFAULT_OUTPUT_RATE;  // frames per second
+    std::int32_t blockFrames = 0;                   // about 20 ms, a multiple of 4 (884 at 44100 Hz)
+    std::int32_t bufferFrames = 0;                  // ring length: 100 blocks
     std::vector<std::int16_t> pcmRing;  // bufferFrames 16-bit stereo frames, the device's looping buffer
     WAVEHDR ringHeader{};
     std::vector<float> mixStorage;  // holds the float mix area
@@ -33,7 +32,7 @@ struct OutputState {
 // runs; the playback thread owns the module, voices and channels while it does.
 [[nodiscard]] OutputState& Output();
 
-// Frames per second of the open output (44100 for the game).
+// Frames per second of the open output (DEFAULT_OUTPUT_RATE for the game).
 [[nodiscard]] std::int32_t OutputRate();
 
 // Blocks in the ring (100).

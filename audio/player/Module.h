@@ -7,6 +7,17 @@
 #include <memory>
 #include <vector>
 
+// The rate the game plays its music at, and the one a module's playback state starts with.
+inline constexpr std::int32_t DEFAULT_OUTPUT_RATE = 44100;  // frames per second
+// The rates the player renders at, frames per second: from where a mixing block still holds frames
+// up to as high as wave devices go.
+inline constexpr std::int32_t MIN_OUTPUT_RATE = 1000;
+inline constexpr std::int32_t MAX_OUTPUT_RATE = 384'000;
+// Whether the player renders at this rate: the one check of a rate.
+[[nodiscard]] constexpr bool IsOutputRate(std::int32_t rate) {
+    return rate >= MIN_OUTPUT_RATE && rate <= MAX_OUTPUT_RATE;
+}
+
 inline constexpr int MAX_CHANNELS = 32;            // channel records the replayer holds
 inline constexpr int MAX_ROWS = 256;               // rows a stored pattern may have
 inline constexpr int ORDER_TABLE_SIZE = 256;       // entries of the order table
@@ -123,10 +134,10 @@ struct Module {
     SampleDataHook sampleDataHook = nullptr;
 
     // Playback state, reset by StartPlayback and advanced by the replayer.
-    std::int32_t outputRate = 44100;     // frames per second of the output the module plays to
-    std::int32_t samplesLeftInTick = 0;  // output frames still to mix in the current tick
-    std::int32_t samplesPerTick = 0;     // output frames per tick, from the BPM
-    std::int32_t globalVolume = 0;       // 0..64
+    std::int32_t outputRate = DEFAULT_OUTPUT_RATE;  // frames per second of the output the module plays to
+    std::int32_t samplesLeftInTick = 0;             // output frames still to mix in the current tick
+    std::int32_t samplesPerTick = 0;                // output frames per tick, from the BPM
+    std::int32_t globalVolume = 0;                  // 0..64
     std::uint8_t globalVolumeSlideMemory = 0;
     std::int32_t tick = 0;   // tick within the row, from 0
     std::int32_t speed = 0;  // ticks per row

@@ -8,14 +8,16 @@
 #include "audio/player/Replayer.h"
 
 std::int32_t BlockFramesAt(std::int32_t rate) {
-    if (rate < 1 || rate > MAX_OUTPUT_RATE)
+    if (!IsOutputRate(rate)) {
         return 0;
+    }
     return ((rate * 20) / 1000 + 3) & ~3;
 }
 
 bool PreparePlayback(Module& module, std::int32_t outputRate) {
-    if (outputRate < 1 || outputRate > MAX_OUTPUT_RATE)
+    if (!IsOutputRate(outputRate)) {
         return false;
+    }
     ResetMixer(outputRate);
     ResetPlayback(module, outputRate);
     return true;

@@ -7,16 +7,13 @@
 
 struct Module;
 
-// Highest output rate the player accepts (frames per second).
-inline constexpr std::int32_t MAX_OUTPUT_RATE = 1'000'000;
-
 // Frames per mixing block at rate: about 20 ms rounded up to a multiple of 4 (884 at 44100 Hz); 0 for
-// a rate outside 1..MAX_OUTPUT_RATE.
+// a rate the player does not render at (IsOutputRate).
 [[nodiscard]] std::int32_t BlockFramesAt(std::int32_t rate);
 
 // Prepares module to play from its start at outputRate frames per second: resets the mixer (ramp
 // length and every voice) and the module's playback state. False, with nothing changed, for a rate
-// outside 1..MAX_OUTPUT_RATE.
+// the player does not render at (IsOutputRate).
 [[nodiscard]] bool PreparePlayback(Module& module, std::int32_t outputRate);
 
 // Adds frameCount stereo frames of module into destination (cleared by the caller), calling the

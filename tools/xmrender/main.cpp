@@ -6,12 +6,12 @@
 #include <ctime>
 #include <string>
 
+#include "audio/player/Module.h"
 #include "tools/xmrender/RenderSession.h"
 #include "tools/xmrender/WavWriter.h"
 
 namespace {
 
-inline constexpr std::int32_t DEFAULT_RATE = 44100;
 inline constexpr double MAX_SECONDS = 600.0;
 inline constexpr double BENCH_CPU_SECONDS = 2.0;
 
@@ -20,7 +20,7 @@ struct Options {
     const char* output = nullptr;
     const char* timeline = nullptr;
     double seconds = -1.0;  // < 0: until the song has played once
-    std::int32_t rate = DEFAULT_RATE;
+    std::int32_t rate = DEFAULT_OUTPUT_RATE;
     double benchSeconds = -1.0;
 };
 
@@ -44,7 +44,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         const bool hasValue = index + 1 < argc;
         if (argument == "--seconds" && hasValue && ParseNumber(argv[++index], 0.0, MAX_SECONDS, number)) {
             options.seconds = number;
-        } else if (argument == "--rate" && hasValue && ParseNumber(argv[++index], 8000.0, 384000.0, number)) {
+        } else if (argument == "--rate" && hasValue &&
+                   ParseNumber(argv[++index], 8000.0, MAX_OUTPUT_RATE, number)) {
             options.rate = static_cast<std::int32_t>(number);
         } else if (argument == "--timeline" && hasValue) {
             options.timeline = argv[++index];

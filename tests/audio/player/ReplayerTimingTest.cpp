@@ -2,6 +2,7 @@
 // pattern delays, recorded through the row hook while stepping ModuleTick.
 #include <gtest/gtest.h>
 
+#include "audio/player/Playback.h"
 #include "tests/audio/player/ReplayerTestModule.h"
 
 using namespace replayer_test;
@@ -228,4 +229,15 @@ TEST(ReplayerTiming, LoopToARowThePatternLacksMovesOn) {
     const std::vector<std::pair<int, int>> expectedTail = {{1, 0}, {1, 1}, {0, 0}};
     const std::vector<std::pair<int, int>> tail(positions.begin() + 12, positions.end());
     EXPECT_EQ(tail, expectedTail);
+}
+
+TEST(Playback, RendersAtEveryRateAWaveDeviceTakesAndNoOther) {
+    const std::pair<std::int32_t, std::int32_t> rates[] = {
+        {-44100, 0}, {0, 0}, {999, 0}, {1000, 20}, {8000, 160}, {44100, 884}, {384000, 7680}, {384001, 0},
+    };
+    for (const auto& [rate, blockFrames] : rates) {
+        auto module = MakeModule(1, 1, 4, {0});
+        EXPECT_EQ(BlockFramesAt(rate), blockFrames) << rate;
+        EXPECT_EQ(PreparePlayback(*module, rate), blockFrames != 0) << rate;
+    }
 }
