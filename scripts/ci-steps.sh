@@ -15,6 +15,7 @@ step() {
 ci_steps() {
   step "Build with warnings as errors, run all tests" env VESKAR_WERROR=ON scripts/test.sh
   step "Format check" scripts/check-format.sh
+  step "Dialect check (clang-tidy)" scripts/check-dialect.sh build
   step "All tests under AddressSanitizer and UndefinedBehaviorSanitizer" env VESKAR_SANITIZE=address scripts/test.sh
   step "Fuzz the music player for 60 s" scripts/fuzz.sh 60
   step "Windows cross-build with warnings as errors" env VESKAR_WERROR=ON scripts/build-windows.sh

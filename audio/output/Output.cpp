@@ -69,8 +69,9 @@ DWORD PlayedBytes(HWAVEOUT device) {
 // is paused while the ring is rewritten, so that its reader never sees a half-written frame; the
 // pause lasts as long as the rewrite, well under a millisecond.
 void FadeOutRing(OutputState& state) {
-    if (state.pcmRing.empty() || state.bufferFrames <= 0)
+    if (state.pcmRing.empty() || state.bufferFrames <= 0) {
         return;
+    }
     (void)waveOutPause(state.device);
     const DWORD startBytes = PlayedBytes(state.device);
     const std::uint32_t start =
@@ -102,12 +103,15 @@ void FadeOutRing(OutputState& state) {
 
 bool OpenOutput(std::int32_t rate) {
     OutputState& state = Output();
-    if (!ModuleFileOpsInstalled() || BlockFramesAt(rate) == 0)
+    if (!ModuleFileOpsInstalled() || BlockFramesAt(rate) == 0) {
         return false;
-    if (state.currentModule != nullptr)
+    }
+    if (state.currentModule != nullptr) {
         (void)StopPlayback(state.currentModule);
-    if (state.device != nullptr)
+    }
+    if (state.device != nullptr) {
         CloseOutput();
+    }
     WAVEFORMATEX format{};
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = 2;
@@ -117,8 +121,9 @@ bool OpenOutput(std::int32_t rate) {
     format.wBitsPerSample = 16;
     format.cbSize = 0;
     HWAVEOUT device = nullptr;
-    if (waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR)
+    if (waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
         return false;
+    }
     state.device = device;
     SetOutputRate(rate);
     ResetMixer(rate);
@@ -128,10 +133,12 @@ bool OpenOutput(std::int32_t rate) {
 void CloseOutput() {
     OutputState& state = Output();
     // The thread polls the device: it must be gone before the device is.
-    if (state.currentModule != nullptr)
+    if (state.currentModule != nullptr) {
         (void)StopPlayback(state.currentModule);
-    if (state.device == nullptr)
+    }
+    if (state.device == nullptr) {
         return;
+    }
     FadeOutRing(state);
     (void)waveOutReset(state.device);
     (void)waveOutClose(state.device);
@@ -142,11 +149,13 @@ void CloseOutput() {
 
 bool StartPlayback(Module* module) {
     OutputState& state = Output();
-    if (module == nullptr || state.device == nullptr)
+    if (module == nullptr || state.device == nullptr) {
         return false;
+    }
     (void)StopPlayback(module);
-    if (!PreparePlayback(*module, state.outputRate))
+    if (!PreparePlayback(*module, state.outputRate)) {
         return false;
+    }
     state.currentModule = module;
     PrepareRing(state);
     AllocateMixBuffer();
@@ -172,13 +181,15 @@ bool StartPlayback(Module* module) {
 
 bool StopPlayback(Module* module) {
     OutputState& state = Output();
-    if (module == nullptr)
+    if (module == nullptr) {
         return false;
+    }
     state.stopRequested.store(true);
     WaitForMixedBlock();
     if (state.playbackThread != nullptr) {
-        while (!state.threadExited.load())
+        while (!state.threadExited.load()) {
             Sleep(STOP_POLL_MS);
+        }
         (void)CloseHandle(state.playbackThread);
         state.playbackThread = nullptr;
     }
@@ -197,13 +208,15 @@ Module* PlayingModule() {
 }
 
 void WaitForMixedBlock() {
-    while (Output().mixingBlock.load())
+    while (Output().mixingBlock.load()) {
         Sleep(1);
+    }
 }
 
 bool FreeModule(std::unique_ptr<Module> module) {
-    if (module == nullptr)
+    if (module == nullptr) {
         return false;
+    }
     if (PlayingModule() == module.get()) {
         WaitForMixedBlock();
         (void)StopPlayback(module.get());

@@ -65,8 +65,9 @@ void FreeMixBuffer() {
 void MixBlock() {
     OutputState& state = Output();
     Module* module = state.currentModule;
-    if (module == nullptr || state.mixBuffer == nullptr || state.pcmRing.empty())
+    if (module == nullptr || state.mixBuffer == nullptr || state.pcmRing.empty()) {
         return;
+    }
     const std::int32_t block = state.writeBlock.load();
     const std::size_t blockOffset = static_cast<std::size_t>(block) * state.blockFrames * 2;
     float* area = state.mixBuffer + blockOffset;

@@ -6,17 +6,17 @@
 namespace {
 
 // Period of table step k: 13.375 * 2^(k/12), with 1/12 held in single precision as the table was built.
-int32_t TablePeriod(int32_t k) {
+std::int32_t TablePeriod(std::int32_t k) {
     const double exponent = static_cast<double>(k) * static_cast<double>(0.0833333358f);
-    return static_cast<int32_t>(std::pow(2.0, exponent) * 13.375);
+    return static_cast<std::int32_t>(std::pow(2.0, exponent) * 13.375);
 }
 
 }  // namespace
 
-int32_t AmigaPeriod(uint8_t note, int8_t finetune) {
-    const int32_t p0 = TablePeriod(132 - note);
+std::int32_t AmigaPeriod(std::uint8_t note, std::int8_t finetune) {
+    const std::int32_t p0 = TablePeriod(132 - note);
     if (finetune >= 0 || note == 0) {
         return p0 + ((p0 - TablePeriod(131 - note)) * finetune) / -128;
     }
-    return p0 + ((p0 - TablePeriod(133 - note)) * -static_cast<int32_t>(finetune)) / -128;
+    return p0 + ((p0 - TablePeriod(133 - note)) * -static_cast<std::int32_t>(finetune)) / -128;
 }

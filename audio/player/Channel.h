@@ -10,67 +10,67 @@
 struct Voice;
 
 // Update flags: each pass clears them, effects set them, UpdateVoice acts on them.
-inline constexpr uint8_t UPDATE_FREQUENCY = 1;
-inline constexpr uint8_t UPDATE_VOLUME = 2;
-inline constexpr uint8_t UPDATE_PANNING = 4;
-inline constexpr uint8_t UPDATE_TRIGGER = 8;
-inline constexpr uint8_t UPDATE_RESTART = 32;  // restart the voice's current sample at frame 0
+inline constexpr std::uint8_t UPDATE_FREQUENCY = 1;
+inline constexpr std::uint8_t UPDATE_VOLUME = 2;
+inline constexpr std::uint8_t UPDATE_PANNING = 4;
+inline constexpr std::uint8_t UPDATE_TRIGGER = 8;
+inline constexpr std::uint8_t UPDATE_RESTART = 32;  // restart the voice's current sample at frame 0
 
 struct Channel {
-    uint8_t keyNote;      // note - 1 (0..95) of the last note given without tone portamento
-    uint8_t updateFlags;  // UPDATE_* bits
-    Voice* voice;         // the channel's current mixer voice (i or its partner i +- 32)
-    int32_t period;
-    int32_t volume;       // 0..64 (Cxx can set more)
-    int32_t panning;      // 0..255 nominal
-    int32_t volumeDelta;  // tremolo/tremor offset, cleared every tick
-    int32_t periodDelta;  // vibrato/arpeggio/auto-vibrato offset, cleared every tick
-    int32_t volumeEnvelopeTick;
-    int32_t volumeEnvelopePoint;
-    int32_t volumeEnvelopeFixed;  // 16.16 fixed point
-    int32_t volumeEnvelopeValue;  // 0..64, 64 without an envelope
-    int32_t volumeEnvelopeStep;   // 16.16 increment per tick
-    uint8_t volumeEnvelopeDone;
-    int32_t panningEnvelopeTick;
-    int32_t panningEnvelopePoint;
-    int32_t panningEnvelopeFixed;
-    int32_t panningEnvelopeValue;  // 32 = centre
-    int32_t panningEnvelopeStep;
-    uint8_t panningEnvelopeDone;
-    int32_t fadeout;              // 65536 down to 0
-    int32_t autoVibratoPosition;  // 0..255
-    int32_t autoVibratoSweep;     // 0 up to the instrument's sweep
-    uint8_t keyOff;
-    uint8_t instrument;  // 0-based
-    uint8_t realNote;    // note + sample's relativeNote - 1 (wraps at 8 bits)
-    int32_t targetPeriod;
-    uint8_t lastEffect;
-    int32_t sampleOffsetMemory;
-    uint8_t portaDownMemory;
-    uint8_t portaUpMemory;
-    uint8_t extraFineDownMemory;
-    uint8_t extraFineUpMemory;
-    uint8_t volumeSlideMemory;  // shared by Axy, 5xy and 6xy
-    uint8_t panningSlideMemory;
-    uint8_t retrigVolume;
-    uint8_t retrigInterval;
-    int32_t portaTarget;
-    uint8_t tonePortaSpeed;
-    int8_t vibratoPosition;  // -32..31
-    uint8_t vibratoSpeed;
-    uint8_t vibratoDepth;
-    int8_t tremoloPosition;  // -32..31
-    uint8_t tremoloSpeed;
-    uint8_t tremoloDepth;
-    uint8_t tremorCounter;
-    uint8_t tremorOn;
-    uint8_t tremorOff;
-    int32_t loopStartRow;
-    int32_t loopCount;
-    uint8_t waveControl;       // low nibble vibrato, high nibble tremolo; a nibble >= 4 keeps the position
-    uint8_t fineVolumeMemory;  // shared by EAy and EBy
-    uint8_t finePortaUpMemory;
-    uint8_t finePortaDownMemory;
+    std::uint8_t keyNote;      // note - 1 (0..95) of the last note given without tone portamento
+    std::uint8_t updateFlags;  // UPDATE_* bits
+    Voice* voice;              // the channel's current mixer voice (i or its partner i +- 32)
+    std::int32_t period;
+    std::int32_t volume;       // 0..64 (Cxx can set more)
+    std::int32_t panning;      // 0..255 nominal
+    std::int32_t volumeDelta;  // tremolo/tremor offset, cleared every tick
+    std::int32_t periodDelta;  // vibrato/arpeggio/auto-vibrato offset, cleared every tick
+    std::int32_t volumeEnvelopeTick;
+    std::int32_t volumeEnvelopePoint;
+    std::int32_t volumeEnvelopeFixed;  // 16.16 fixed point
+    std::int32_t volumeEnvelopeValue;  // 0..64, 64 without an envelope
+    std::int32_t volumeEnvelopeStep;   // 16.16 increment per tick
+    std::uint8_t volumeEnvelopeDone;
+    std::int32_t panningEnvelopeTick;
+    std::int32_t panningEnvelopePoint;
+    std::int32_t panningEnvelopeFixed;
+    std::int32_t panningEnvelopeValue;  // 32 = centre
+    std::int32_t panningEnvelopeStep;
+    std::uint8_t panningEnvelopeDone;
+    std::int32_t fadeout;              // 65536 down to 0
+    std::int32_t autoVibratoPosition;  // 0..255
+    std::int32_t autoVibratoSweep;     // 0 up to the instrument's sweep
+    std::uint8_t keyOff;
+    std::uint8_t instrument;  // 0-based
+    std::uint8_t realNote;    // note + sample's relativeNote - 1 (wraps at 8 bits)
+    std::int32_t targetPeriod;
+    std::uint8_t lastEffect;
+    std::int32_t sampleOffsetMemory;
+    std::uint8_t portaDownMemory;
+    std::uint8_t portaUpMemory;
+    std::uint8_t extraFineDownMemory;
+    std::uint8_t extraFineUpMemory;
+    std::uint8_t volumeSlideMemory;  // shared by Axy, 5xy and 6xy
+    std::uint8_t panningSlideMemory;
+    std::uint8_t retrigVolume;
+    std::uint8_t retrigInterval;
+    std::int32_t portaTarget;
+    std::uint8_t tonePortaSpeed;
+    std::int8_t vibratoPosition;  // -32..31
+    std::uint8_t vibratoSpeed;
+    std::uint8_t vibratoDepth;
+    std::int8_t tremoloPosition;  // -32..31
+    std::uint8_t tremoloSpeed;
+    std::uint8_t tremoloDepth;
+    std::uint8_t tremorCounter;
+    std::uint8_t tremorOn;
+    std::uint8_t tremorOff;
+    std::int32_t loopStartRow;
+    std::int32_t loopCount;
+    std::uint8_t waveControl;  // low nibble vibrato, high nibble tremolo; a nibble >= 4 keeps the position
+    std::uint8_t fineVolumeMemory;  // shared by EAy and EBy
+    std::uint8_t finePortaUpMemory;
+    std::uint8_t finePortaDownMemory;
 };
 
 // Which of an instrument's two envelopes StepEnvelope advances.
@@ -98,9 +98,9 @@ void Tremor(Channel& channel);
 // instrument does not have are treated as absent, so a damaged instrument never reads outside its points.
 void StepEnvelope(Channel& channel, const Instrument& instrument, EnvelopeKind kind);
 // Moves the volume envelope to tick position (the Lxx effect).
-void SetVolumeEnvelopePosition(Channel& channel, const Instrument& instrument, int32_t position);
+void SetVolumeEnvelopePosition(Channel& channel, const Instrument& instrument, std::int32_t position);
 // Period of note (0-based, 8-bit) with finetune on the Amiga table.
-[[nodiscard]] int32_t AmigaPeriod(uint8_t note, int8_t finetune);
+[[nodiscard]] std::int32_t AmigaPeriod(std::uint8_t note, std::int8_t finetune);
 // Restarts volume, panning, envelopes, fade-out, key-off and the modulation positions for sample.
 void ResetForInstrument(Channel& channel, const Sample& sample);
 // Applies the channel's update flags to its voice: trigger (with hand-over to the partner voice),

@@ -84,10 +84,10 @@ constexpr std::array<EffectAction, EFFECT_NUMBERS> TICK_ACTIONS = {
 
 }  // namespace
 
-EffectAction RowAction(uint8_t effect) {
+EffectAction RowAction(std::uint8_t effect) {
     return effect < EFFECT_NUMBERS ? ROW_ACTIONS[effect] : nullptr;
 }
 
-EffectAction TickAction(uint8_t effect) {
+EffectAction TickAction(std::uint8_t effect) {
     return effect < EFFECT_NUMBERS ? TICK_ACTIONS[effect] : nullptr;
 }

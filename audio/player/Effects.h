@@ -15,32 +15,32 @@ struct EffectContext {
     const PatternCell& cell;       // the cell of the row being played
     const Instrument& instrument;  // the channel's instrument, or the empty instrument
     Sample& sample;                // the sample looked up this tick, or the shared empty sample
-    int32_t row;                   // the row whose cells are being played
-    int32_t& loopTargetRow;        // row a pattern loop returns to after this row, -1 for none
-    int32_t savedVolume;           // volume, period and panning from before this row's cells (EDy)
-    int32_t savedPeriod;
-    int32_t savedPanning;
+    std::int32_t row;              // the row whose cells are being played
+    std::int32_t& loopTargetRow;   // row a pattern loop returns to after this row, -1 for none
+    std::int32_t savedVolume;      // volume, period and panning from before this row's cells (EDy)
+    std::int32_t savedPeriod;
+    std::int32_t savedPanning;
 };
 
 using EffectAction = void (*)(EffectContext& context);
 
 // Periods are held within +-PERIOD_LIMIT: far past the audible range, so endless slides of a damaged
 // module cannot overflow.
-inline constexpr int32_t PERIOD_LIMIT = 1 << 24;
+inline constexpr std::int32_t PERIOD_LIMIT = 1 << 24;
 
-inline void AddToPeriod(Channel& channel, int32_t delta) {
+inline void AddToPeriod(Channel& channel, std::int32_t delta) {
     channel.period = std::clamp(channel.period + delta, -PERIOD_LIMIT, PERIOD_LIMIT);
 }
 
-inline uint8_t HighNibble(uint8_t parameter) {
+inline std::uint8_t HighNibble(std::uint8_t parameter) {
     return parameter >> 4;
 }
-inline uint8_t LowNibble(uint8_t parameter) {
+inline std::uint8_t LowNibble(std::uint8_t parameter) {
     return parameter & 0x0F;
 }
 
 // A non-zero parameter replaces the memory; the memory is then the effective parameter.
-inline uint8_t Remember(uint8_t& memory, uint8_t parameter) {
+inline std::uint8_t Remember(std::uint8_t& memory, std::uint8_t parameter) {
     if (parameter != 0) {
         memory = parameter;
     }
@@ -48,8 +48,8 @@ inline uint8_t Remember(uint8_t& memory, uint8_t parameter) {
 }
 
 // The action of effect number effect on a row's first tick, or on its other ticks (nullptr: nothing).
-[[nodiscard]] EffectAction RowAction(uint8_t effect);
-[[nodiscard]] EffectAction TickAction(uint8_t effect);
+[[nodiscard]] EffectAction RowAction(std::uint8_t effect);
+[[nodiscard]] EffectAction TickAction(std::uint8_t effect);
 
 // Pitch: arpeggio, portamentos, tone portamento, vibrato (EffectsPitch.cpp).
 void ArpeggioTick(EffectContext& context);
@@ -106,5 +106,5 @@ void ExtendedRow(EffectContext& context);
 void ExtendedTick(EffectContext& context);
 
 // The volume column on a row's first tick and on its other ticks (VolumeColumn.cpp).
-void VolumeColumnRow(Channel& channel, uint8_t volume);
-void VolumeColumnTick(Channel& channel, uint8_t volume);
+void VolumeColumnRow(Channel& channel, std::uint8_t volume);
+void VolumeColumnTick(Channel& channel, std::uint8_t volume);

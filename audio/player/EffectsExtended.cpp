@@ -4,28 +4,28 @@
 
 namespace {
 
-void FinePortaUp(EffectContext& context, uint8_t y) {
+void FinePortaUp(EffectContext& context, std::uint8_t y) {
     AddToPeriod(context.channel, -Remember(context.channel.finePortaUpMemory, y) * 4);
 }
 
-void FinePortaDown(EffectContext& context, uint8_t y) {
+void FinePortaDown(EffectContext& context, std::uint8_t y) {
     AddToPeriod(context.channel, Remember(context.channel.finePortaDownMemory, y) * 4);
 }
 
-void SetFinetune(EffectContext& context, uint8_t y) {
+void SetFinetune(EffectContext& context, std::uint8_t y) {
     // The shared empty sample stands in for every missing sample and stays as it is.
     if (&context.sample != &EmptySample()) {
-        context.sample.finetune = static_cast<int8_t>(y);
+        context.sample.finetune = static_cast<std::int8_t>(y);
     }
 }
 
-void FineVolumeUp(EffectContext& context, uint8_t y) {
+void FineVolumeUp(EffectContext& context, std::uint8_t y) {
     Channel& channel = context.channel;
     channel.volume = std::min(channel.volume + Remember(channel.fineVolumeMemory, y), 64);
     channel.updateFlags |= UPDATE_VOLUME;
 }
 
-void FineVolumeDown(EffectContext& context, uint8_t y) {
+void FineVolumeDown(EffectContext& context, std::uint8_t y) {
     Channel& channel = context.channel;
     channel.volume = std::max(channel.volume - Remember(channel.fineVolumeMemory, y), 0);
     channel.updateFlags |= UPDATE_VOLUME;
@@ -35,7 +35,7 @@ void FineVolumeDown(EffectContext& context, uint8_t y) {
 
 void ExtendedRow(EffectContext& context) {
     Channel& channel = context.channel;
-    const uint8_t y = LowNibble(context.cell.parameter);
+    const std::uint8_t y = LowNibble(context.cell.parameter);
     switch (HighNibble(context.cell.parameter)) {
         case 0x1:
             FinePortaUp(context, y);
@@ -53,7 +53,7 @@ void ExtendedRow(EffectContext& context) {
             PatternLoopRow(context);
             break;
         case 0x7:
-            channel.waveControl = static_cast<uint8_t>((channel.waveControl & 0x0F) | (y << 4));
+            channel.waveControl = static_cast<std::uint8_t>((channel.waveControl & 0x0F) | (y << 4));
             break;
         case 0x8:
             channel.panning = y * 16;

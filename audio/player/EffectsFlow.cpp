@@ -6,7 +6,7 @@
 namespace {
 
 // Highest row a pattern break can name; larger values break to row 0.
-constexpr int32_t HIGHEST_BREAK_ROW = 63;
+constexpr std::int32_t HIGHEST_BREAK_ROW = 63;
 
 }  // namespace
 
@@ -20,8 +20,8 @@ void PositionJumpRow(EffectContext& context) {
 // A break after a jump in the same row keeps the jump's order and sets its row.
 void PatternBreakRow(EffectContext& context) {
     Module& module = context.module;
-    const uint8_t parameter = context.cell.parameter;
-    const int32_t row = HighNibble(parameter) * 10 + LowNibble(parameter);
+    const std::uint8_t parameter = context.cell.parameter;
+    const std::int32_t row = HighNibble(parameter) * 10 + LowNibble(parameter);
     module.nextRow = row > HIGHEST_BREAK_ROW ? 0 : row;
     if (!module.jumpSeen) {
         module.nextOrder = module.orderPosition + 1;
@@ -32,7 +32,7 @@ void PatternBreakRow(EffectContext& context) {
 }
 
 void SetSpeedRow(EffectContext& context) {
-    const uint8_t parameter = context.cell.parameter;
+    const std::uint8_t parameter = context.cell.parameter;
     if (parameter < 32) {
         context.module.speed = parameter;
     } else {
@@ -44,7 +44,7 @@ void SetSpeedRow(EffectContext& context) {
 // loop start, unless a break or jump names another.
 void PatternLoopRow(EffectContext& context) {
     Channel& channel = context.channel;
-    const uint8_t count = LowNibble(context.cell.parameter);
+    const std::uint8_t count = LowNibble(context.cell.parameter);
     if (count == 0) {
         channel.loopStartRow = context.row;
         return;

@@ -5,10 +5,10 @@
 namespace {
 
 // The low four update bits: frequency, volume, panning and trigger.
-constexpr uint8_t NOTE_UPDATE_BITS = UPDATE_FREQUENCY | UPDATE_VOLUME | UPDATE_PANNING | UPDATE_TRIGGER;
+constexpr std::uint8_t NOTE_UPDATE_BITS = UPDATE_FREQUENCY | UPDATE_VOLUME | UPDATE_PANNING | UPDATE_TRIGGER;
 
 // Volume after a multi-retrigger with volume change code (0..15); divisions truncate toward zero.
-int32_t RetrigVolume(int32_t volume, uint8_t code) {
+std::int32_t RetrigVolume(std::int32_t volume, std::uint8_t code) {
     switch (code) {
         case 1:
             return volume - 1;
@@ -53,7 +53,7 @@ void SampleOffsetRow(EffectContext& context) {
     if (channel.voice == nullptr) {
         return;
     }
-    const uint32_t offset = static_cast<uint32_t>(channel.sampleOffsetMemory) * 256;
+    const std::uint32_t offset = static_cast<std::uint32_t>(channel.sampleOffsetMemory) * 256;
     if (offset < context.sample.loopStart + context.sample.loopLength) {
         channel.voice->startOffset = offset;
     } else {
@@ -64,7 +64,7 @@ void SampleOffsetRow(EffectContext& context) {
 }
 
 void MultiRetrigRow(EffectContext& context) {
-    const uint8_t parameter = context.cell.parameter;
+    const std::uint8_t parameter = context.cell.parameter;
     if (parameter != 0) {
         context.channel.retrigVolume = HighNibble(parameter);
         context.channel.retrigInterval = LowNibble(parameter);
@@ -81,7 +81,7 @@ void MultiRetrigTick(EffectContext& context) {
 }
 
 void RetriggerTick(EffectContext& context) {
-    const uint8_t interval = LowNibble(context.cell.parameter);
+    const std::uint8_t interval = LowNibble(context.cell.parameter);
     if (interval != 0 && context.module.tick % interval == 0) {
         context.channel.updateFlags |= UPDATE_TRIGGER | UPDATE_FREQUENCY | UPDATE_VOLUME;
     }

@@ -5,13 +5,13 @@
 namespace {
 
 // Period offset of semitones above the channel's note, in the module's frequency mode.
-int32_t SemitoneDelta(const EffectContext& context, uint8_t semitones) {
+std::int32_t SemitoneDelta(const EffectContext& context, std::uint8_t semitones) {
     if ((context.module.flags & FLAG_LINEAR_FREQUENCIES) != 0) {
         return semitones * 64;
     }
-    const uint8_t note = context.channel.realNote;
-    const int8_t finetune = context.sample.finetune;
-    return AmigaPeriod(static_cast<uint8_t>(note + semitones), finetune) - AmigaPeriod(note, finetune);
+    const std::uint8_t note = context.channel.realNote;
+    const std::int8_t finetune = context.sample.finetune;
+    return AmigaPeriod(static_cast<std::uint8_t>(note + semitones), finetune) - AmigaPeriod(note, finetune);
 }
 
 // The slide starts from the current period instead of restarting the note.
@@ -23,7 +23,7 @@ void BeginTonePortamento(Channel& channel) {
 }  // namespace
 
 void ArpeggioTick(EffectContext& context) {
-    const uint8_t parameter = context.cell.parameter;
+    const std::uint8_t parameter = context.cell.parameter;
     if (parameter == 0) {
         return;
     }
@@ -70,7 +70,7 @@ void TonePortaTick(EffectContext& context) {
 
 void VibratoRow(EffectContext& context) {
     Channel& channel = context.channel;
-    const uint8_t parameter = context.cell.parameter;
+    const std::uint8_t parameter = context.cell.parameter;
     if (HighNibble(parameter) != 0) {
         channel.vibratoSpeed = HighNibble(parameter);
     }
@@ -108,7 +108,7 @@ void VibratoVolumeSlideTick(EffectContext& context) {
 
 void ExtraFinePortaRow(EffectContext& context) {
     Channel& channel = context.channel;
-    const uint8_t amount = LowNibble(context.cell.parameter);
+    const std::uint8_t amount = LowNibble(context.cell.parameter);
     switch (HighNibble(context.cell.parameter)) {
         case 1:
             AddToPeriod(channel, -Remember(channel.extraFineUpMemory, amount));

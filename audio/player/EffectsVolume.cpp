@@ -3,7 +3,7 @@
 #include "audio/player/Effects.h"
 
 void VolumeSlide(Channel& channel) {
-    const uint8_t parameter = channel.volumeSlideMemory;
+    const std::uint8_t parameter = channel.volumeSlideMemory;
     if (HighNibble(parameter) != 0) {
         channel.volume = std::min(channel.volume + HighNibble(parameter), 64);
     } else if (LowNibble(parameter) != 0) {
@@ -14,7 +14,7 @@ void VolumeSlide(Channel& channel) {
 
 void TremoloRow(EffectContext& context) {
     Channel& channel = context.channel;
-    const uint8_t parameter = context.cell.parameter;
+    const std::uint8_t parameter = context.cell.parameter;
     if (HighNibble(parameter) != 0) {
         channel.tremoloSpeed = HighNibble(parameter);
     }
@@ -41,7 +41,7 @@ void SetVolumeRow(EffectContext& context) {
 }
 
 void GlobalVolumeRow(EffectContext& context) {
-    context.module.globalVolume = std::min<int32_t>(context.cell.parameter, 64);
+    context.module.globalVolume = std::min<std::int32_t>(context.cell.parameter, 64);
     context.channel.updateFlags |= UPDATE_VOLUME;
 }
 
@@ -52,7 +52,7 @@ void GlobalVolumeSlideRow(EffectContext& context) {
 // Channels pick the new global volume up the next time their volume is recomputed.
 void GlobalVolumeSlideTick(EffectContext& context) {
     Module& module = context.module;
-    const uint8_t parameter = module.globalVolumeSlideMemory;
+    const std::uint8_t parameter = module.globalVolumeSlideMemory;
     if (HighNibble(parameter) != 0) {
         module.globalVolume = std::min(module.globalVolume + HighNibble(parameter), 64);
     } else if (LowNibble(parameter) != 0) {
@@ -62,7 +62,7 @@ void GlobalVolumeSlideTick(EffectContext& context) {
 
 void TremorRow(EffectContext& context) {
     Channel& channel = context.channel;
-    const uint8_t parameter = context.cell.parameter;
+    const std::uint8_t parameter = context.cell.parameter;
     if (parameter != 0) {
         channel.tremorOn = HighNibble(parameter) + 1;
         channel.tremorOff = LowNibble(parameter) + 1;
@@ -92,7 +92,7 @@ void PanningSlideRow(EffectContext& context) {
 
 void PanningSlideTick(EffectContext& context) {
     Channel& channel = context.channel;
-    const uint8_t parameter = channel.panningSlideMemory;
+    const std::uint8_t parameter = channel.panningSlideMemory;
     if (HighNibble(parameter) != 0) {
         channel.panning = std::min(channel.panning + HighNibble(parameter), 255);
     } else if (LowNibble(parameter) != 0) {

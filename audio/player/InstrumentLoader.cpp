@@ -42,10 +42,12 @@ void ReadInstrumentBody(Instrument& instrument, ModuleReader& reader) {
     instrument.vibratoDepth = reader.readU8();
     instrument.vibratoRate = reader.readU8();
     instrument.fadeout = static_cast<std::uint16_t>(reader.readU16() << 1);
-    if (instrument.volumePointCount < 2)
+    if (instrument.volumePointCount < 2) {
         instrument.volumeType = 0;
-    if (instrument.panningPointCount < 2)
+    }
+    if (instrument.panningPointCount < 2) {
         instrument.panningType = 0;
+    }
 }
 
 bool LoadInstrument(Module& module, Instrument& instrument, ModuleReader& reader, int instrumentIndex) {
@@ -53,11 +55,13 @@ bool LoadInstrument(Module& module, Instrument& instrument, ModuleReader& reader
     const std::uint32_t headerSize = reader.readU32();
     reader.seek(NAME_AND_TYPE_BYTES, SEEK_FROM_CURRENT);
     const std::uint16_t sampleCount = reader.readU16();
-    if (sampleCount > SAMPLES_PER_INSTRUMENT)
+    if (sampleCount > SAMPLES_PER_INSTRUMENT) {
         return false;
+    }
     instrument.sampleCount = sampleCount;
-    if (sampleCount != 0)
+    if (sampleCount != 0) {
         ReadInstrumentBody(instrument, reader);
+    }
     // Unsigned and in 64 bits: a header size can only move forward, at most to the end of the file.
     reader.seek(recordStart + headerSize, SEEK_FROM_START);
     LoadSampleHeaders(instrument, reader);
@@ -69,8 +73,9 @@ bool LoadInstrument(Module& module, Instrument& instrument, ModuleReader& reader
 
 bool LoadInstruments(Module& module, ModuleReader& reader) {
     for (int index = 0; index < module.instrumentCount; ++index) {
-        if (!LoadInstrument(module, module.instruments[index], reader, index))
+        if (!LoadInstrument(module, module.instruments[index], reader, index)) {
             return false;
+        }
     }
     return true;
 }

@@ -113,33 +113,39 @@ void MemoryFileClose(void* handle) {
 
 void MemoryFileRead(void* destination, std::uint32_t count, void* handle) {
     auto* file = static_cast<MemoryFile*>(handle);
-    if (file == nullptr || destination == nullptr || file->position >= file->size)
+    if (file == nullptr || destination == nullptr || file->position >= file->size) {
         return;
+    }
     const std::uint32_t available = static_cast<std::uint32_t>(file->size - file->position);
-    if (count > available)
+    if (count > available) {
         count = available;
+    }
     std::memcpy(destination, file->data.data() + file->position, count);
     file->position += static_cast<std::int32_t>(count);
 }
 
 void MemoryFileSeek(void* handle, std::int32_t offset, int origin) {
     auto* file = static_cast<MemoryFile*>(handle);
-    if (file == nullptr)
+    if (file == nullptr) {
         return;
+    }
     // Computed in 64 bits and kept within 0..size, so no offset can move the position outside the data.
     std::int64_t position = file->position;
-    if (origin == SEEK_FROM_START)
+    if (origin == SEEK_FROM_START) {
         position = offset;
-    else if (origin == SEEK_FROM_CURRENT)
+    } else if (origin == SEEK_FROM_CURRENT) {
         position += offset;
-    else if (origin == SEEK_FROM_END)
+    } else if (origin == SEEK_FROM_END) {
         position = static_cast<std::int64_t>(file->size) + offset;
-    else
+    } else {
         return;
-    if (position > file->size)
+    }
+    if (position > file->size) {
         position = file->size;
-    if (position < 0)
+    }
+    if (position < 0) {
         position = 0;
+    }
     file->position = static_cast<std::int32_t>(position);
 }
 

@@ -9,23 +9,23 @@
 namespace {
 
 // |sin| of a waveform position (-32..31 covers half a period each way) scaled to 0..255.
-int32_t SineMagnitude(int32_t position) {
-    return static_cast<int32_t>(std::fabs(std::sin(position * 2 * 0.049087375)) * 256);
+std::int32_t SineMagnitude(std::int32_t position) {
+    return static_cast<std::int32_t>(std::fabs(std::sin(position * 2 * 0.049087375)) * 256);
 }
 
 // Adds speed to a waveform position (8-bit arithmetic) and folds it back into -32..31.
-int8_t AdvancePosition(int8_t position, uint8_t speed) {
-    int32_t next = static_cast<int8_t>(static_cast<uint8_t>(position + speed));
+std::int8_t AdvancePosition(std::int8_t position, std::uint8_t speed) {
+    std::int32_t next = static_cast<std::int8_t>(static_cast<std::uint8_t>(position + speed));
     if (next > 31) {
         next -= 64;
     }
-    return static_cast<int8_t>(next);
+    return static_cast<std::int8_t>(next);
 }
 
 }  // namespace
 
 void TonePortamento(Channel& channel) {
-    const int32_t speed = channel.tonePortaSpeed * 4;
+    const std::int32_t speed = channel.tonePortaSpeed * 4;
     if (channel.period < channel.portaTarget) {
         channel.period = std::min(channel.period + speed, channel.portaTarget);
     } else if (channel.period > channel.portaTarget) {
@@ -35,8 +35,8 @@ void TonePortamento(Channel& channel) {
 }
 
 void Vibrato(Channel& channel) {
-    const int32_t position = channel.vibratoPosition;
-    int32_t value = 255;  // square
+    const std::int32_t position = channel.vibratoPosition;
+    std::int32_t value = 255;  // square
     switch (channel.waveControl & 3) {
         case 0:
             value = SineMagnitude(position);
@@ -47,7 +47,7 @@ void Vibrato(Channel& channel) {
         default:
             break;
     }
-    const int32_t delta = ((value * channel.vibratoDepth) >> 5) & ~3;
+    const std::int32_t delta = ((value * channel.vibratoDepth) >> 5) & ~3;
     channel.periodDelta = position >= 0 ? -delta : delta;
     channel.updateFlags |= UPDATE_FREQUENCY;
 }
@@ -57,8 +57,8 @@ void AdvanceVibrato(Channel& channel) {
 }
 
 void Tremolo(Channel& channel) {
-    const int32_t position = channel.tremoloPosition;
-    int32_t value = 255;  // square
+    const std::int32_t position = channel.tremoloPosition;
+    std::int32_t value = 255;  // square
     switch ((channel.waveControl >> 4) & 3) {
         case 0:
         case 3:
@@ -70,7 +70,7 @@ void Tremolo(Channel& channel) {
         default:
             break;
     }
-    const int32_t delta = (value * channel.tremoloDepth) >> 6;
+    const std::int32_t delta = (value * channel.tremoloDepth) >> 6;
     if (position >= 0) {
         channel.volumeDelta = channel.volume + delta > 64 ? 64 - channel.volume : delta;
     } else {
@@ -81,11 +81,11 @@ void Tremolo(Channel& channel) {
 }
 
 void AutoVibrato(Channel& channel, const Instrument& instrument) {
-    const int32_t position = channel.autoVibratoPosition;
-    int32_t wave = 0;  // types above 3 are undefined and give no vibrato
+    const std::int32_t position = channel.autoVibratoPosition;
+    std::int32_t wave = 0;  // types above 3 are undefined and give no vibrato
     switch (instrument.vibratoType) {
         case 0:
-            wave = static_cast<int32_t>(std::sin(static_cast<float>(position) * 0.024543688f) * 64);
+            wave = static_cast<std::int32_t>(std::sin(static_cast<float>(position) * 0.024543688f) * 64);
             break;
         case 1:
             wave = position < 128 ? 64 : -64;
@@ -99,12 +99,12 @@ void AutoVibrato(Channel& channel, const Instrument& instrument) {
         default:
             break;
     }
-    int32_t depth = instrument.vibratoDepth * wave;
+    std::int32_t depth = instrument.vibratoDepth * wave;
     if (instrument.vibratoSweep != 0) {
         depth = (channel.autoVibratoSweep * depth) / instrument.vibratoSweep;
     }
     channel.periodDelta += depth >> 6;
-    channel.autoVibratoSweep = std::min<int32_t>(channel.autoVibratoSweep + 1, instrument.vibratoSweep);
+    channel.autoVibratoSweep = std::min<std::int32_t>(channel.autoVibratoSweep + 1, instrument.vibratoSweep);
     channel.autoVibratoPosition += instrument.vibratoRate;
     if (channel.autoVibratoPosition > 255) {
         channel.autoVibratoPosition -= 256;

@@ -40,10 +40,12 @@ bool ReadSongHeader(Module& module, ModuleReader& reader, std::int32_t& storedPa
     module.defaultBpm = static_cast<std::int16_t>(reader.readU16());
     reader.read(module.orderTable.data(), ORDER_TABLE_SIZE);
     reader.seek(static_cast<std::int64_t>(HEADER_SIZE_OFFSET) + headerSize, SEEK_FROM_START);
-    if (channelCount == 0 || channelCount > MAX_CHANNELS)
+    if (channelCount == 0 || channelCount > MAX_CHANNELS) {
         return false;
-    if (storedPatterns > MAX_STORED_PATTERNS)
+    }
+    if (storedPatterns > MAX_STORED_PATTERNS) {
         return false;
+    }
     module.channelCount = static_cast<std::int16_t>(channelCount);
     // The order table has 256 entries and a song needs at least one.
     module.songLength = static_cast<std::int16_t>(std::clamp<int>(songLength, 1, ORDER_TABLE_SIZE));
@@ -68,27 +70,32 @@ void CountPatterns(Module& module, std::int32_t storedPatterns) {
 }  // namespace
 
 bool LoadModule(Module& module, ModuleReader& reader) {
-    if (!HasIdentification(reader))
+    if (!HasIdentification(reader)) {
         return false;
+    }
     module.tickHandler = ModuleTick;
     module.initialGlobalVolume = INITIAL_GLOBAL_VOLUME;
     std::int32_t storedPatterns = 0;
-    if (!ReadSongHeader(module, reader, storedPatterns))
+    if (!ReadSongHeader(module, reader, storedPatterns)) {
         return false;
+    }
     CountPatterns(module, storedPatterns);
-    if (!LoadPatterns(module, reader, storedPatterns))
+    if (!LoadPatterns(module, reader, storedPatterns)) {
         return false;
+    }
     module.instruments.resize(static_cast<std::size_t>(module.instrumentCount));
     return LoadInstruments(module, reader);
 }
 
 std::unique_ptr<Module> CreateModule(const char* fileName, SampleDataHook sampleDataHook) {
     ModuleReader reader(fileName);
-    if (!reader.isOpen())
+    if (!reader.isOpen()) {
         return nullptr;
+    }
     auto module = std::make_unique<Module>();
     module->sampleDataHook = sampleDataHook;
-    if (!LoadModule(*module, reader))
+    if (!LoadModule(*module, reader)) {
         return nullptr;
+    }
     return module;
 }

@@ -8,35 +8,41 @@
 
 ModuleReader::ModuleReader(const char* fileName) {
     const ModuleFileOps& ops = InstalledModuleFileOps();
-    if (!ModuleFileOpsInstalled())
+    if (!ModuleFileOpsInstalled()) {
         return;
+    }
     handle = ops.open(fileName);
-    if (handle == nullptr)
+    if (handle == nullptr) {
         return;
+    }
     ops.seek(handle, 0, SEEK_FROM_END);
     fileSize = std::max<std::int64_t>(0, ops.tell(handle));
     ops.seek(handle, 0, SEEK_FROM_START);
 }
 
 ModuleReader::~ModuleReader() {
-    if (handle != nullptr)
+    if (handle != nullptr) {
         InstalledModuleFileOps().close(handle);
+    }
 }
 
 void ModuleReader::read(void* destination, std::uint32_t count) {
-    if (handle == nullptr || count == 0)
+    if (handle == nullptr || count == 0) {
         return;
+    }
     InstalledModuleFileOps().read(destination, count, handle);
 }
 
 void ModuleReader::seek(std::int64_t offset, int origin) {
-    if (handle == nullptr)
+    if (handle == nullptr) {
         return;
+    }
     std::int64_t target = offset;
-    if (origin == SEEK_FROM_CURRENT)
+    if (origin == SEEK_FROM_CURRENT) {
         target += tell();
-    else if (origin == SEEK_FROM_END)
+    } else if (origin == SEEK_FROM_END) {
         target += fileSize;
+    }
     // Absolute, within the file: no origin or wrap-around of the 32-bit offset can escape it.
     target = std::clamp<std::int64_t>(
         target, 0, std::min<std::int64_t>(fileSize, std::numeric_limits<std::int32_t>::max()));
@@ -44,8 +50,9 @@ void ModuleReader::seek(std::int64_t offset, int origin) {
 }
 
 std::int64_t ModuleReader::tell() const {
-    if (handle == nullptr)
+    if (handle == nullptr) {
         return 0;
+    }
     return InstalledModuleFileOps().tell(handle);
 }
 

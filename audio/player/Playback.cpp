@@ -24,13 +24,15 @@ bool PreparePlayback(Module& module, std::int32_t outputRate) {
 }
 
 void MixModule(Module& module, float* destination, std::int32_t frameCount) {
-    if (destination == nullptr)
+    if (destination == nullptr) {
         return;
+    }
     std::int32_t done = 0;
     while (done < frameCount) {
         if (module.samplesLeftInTick <= 0) {
-            if (module.tickHandler != nullptr)
+            if (module.tickHandler != nullptr) {
                 module.tickHandler(module);
+            }
             // A tick lasts at least one frame, so a tick length of 0 cannot stall the loop.
             module.samplesLeftInTick = std::max(1, module.samplesPerTick);
         }

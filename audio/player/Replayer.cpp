@@ -15,7 +15,7 @@ const Instrument& EmptyInstrument() {
 }
 
 // The pattern played at order position, or nullptr when the order table names none the module has.
-const Pattern* PatternAt(const Module& module, int32_t orderPosition) {
+const Pattern* PatternAt(const Module& module, std::int32_t orderPosition) {
     if (orderPosition < 0 || orderPosition >= ORDER_TABLE_SIZE) {
         return nullptr;
     }
@@ -23,13 +23,13 @@ const Pattern* PatternAt(const Module& module, int32_t orderPosition) {
     return index < module.patterns.size() ? &module.patterns[index] : nullptr;
 }
 
-int32_t RowsAt(const Module& module, int32_t orderPosition) {
+std::int32_t RowsAt(const Module& module, std::int32_t orderPosition) {
     const Pattern* pattern = PatternAt(module, orderPosition);
     return pattern != nullptr ? pattern->rows : EMPTY_PATTERN_ROWS;
 }
 
 // The cell of channel at row of the pattern at the current order position (an empty cell if absent).
-const PatternCell& CellAt(const Module& module, int32_t row, int32_t channel) {
+const PatternCell& CellAt(const Module& module, std::int32_t row, std::int32_t channel) {
     const Pattern* pattern = PatternAt(module, module.orderPosition);
     if (pattern == nullptr || row < 0 || row >= pattern->rows) {
         return EMPTY_CELL;
@@ -38,8 +38,8 @@ const PatternCell& CellAt(const Module& module, int32_t row, int32_t channel) {
     return index < pattern->cells.size() ? pattern->cells[index] : EMPTY_CELL;
 }
 
-int32_t PlayedChannels(const Module& module) {
-    return std::clamp<int32_t>(module.channelCount, 0, MAX_CHANNELS);
+std::int32_t PlayedChannels(const Module& module) {
+    return std::clamp<std::int32_t>(module.channelCount, 0, MAX_CHANNELS);
 }
 
 const Instrument& InstrumentOf(const Module& module, const Channel& channel) {
@@ -54,7 +54,7 @@ Sample& SampleOf(const Module& module, const Channel& channel) {
         return EmptySample();
     }
     const Instrument& instrument = module.instruments[channel.instrument];
-    const uint8_t slot = instrument.keymap[channel.keyNote];
+    const std::uint8_t slot = instrument.keymap[channel.keyNote];
     if (slot >= SAMPLES_PER_INSTRUMENT || instrument.samples[slot] == nullptr) {
         return EmptySample();
     }
@@ -79,7 +79,7 @@ void FadeOut(Channel& channel, const Instrument& instrument) {
 }
 
 // Period of the channel's realNote with the sample's finetune, in the module's frequency mode.
-int32_t NotePeriod(const Module& module, const Channel& channel, const Sample& sample) {
+std::int32_t NotePeriod(const Module& module, const Channel& channel, const Sample& sample) {
     if ((module.flags & FLAG_LINEAR_FREQUENCIES) != 0) {
         return 7680 - channel.realNote * 64 - sample.finetune / 2;
     }
@@ -103,7 +103,7 @@ Sample& TakeNote(Module& module, Channel& channel, const PatternCell& cell, bool
     channel.volumeDelta = 0;
     channel.updateFlags = 0;
     if (hasNote) {
-        channel.realNote = static_cast<uint8_t>(cell.note + sample.relativeNote - 1);
+        channel.realNote = static_cast<std::uint8_t>(cell.note + sample.relativeNote - 1);
         channel.targetPeriod = NotePeriod(module, channel, sample);
         if (!porta) {
             channel.period = channel.targetPeriod;
@@ -113,11 +113,12 @@ Sample& TakeNote(Module& module, Channel& channel, const PatternCell& cell, bool
     return sample;
 }
 
-void ProcessRowChannel(Module& module, Channel& channel, const PatternCell& cell, int32_t& loopTargetRow) {
+void ProcessRowChannel(Module& module, Channel& channel, const PatternCell& cell,
+                       std::int32_t& loopTargetRow) {
     const bool porta = cell.effect == 3 || cell.effect == 5;
-    const int32_t savedVolume = channel.volume;
-    const int32_t savedPeriod = channel.period;
-    const int32_t savedPanning = channel.panning;
+    const std::int32_t savedVolume = channel.volume;
+    const std::int32_t savedPeriod = channel.period;
+    const std::int32_t savedPanning = channel.panning;
     Sample& sample = TakeNote(module, channel, cell, porta);
     const Instrument& instrument = InstrumentOf(module, channel);
     channel.periodDelta = 0;
@@ -146,8 +147,8 @@ void ProcessRowChannel(Module& module, Channel& channel, const PatternCell& cell
 }
 
 // The first tick of a row; returns the row a pattern loop goes back to, or -1.
-int32_t ProcessRow(Module& module) {
-    int32_t loopTargetRow = -1;
+std::int32_t ProcessRow(Module& module) {
+    std::int32_t loopTargetRow = -1;
     module.nextOrder = -1;
     module.nextRow = -1;
     module.jumpSeen = false;
@@ -155,8 +156,8 @@ int32_t ProcessRow(Module& module) {
         return loopTargetRow;  // a pattern of 0 rows has no cells: its row does nothing
     }
     std::array<Channel, MAX_CHANNELS>& channels = Channels();
-    const int32_t count = PlayedChannels(module);
-    for (int32_t index = 0; index < count; ++index) {
+    const std::int32_t count = PlayedChannels(module);
+    for (std::int32_t index = 0; index < count; ++index) {
         ProcessRowChannel(module, channels[static_cast<size_t>(index)], CellAt(module, module.row, index),
                           loopTargetRow);
     }
@@ -165,8 +166,8 @@ int32_t ProcessRow(Module& module) {
 
 void ProcessTick(Module& module) {
     std::array<Channel, MAX_CHANNELS>& channels = Channels();
-    const int32_t count = PlayedChannels(module);
-    for (int32_t index = 0; index < count; ++index) {
+    const std::int32_t count = PlayedChannels(module);
+    for (std::int32_t index = 0; index < count; ++index) {
         Channel& channel = channels[static_cast<size_t>(index)];
         const PatternCell& cell = CellAt(module, module.row, index);
         const Instrument& instrument = InstrumentOf(module, channel);
@@ -178,7 +179,7 @@ void ProcessTick(Module& module) {
         FadeOut(channel, instrument);
         VolumeColumnTick(channel, cell.volume);
         if (const EffectAction action = TickAction(cell.effect)) {
-            int32_t noLoop = -1;  // pattern loops act on a row's first tick only
+            std::int32_t noLoop = -1;  // pattern loops act on a row's first tick only
             EffectContext context{module,     channel, cell,           instrument,     sample,
                                   module.row, noLoop,  channel.volume, channel.period, channel.panning};
             action(context);
@@ -211,7 +212,7 @@ bool StartRow(Module& module) {
 
 // After the row's cells: without a jump or break, the next row (or the loop start) follows, or the next
 // order entry when the pattern has no such row.
-void ScheduleNextRow(Module& module, int32_t loopTargetRow) {
+void ScheduleNextRow(Module& module, std::int32_t loopTargetRow) {
     if (module.nextRow != -1) {
         return;
     }
@@ -230,7 +231,7 @@ void ScheduleNextRow(Module& module, int32_t loopTargetRow) {
 void ModuleTick(Module& module) {
     if (module.tick == 0) {
         const bool enteredOrder = StartRow(module);
-        const int32_t loopTargetRow = ProcessRow(module);
+        const std::int32_t loopTargetRow = ProcessRow(module);
         // The hook sees the row with the speed and tempo its own effects set, as it plays.
         if (module.rowStartHook != nullptr) {
             module.rowStartHook(module.rowStartContext, module, enteredOrder);
@@ -246,14 +247,14 @@ void ModuleTick(Module& module) {
     }
 }
 
-void SetBpm(Module& module, int32_t bpm) {
+void SetBpm(Module& module, std::int32_t bpm) {
     module.bpm = bpm >= 1 ? bpm : MINIMUM_BPM;
     const double beatLength = 1000.0 / (module.bpm * static_cast<double>(0.4f));  // milliseconds per tick
     const double frames = beatLength * module.outputRate * static_cast<double>(0.001f);
-    module.samplesPerTick = std::max(static_cast<int32_t>(frames), 1);  // a tick always moves the mix on
+    module.samplesPerTick = std::max(static_cast<std::int32_t>(frames), 1);  // a tick always moves the mix on
 }
 
-void ResetPlayback(Module& module, int32_t outputRate) {
+void ResetPlayback(Module& module, std::int32_t outputRate) {
     module.outputRate = std::max(outputRate, 1);
     module.globalVolume = module.initialGlobalVolume;
     module.globalVolumeSlideMemory = 0;

@@ -5,28 +5,28 @@
 namespace {
 
 // Bound of the unlimited panning slides, far outside 0..255, so endless slides cannot overflow.
-constexpr int32_t PANNING_LIMIT = 1 << 16;
+constexpr std::int32_t PANNING_LIMIT = 1 << 16;
 
-void SlideVolumeDown(Channel& channel, uint8_t amount) {
+void SlideVolumeDown(Channel& channel, std::uint8_t amount) {
     channel.volume = std::max(channel.volume - amount, 0);
     channel.updateFlags |= UPDATE_VOLUME;
 }
 
-void SlideVolumeUp(Channel& channel, uint8_t amount) {
+void SlideVolumeUp(Channel& channel, std::uint8_t amount) {
     channel.volume = std::min(channel.volume + amount, 64);
     channel.updateFlags |= UPDATE_VOLUME;
 }
 
 // Panning slides of the volume column are not limited; UpdateVoice clamps what the voice gets.
-void SlidePanning(Channel& channel, int32_t amount) {
+void SlidePanning(Channel& channel, std::int32_t amount) {
     channel.panning = std::clamp(channel.panning + amount, -PANNING_LIMIT, PANNING_LIMIT);
     channel.updateFlags |= UPDATE_PANNING;
 }
 
 }  // namespace
 
-void VolumeColumnRow(Channel& channel, uint8_t volume) {
-    const uint8_t y = LowNibble(volume);
+void VolumeColumnRow(Channel& channel, std::uint8_t volume) {
+    const std::uint8_t y = LowNibble(volume);
     if (volume >= 0x10 && volume <= 0x50) {
         channel.volume = volume - 0x10;
         channel.updateFlags |= UPDATE_VOLUME;
@@ -69,8 +69,8 @@ void VolumeColumnRow(Channel& channel, uint8_t volume) {
     }
 }
 
-void VolumeColumnTick(Channel& channel, uint8_t volume) {
-    const uint8_t y = LowNibble(volume);
+void VolumeColumnTick(Channel& channel, std::uint8_t volume) {
+    const std::uint8_t y = LowNibble(volume);
     switch (HighNibble(volume)) {
         case 0x6:
             SlideVolumeDown(channel, y);

@@ -18,7 +18,7 @@ std::int16_t Saturate(std::int32_t value) {
 
 }  // namespace
 
-EffectMixer& Mixer() {
+EffectMixer& effectMixer() {
     static EffectMixer mixer;
     return mixer;
 }
@@ -74,7 +74,7 @@ bool EffectMixer::playEffect(WaveSound sound, bool unlessSounding) {
         std::lock_guard<std::mutex> mixLock(mixing);
         if (current.active) {
             retired = std::exchange(fading, std::move(current));
-            CutOff(fading);
+            cutOff(fading);
         } else {
             retired = std::move(current);
         }
@@ -87,7 +87,7 @@ void EffectMixer::stopEffect() {
     std::lock_guard<std::mutex> lock(control);
     {
         std::lock_guard<std::mutex> mixLock(mixing);
-        CutOff(current);
+        cutOff(current);
     }
     if (!musicAttached) {
         closeDevice();
@@ -145,8 +145,8 @@ void EffectMixer::pull(std::int16_t* mix, int frameCount, std::int16_t* musicPar
             std::memcpy(musicPart + static_cast<std::size_t>(done) * 2, out, values * sizeof(std::int16_t));
         }
         std::array<std::int32_t, CHUNK_FRAMES * 2> effects{};
-        RenderEffect(fading, deviceRate, effects.data(), count);
-        RenderEffect(current, deviceRate, effects.data(), count);
+        renderEffect(fading, deviceRate, effects.data(), count);
+        renderEffect(current, deviceRate, effects.data(), count);
         for (std::size_t i = 0; i < values; ++i) {
             out[i] = Saturate(out[i] + effects[i]);
             if (effectPart != nullptr) {

@@ -60,6 +60,6 @@ class EffectMixer {
 };
 
 // The process's audio output, made on first use and closed when the program ends.
-[[nodiscard]] EffectMixer& Mixer();
+[[nodiscard]] EffectMixer& effectMixer();
 
 }  // namespace veskar::platform

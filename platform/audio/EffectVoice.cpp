@@ -6,13 +6,13 @@
 
 namespace veskar::platform {
 
-void CutOff(EffectVoice& voice) {
+void cutOff(EffectVoice& voice) {
     if (voice.active && voice.fadeLeft == 0) {
         voice.fadeLeft = CUT_FADE_FRAMES;
     }
 }
 
-void RenderEffect(EffectVoice& voice, std::uint32_t deviceRate, std::int32_t* out, int frameCount) {
+void renderEffect(EffectVoice& voice, std::uint32_t deviceRate, std::int32_t* out, int frameCount) {
     const WaveSound& sound = voice.sound;
     if (!voice.active || deviceRate == 0 || sound.channels == 0) {
         return;

@@ -20,10 +20,10 @@ struct EffectVoice {
 };
 
 // Starts the fade that cuts an active voice off.
-void CutOff(EffectVoice& voice);
+void cutOff(EffectVoice& voice);
 
 // Adds the voice's next frameCount stereo frames at deviceRate to out (2 x frameCount values) and
 // moves it on; it turns inactive at its end or its fade's. Nothing is added while it is inactive.
-void RenderEffect(EffectVoice& voice, std::uint32_t deviceRate, std::int32_t* out, int frameCount);
+void renderEffect(EffectVoice& voice, std::uint32_t deviceRate, std::int32_t* out, int frameCount);
 
 }  // namespace veskar::platform

@@ -10,9 +10,9 @@ inline constexpr UINT SUPPORTED_FLAGS = SND_ASYNC | SND_NODEFAULT | SND_MEMORY |
 }  // namespace
 
 BOOL sndPlaySoundA(LPCSTR sound, UINT flags) {
-    using veskar::platform::Mixer;
+    using veskar::platform::effectMixer;
     if (sound == nullptr) {
-        Mixer().stopEffect();
+        effectMixer().stopEffect();
         return TRUE;
     }
     // Synchronous play, looping and sounds named by file or alias are not offered.
@@ -21,11 +21,11 @@ BOOL sndPlaySoundA(LPCSTR sound, UINT flags) {
     }
     // The image's only length is the one its RIFF header declares.
     const auto* image = reinterpret_cast<const std::uint8_t*>(sound);
-    const std::uint64_t length = veskar::platform::DeclaredWaveLength(image);
+    const std::uint64_t length = veskar::platform::declaredWaveLength(image);
     veskar::platform::WaveSound decoded;
     if (length == 0 ||
-        !veskar::platform::DecodeWaveImage({image, static_cast<std::size_t>(length)}, decoded)) {
+        !veskar::platform::decodeWaveImage({image, static_cast<std::size_t>(length)}, decoded)) {
         return FALSE;
     }
-    return Mixer().playEffect(std::move(decoded), (flags & SND_NOSTOP) != 0) ? TRUE : FALSE;
+    return effectMixer().playEffect(std::move(decoded), (flags & SND_NOSTOP) != 0) ? TRUE : FALSE;
 }

@@ -23,28 +23,31 @@ std::atomic<int> runningThreads{0};
 
 }  // namespace
 
-int veskar::platform::RunningThreadCount() {
+int veskar::platform::runningThreadCount() {
     return runningThreads.load();
 }
 
 HANDLE CreateThread(LPSECURITY_ATTRIBUTES, std::size_t, LPTHREAD_START_ROUTINE start, LPVOID parameter,
                     DWORD flags, LPDWORD threadId) {
-    if (start == nullptr || flags != 0)
+    if (start == nullptr || flags != 0) {
         return nullptr;
+    }
     auto* record = new ThreadRecord{};
     runningThreads.fetch_add(1);
     record->thread = std::thread([start, parameter] {
         (void)start(parameter);
         runningThreads.fetch_sub(1);
     });
-    if (threadId != nullptr)
+    if (threadId != nullptr) {
         *threadId = static_cast<DWORD>(std::hash<std::thread::id>{}(record->thread.get_id()));
+    }
     return record;
 }
 
 BOOL SetThreadPriority(HANDLE thread, int priority) {
-    if (thread == nullptr)
+    if (thread == nullptr) {
         return FALSE;
+    }
 #if defined(__unix__)
     if (priority >= THREAD_PRIORITY_TIME_CRITICAL) {
         // Real-time scheduling needs privileges; without them the thread keeps its priority.
@@ -64,11 +67,13 @@ void Sleep(DWORD milliseconds) {
 }
 
 BOOL CloseHandle(HANDLE handle) {
-    if (handle == nullptr)
+    if (handle == nullptr) {
         return FALSE;
+    }
     auto* record = static_cast<ThreadRecord*>(handle);
-    if (record->thread.joinable())
+    if (record->thread.joinable()) {
         record->thread.detach();
+    }
     delete record;
     return TRUE;
 }

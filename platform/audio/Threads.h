@@ -4,6 +4,6 @@
 namespace veskar::platform {
 
 // Threads made by CreateThread whose start routine has not yet returned.
-[[nodiscard]] int RunningThreadCount();
+[[nodiscard]] int runningThreadCount();
 
 }  // namespace veskar::platform

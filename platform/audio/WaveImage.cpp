@@ -52,7 +52,7 @@ std::optional<PcmFormat> ReadFormat(std::span<const std::uint8_t> body) {
     return supported ? std::optional<PcmFormat>(format) : std::nullopt;
 }
 
-void DecodeSamples(std::span<const std::uint8_t> data, const PcmFormat& format, WaveSound& sound) {
+void decodeSamples(std::span<const std::uint8_t> data, const PcmFormat& format, WaveSound& sound) {
     sound.rate = format.rate;
     sound.channels = format.channels;
     const std::size_t count = data.size() / format.bytesPerSample;
@@ -90,18 +90,18 @@ bool TakeChunk(const std::uint8_t* id, std::span<const std::uint8_t> body, Image
 
 }  // namespace
 
-std::uint64_t DeclaredWaveLength(const std::uint8_t* header) {
+std::uint64_t declaredWaveLength(const std::uint8_t* header) {
     if (header == nullptr || !IsTag(header, "RIFF")) {
         return 0;
     }
     return CHUNK_HEADER_BYTES + static_cast<std::uint64_t>(ReadU32(header + 4));
 }
 
-bool DecodeWaveImage(std::span<const std::uint8_t> image, WaveSound& sound) {
+bool decodeWaveImage(std::span<const std::uint8_t> image, WaveSound& sound) {
     if (image.size() < RIFF_HEADER_BYTES || !IsTag(image.data() + 8, "WAVE")) {
         return false;
     }
-    const std::uint64_t declared = DeclaredWaveLength(image.data());
+    const std::uint64_t declared = declaredWaveLength(image.data());
     if (declared < RIFF_HEADER_BYTES || declared > image.size() || declared > MAX_WAVE_IMAGE_BYTES) {
         return false;  // not a RIFF image, one cut short, or far too long for a one-shot sound
     }
@@ -124,7 +124,7 @@ bool DecodeWaveImage(std::span<const std::uint8_t> image, WaveSound& sound) {
     if (!parts.data || parts.data->empty() || parts.data->size() % parts.format->blockAlign != 0) {
         return false;
     }
-    DecodeSamples(*parts.data, *parts.format, sound);
+    decodeSamples(*parts.data, *parts.format, sound);
     return true;
 }
 

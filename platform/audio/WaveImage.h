@@ -22,13 +22,13 @@ struct WaveSound {
 
 // The length a RIFF image declares for itself (8 + its RIFF size), read from its first 8 bytes; 0
 // when `header` does not start with "RIFF". Only the first 4 bytes are read unless they match.
-[[nodiscard]] std::uint64_t DeclaredWaveLength(const std::uint8_t* header);
+[[nodiscard]] std::uint64_t declaredWaveLength(const std::uint8_t* header);
 
 // Decodes a RIFF/WAVE image of PCM (format tag 1, 1 or 2 channels, 8-bit unsigned or 16-bit
 // signed, a consistent block align, a rate between the limits): a "fmt " chunk before the one
 // "data" chunk, other chunks skipped, every chunk inside the length the RIFF header declares,
 // which must itself fit in `image` and in MAX_WAVE_IMAGE_BYTES. False for anything else, or for no
 // frames at all.
-[[nodiscard]] bool DecodeWaveImage(std::span<const std::uint8_t> image, WaveSound& sound);
+[[nodiscard]] bool decodeWaveImage(std::span<const std::uint8_t> image, WaveSound& sound);
 
 }  // namespace veskar::platform

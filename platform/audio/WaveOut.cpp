@@ -25,7 +25,7 @@ inline constexpr UINT BYTES_PER_FRAME = 4;
 
 // Copies up to wanted bytes of the front buffer to out; returns the bytes copied. Finished buffers
 // are marked done and leave the queue.
-DWORD TakeFromQueue(HWAVEOUT__& wave, std::uint8_t* out, DWORD wanted) {
+DWORD takeFromQueue(HWAVEOUT__& wave, std::uint8_t* out, DWORD wanted) {
     DWORD copied = 0;
     while (copied < wanted && !wave.queue.empty()) {
         WAVEHDR* header = wave.queue.front();
@@ -34,29 +34,33 @@ DWORD TakeFromQueue(HWAVEOUT__& wave, std::uint8_t* out, DWORD wanted) {
         std::memcpy(out + copied, header->lpData + wave.offsetInHeader, count);
         copied += count;
         wave.offsetInHeader += count;
-        if (wave.offsetInHeader < header->dwBufferLength)
+        if (wave.offsetInHeader < header->dwBufferLength) {
             continue;
+        }
         wave.offsetInHeader = 0;
         const bool looping =
             (header->dwFlags & (WHDR_BEGINLOOP | WHDR_ENDLOOP)) == (WHDR_BEGINLOOP | WHDR_ENDLOOP);
-        if (looping && header->dwBufferLength > 0 && (wave.loopsLeft == 0xFFFFFFFF || wave.loopsLeft-- > 1))
+        if (looping && header->dwBufferLength > 0 && (wave.loopsLeft == 0xFFFFFFFF || wave.loopsLeft-- > 1)) {
             continue;
+        }
         header->dwFlags = (header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
         wave.queue.pop_front();
-        if (!wave.queue.empty())
+        if (!wave.queue.empty()) {
             wave.loopsLeft = wave.queue.front()->dwLoops;
+        }
     }
     return copied;
 }
 
-void Pull(HWAVEOUT__& wave, std::int16_t* frames, int frameCount) {
+void pullFrames(HWAVEOUT__& wave, std::int16_t* frames, int frameCount) {
     const DWORD wanted = static_cast<DWORD>(frameCount) * BYTES_PER_FRAME;
     auto* out = reinterpret_cast<std::uint8_t*>(frames);
     DWORD copied = 0;
     {
         std::lock_guard<std::mutex> lock(wave.mutex);
-        if (!wave.paused)
-            copied = TakeFromQueue(wave, out, wanted);
+        if (!wave.paused) {
+            copied = takeFromQueue(wave, out, wanted);
+        }
         // Played bytes are counted once they have been handed to the device.
         wave.consumedBytes.fetch_add(copied);
     }
@@ -72,21 +76,25 @@ bool IsStereo16(const WAVEFORMATEX* format) {
 
 MMRESULT waveOutOpen(LPHWAVEOUT waveOut, UINT deviceId, LPCWAVEFORMATEX format, DWORD_PTR, DWORD_PTR,
                      DWORD flags) {
-    if (waveOut == nullptr)
+    if (waveOut == nullptr) {
         return MMSYSERR_INVALPARAM;
+    }
     *waveOut = nullptr;
-    if (deviceId != WAVE_MAPPER && deviceId != 0)
+    if (deviceId != WAVE_MAPPER && deviceId != 0) {
         return MMSYSERR_BADDEVICEID;
-    if (flags != CALLBACK_NULL)
+    }
+    if (flags != CALLBACK_NULL) {
         return MMSYSERR_INVALPARAM;
-    if (!IsStereo16(format))
+    }
+    if (!IsStereo16(format)) {
         return WAVERR_BADFORMAT;
+    }
     auto wave = std::make_unique<HWAVEOUT__>();
     HWAVEOUT__* raw = wave.get();
     using Attach = veskar::platform::EffectMixer::Attach;
-    const Attach attached = veskar::platform::Mixer().attachMusic(
+    const Attach attached = veskar::platform::effectMixer().attachMusic(
         format->nSamplesPerSec,
-        [raw](std::int16_t* frames, int frameCount) { Pull(*raw, frames, frameCount); });
+        [raw](std::int16_t* frames, int frameCount) { pullFrames(*raw, frames, frameCount); });
     if (attached == Attach::Busy) {
         return MMSYSERR_ALLOCATED;
     }
@@ -98,21 +106,25 @@ MMRESULT waveOutOpen(LPHWAVEOUT waveOut, UINT deviceId, LPCWAVEFORMATEX format, 
 }
 
 MMRESULT waveOutPrepareHeader(HWAVEOUT waveOut, LPWAVEHDR header, UINT) {
-    if (waveOut == nullptr || header == nullptr)
+    if (waveOut == nullptr || header == nullptr) {
         return MMSYSERR_INVALHANDLE;
+    }
     std::lock_guard<std::mutex> lock(waveOut->mutex);
     header->dwFlags = (header->dwFlags | WHDR_PREPARED) & ~WHDR_DONE;
     return MMSYSERR_NOERROR;
 }
 
 MMRESULT waveOutWrite(HWAVEOUT waveOut, LPWAVEHDR header, UINT) {
-    if (waveOut == nullptr || header == nullptr)
+    if (waveOut == nullptr || header == nullptr) {
         return MMSYSERR_INVALHANDLE;
+    }
     std::lock_guard<std::mutex> lock(waveOut->mutex);
-    if ((header->dwFlags & WHDR_PREPARED) == 0)
+    if ((header->dwFlags & WHDR_PREPARED) == 0) {
         return WAVERR_UNPREPARED;
-    if ((header->dwFlags & WHDR_INQUEUE) != 0)
+    }
+    if ((header->dwFlags & WHDR_INQUEUE) != 0) {
         return MMSYSERR_INVALPARAM;
+    }
     header->dwFlags = (header->dwFlags | WHDR_INQUEUE) & ~WHDR_DONE;
     if (waveOut->queue.empty()) {
         waveOut->offsetInHeader = 0;
@@ -123,45 +135,52 @@ MMRESULT waveOutWrite(HWAVEOUT waveOut, LPWAVEHDR header, UINT) {
 }
 
 MMRESULT waveOutPause(HWAVEOUT waveOut) {
-    if (waveOut == nullptr)
+    if (waveOut == nullptr) {
         return MMSYSERR_INVALHANDLE;
+    }
     std::lock_guard<std::mutex> lock(waveOut->mutex);
     waveOut->paused = true;
     return MMSYSERR_NOERROR;
 }
 
 MMRESULT waveOutRestart(HWAVEOUT waveOut) {
-    if (waveOut == nullptr)
+    if (waveOut == nullptr) {
         return MMSYSERR_INVALHANDLE;
+    }
     std::lock_guard<std::mutex> lock(waveOut->mutex);
     waveOut->paused = false;
     return MMSYSERR_NOERROR;
 }
 
 MMRESULT waveOutGetPosition(HWAVEOUT waveOut, LPMMTIME time, UINT) {
-    if (waveOut == nullptr || time == nullptr)
+    if (waveOut == nullptr || time == nullptr) {
         return MMSYSERR_INVALHANDLE;
+    }
     time->wType = TIME_BYTES;
     time->u.cb = waveOut->consumedBytes.load();
     return MMSYSERR_NOERROR;
 }
 
 MMRESULT waveOutUnprepareHeader(HWAVEOUT waveOut, LPWAVEHDR header, UINT) {
-    if (waveOut == nullptr || header == nullptr)
+    if (waveOut == nullptr || header == nullptr) {
         return MMSYSERR_INVALHANDLE;
+    }
     std::lock_guard<std::mutex> lock(waveOut->mutex);
-    if ((header->dwFlags & WHDR_INQUEUE) != 0)
+    if ((header->dwFlags & WHDR_INQUEUE) != 0) {
         return WAVERR_STILLPLAYING;
+    }
     header->dwFlags &= ~WHDR_PREPARED;
     return MMSYSERR_NOERROR;
 }
 
 MMRESULT waveOutReset(HWAVEOUT waveOut) {
-    if (waveOut == nullptr)
+    if (waveOut == nullptr) {
         return MMSYSERR_INVALHANDLE;
+    }
     std::lock_guard<std::mutex> lock(waveOut->mutex);
-    for (WAVEHDR* header : waveOut->queue)
+    for (WAVEHDR* header : waveOut->queue) {
         header->dwFlags = (header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
+    }
     waveOut->queue.clear();
     waveOut->offsetInHeader = 0;
     waveOut->consumedBytes.store(0);
@@ -169,10 +188,11 @@ MMRESULT waveOutReset(HWAVEOUT waveOut) {
 }
 
 MMRESULT waveOutClose(HWAVEOUT waveOut) {
-    if (waveOut == nullptr)
+    if (waveOut == nullptr) {
         return MMSYSERR_INVALHANDLE;
+    }
     (void)waveOutReset(waveOut);
-    veskar::platform::Mixer().detachMusic();
+    veskar::platform::effectMixer().detachMusic();
     delete waveOut;
     return MMSYSERR_NOERROR;
 }

@@ -78,8 +78,12 @@ veskar::platform::WindowTimer* dueTimer(std::uint64_t now) {
     return due;
 }
 
-// The next message without waiting, taken off the queue when `remove` is set.
-bool nextMessage(MSG& message, bool remove) {
+// Whether a look at the next message takes it off the queue.
+enum class Taking { Remove, Leave };
+
+// The next message without waiting.
+bool nextMessage(MSG& message, Taking taking) {
+    const bool remove = taking == Taking::Remove;
     auto& platform = state();
     pollInput();
     if (!platform.queue.empty()) {
@@ -132,7 +136,7 @@ BOOL GetMessageA(LPMSG message, HWND, UINT, UINT) {
         return -1;
     }
     auto& platform = state();
-    while (!nextMessage(*message, true)) {
+    while (!nextMessage(*message, Taking::Remove)) {
         InputEvent event;
         if (platform.backend->nextEvent(event, earliestDeadline())) {
             enqueue(event);
@@ -145,7 +149,8 @@ BOOL PeekMessageA(LPMSG message, HWND, UINT, UINT, UINT removeFlags) {
     if (message == nullptr) {
         return FALSE;
     }
-    return nextMessage(*message, (removeFlags & PM_REMOVE) != 0) ? TRUE : FALSE;
+    return nextMessage(*message, (removeFlags & PM_REMOVE) != 0 ? Taking::Remove : Taking::Leave) ? TRUE
+                                                                                                  : FALSE;
 }
 
 BOOL TranslateMessage(const MSG* message) {

@@ -13,24 +13,27 @@ namespace {
 
 inline constexpr Uint16 DEVICE_FRAMES = 1024;  // frames per callback: about 23 ms at 44100 Hz
 
-void IgnoreAlsaReport(const char*, int, const char*, int, const char*, ...) {}
+void ignoreAlsaReport(const char*, int, const char*, int, const char*, ...) {}
 
 // On a machine without a sound card, SDL's probe of ALSA makes the ALSA library print a page of
 // errors on stderr; the game is simply silent then, so those reports are muted. SDL loads the same
 // library, which stays loaded so the handler stays in place. Nothing happens where it is missing.
-void MuteAlsaReports() {
+void muteAlsaReports() {
     static bool done = false;
-    if (done)
+    if (done) {
         return;
+    }
     done = true;
     void* library = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr)
+    if (library == nullptr) {
         return;
+    }
     using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
     using SetHandler = int (*)(Handler);
     auto setHandler = reinterpret_cast<SetHandler>(dlsym(library, "snd_lib_error_set_handler"));
-    if (setHandler != nullptr)
-        setHandler(&IgnoreAlsaReport);
+    if (setHandler != nullptr) {
+        setHandler(&ignoreAlsaReport);
+    }
 }
 
 // SDL's device, shared by every AudioDevice of the process. Constructed before main, so it is
@@ -65,7 +68,7 @@ class SdlOutput {
 
   private:
     bool start(int rate) {
-        MuteAlsaReports();
+        muteAlsaReports();
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             return false;
         }
@@ -74,7 +77,7 @@ class SdlOutput {
         wanted.format = AUDIO_S16SYS;
         wanted.channels = 2;
         wanted.samples = DEVICE_FRAMES;
-        wanted.callback = &SdlOutput::Callback;
+        wanted.callback = &SdlOutput::callback;
         wanted.userdata = this;
         SDL_AudioSpec obtained{};
         // No changes allowed: SDL converts to whatever the hardware wants.
@@ -98,7 +101,7 @@ class SdlOutput {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
-    static void Callback(void* userdata, Uint8* stream, int length) {
+    static void callback(void* userdata, Uint8* stream, int length) {
         auto* self = static_cast<SdlOutput*>(userdata);
         if (self->pull) {
             self->pull(reinterpret_cast<std::int16_t*>(stream), length / 4, nullptr, nullptr);

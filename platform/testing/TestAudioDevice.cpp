@@ -20,7 +20,7 @@ struct TestAudioState {
     std::vector<std::int16_t> effects;
 };
 
-TestAudioState& State() {
+TestAudioState& testAudioState() {
     static TestAudioState state;
     return state;
 }
@@ -30,10 +30,11 @@ class TestAudioDevice final : public AudioDevice {
     ~TestAudioDevice() override { close(); }
 
     bool open(int rate, Pull pullFunction) override {
-        TestAudioState& state = State();
+        TestAudioState& state = testAudioState();
         std::lock_guard<std::mutex> lock(state.mutex);
-        if (!state.available || state.open)
+        if (!state.available || state.open) {
             return false;
+        }
         state.open = true;
         state.rate = rate;
         state.pull = std::move(pullFunction);
@@ -42,9 +43,10 @@ class TestAudioDevice final : public AudioDevice {
     }
 
     void close() override {
-        if (!opened)
+        if (!opened) {
             return;
-        TestAudioState& state = State();
+        }
+        TestAudioState& state = testAudioState();
         std::lock_guard<std::mutex> lock(state.mutex);
         state.open = false;
         state.rate = 0;
@@ -64,26 +66,27 @@ std::unique_ptr<AudioDevice> CreateAudioDevice() {
 
 namespace testing {
 
-void SetAudioDeviceAvailable(bool available) {
-    std::lock_guard<std::mutex> lock(State().mutex);
-    State().available = available;
+void setAudioDeviceAvailable(bool available) {
+    std::lock_guard<std::mutex> lock(testAudioState().mutex);
+    testAudioState().available = available;
 }
 
-bool AudioDeviceOpen() {
-    std::lock_guard<std::mutex> lock(State().mutex);
-    return State().open;
+bool audioDeviceOpen() {
+    std::lock_guard<std::mutex> lock(testAudioState().mutex);
+    return testAudioState().open;
 }
 
-int AudioDeviceRate() {
-    std::lock_guard<std::mutex> lock(State().mutex);
-    return State().rate;
+int audioDeviceRate() {
+    std::lock_guard<std::mutex> lock(testAudioState().mutex);
+    return testAudioState().rate;
 }
 
-void AdvanceAudio(int frameCount, bool record) {
-    TestAudioState& state = State();
+void advanceAudio(int frameCount, bool record) {
+    TestAudioState& state = testAudioState();
     std::lock_guard<std::mutex> lock(state.mutex);
-    if (!state.open || frameCount <= 0)
+    if (!state.open || frameCount <= 0) {
         return;
+    }
     const std::size_t values = static_cast<std::size_t>(frameCount) * 2;
     std::vector<std::int16_t> frames(values);
     std::vector<std::int16_t> music(values);
@@ -96,23 +99,23 @@ void AdvanceAudio(int frameCount, bool record) {
     }
 }
 
-const std::vector<std::int16_t>& RecordedAudio() {
-    return State().recorded;
+const std::vector<std::int16_t>& recordedAudio() {
+    return testAudioState().recorded;
 }
 
-const std::vector<std::int16_t>& RecordedMusic() {
-    return State().music;
+const std::vector<std::int16_t>& recordedMusic() {
+    return testAudioState().music;
 }
 
-const std::vector<std::int16_t>& RecordedEffects() {
-    return State().effects;
+const std::vector<std::int16_t>& recordedEffects() {
+    return testAudioState().effects;
 }
 
-void ClearRecordedAudio() {
-    std::lock_guard<std::mutex> lock(State().mutex);
-    State().recorded.clear();
-    State().music.clear();
-    State().effects.clear();
+void clearRecordedAudio() {
+    std::lock_guard<std::mutex> lock(testAudioState().mutex);
+    testAudioState().recorded.clear();
+    testAudioState().music.clear();
+    testAudioState().effects.clear();
 }
 
 }  // namespace testing

@@ -57,13 +57,13 @@ struct RingMusic {
 class SoundPlayTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        testing_audio::SetAudioDeviceAvailable(true);
-        testing_audio::ClearRecordedAudio();
+        testing_audio::setAudioDeviceAvailable(true);
+        testing_audio::clearRecordedAudio();
     }
     void TearDown() override {
         (void)sndPlaySoundA(nullptr, 0);  // with no music this closes the device
-        testing_audio::SetAudioDeviceAvailable(true);
-        testing_audio::ClearRecordedAudio();
+        testing_audio::setAudioDeviceAvailable(true);
+        testing_audio::clearRecordedAudio();
     }
 };
 
@@ -71,43 +71,43 @@ class SoundPlayTest : public ::testing::Test {
 
 TEST_F(SoundPlayTest, PlaysOnceWithoutMusicAtTheDeviceRate) {
     ASSERT_TRUE(play(constantSound(11025, 100, 128 + 64)));
-    EXPECT_TRUE(testing_audio::AudioDeviceOpen()) << "an effect alone opens the device";
-    EXPECT_EQ(testing_audio::AudioDeviceRate(), 44100);
-    testing_audio::AdvanceAudio(1000);
-    const std::vector<std::int16_t>& effects = testing_audio::RecordedEffects();
+    EXPECT_TRUE(testing_audio::audioDeviceOpen()) << "an effect alone opens the device";
+    EXPECT_EQ(testing_audio::audioDeviceRate(), 44100);
+    testing_audio::advanceAudio(1000);
+    const std::vector<std::int16_t>& effects = testing_audio::recordedEffects();
     // 100 frames at 11025 Hz are 400 at 44100 Hz, on both sides; the last one slopes to silence.
     EXPECT_TRUE(allEqual(frames(effects, 0, 396), 64 * 256));
     EXPECT_TRUE(allEqual(frames(effects, 400, 600), 0)) << "played once";
-    EXPECT_EQ(testing_audio::RecordedAudio(), effects);
-    EXPECT_TRUE(allEqual(testing_audio::RecordedMusic(), 0));
+    EXPECT_EQ(testing_audio::recordedAudio(), effects);
+    EXPECT_TRUE(allEqual(testing_audio::recordedMusic(), 0));
 }
 
 TEST_F(SoundPlayTest, MixesOverTheMusicWithoutTouchingItAndSaturates) {
     RingMusic music(30000);
     ASSERT_TRUE(play(pcmImage(2, 44100, 16, {100, 0, 0x9C, 0xFF, 100, 0, 0x9C, 0xFF})));  // (100, -100) twice
-    testing_audio::AdvanceAudio(4);
-    EXPECT_EQ(testing_audio::RecordedMusic(), std::vector<std::int16_t>(8, 30000));
-    EXPECT_EQ(frames(testing_audio::RecordedEffects(), 0, 2),
+    testing_audio::advanceAudio(4);
+    EXPECT_EQ(testing_audio::recordedMusic(), std::vector<std::int16_t>(8, 30000));
+    EXPECT_EQ(frames(testing_audio::recordedEffects(), 0, 2),
               (std::vector<std::int16_t>{100, -100, 100, -100}));
-    EXPECT_EQ(frames(testing_audio::RecordedAudio(), 0, 2),
+    EXPECT_EQ(frames(testing_audio::recordedAudio(), 0, 2),
               (std::vector<std::int16_t>{30100, 29900, 30100, 29900}));
     MMTIME time{TIME_BYTES, {}};
     (void)waveOutGetPosition(music.device, &time, sizeof time);
     EXPECT_EQ(time.u.cb, 16u) << "the ring's position counts only its own frames";
-    testing_audio::ClearRecordedAudio();
+    testing_audio::clearRecordedAudio();
     ASSERT_TRUE(play(constantSound(44100, 10, 255)));
-    testing_audio::AdvanceAudio(4);
-    EXPECT_TRUE(allEqual(testing_audio::RecordedAudio(), 32767)) << "the loudest sum stays at the top";
+    testing_audio::advanceAudio(4);
+    EXPECT_TRUE(allEqual(testing_audio::recordedAudio(), 32767)) << "the loudest sum stays at the top";
 }
 
 TEST_F(SoundPlayTest, ANewSoundCutsOffTheOneStillPlaying) {
     const std::vector<std::uint8_t> second = constantSound(44100, 4000, 128 - 20);
     ASSERT_TRUE(play(constantSound(44100, 4000, 128 + 100)));
-    testing_audio::AdvanceAudio(1000);
+    testing_audio::advanceAudio(1000);
     EXPECT_FALSE(play(second, PLAY | SND_NOSTOP)) << "unless told not to";
     ASSERT_TRUE(play(second));
-    testing_audio::AdvanceAudio(1000);
-    const std::vector<std::int16_t>& effects = testing_audio::RecordedEffects();
+    testing_audio::advanceAudio(1000);
+    const std::vector<std::int16_t>& effects = testing_audio::recordedEffects();
     const std::vector<std::int16_t> handOver = frames(effects, 1000, 128);
     // The first fades out over a few milliseconds on top of the second, never jumping.
     for (std::size_t i = 2; i < handOver.size(); i += 2) {
@@ -124,8 +124,8 @@ TEST_F(SoundPlayTest, MalformedImagesFlagsAndNoDevicePlayNothing) {
     EXPECT_FALSE(play(constantSound(11025, 50, 200), SND_ASYNC)) << "only images in memory";
     EXPECT_FALSE(play(constantSound(11025, 50, 200), SND_MEMORY)) << "only asynchronous play";
     EXPECT_FALSE(play(constantSound(11025, 50, 200), PLAY | 0x0008)) << "no looping";
-    EXPECT_FALSE(testing_audio::AudioDeviceOpen());
-    testing_audio::SetAudioDeviceAvailable(false);
+    EXPECT_FALSE(testing_audio::audioDeviceOpen());
+    testing_audio::setAudioDeviceAvailable(false);
     EXPECT_FALSE(play(constantSound(11025, 50, 200)));
 }
 

@@ -7,7 +7,7 @@
 #include "platform/audio/WaveImage.h"
 #include "tests/platform/WaveBuilder.h"
 
-using veskar::platform::DecodeWaveImage;
+using veskar::platform::decodeWaveImage;
 using veskar::platform::WaveSound;
 using veskar::testing::formatBody;
 using veskar::testing::pcmImage;
@@ -21,7 +21,7 @@ namespace {
 bool decodeExact(const std::vector<std::uint8_t>& image, WaveSound& sound) {
     auto copy = std::make_unique<std::uint8_t[]>(image.size());
     std::copy(image.begin(), image.end(), copy.get());
-    return DecodeWaveImage({copy.get(), image.size()}, sound);
+    return decodeWaveImage({copy.get(), image.size()}, sound);
 }
 
 std::vector<std::uint8_t> withSize(std::vector<std::uint8_t> image, std::uint32_t riffSize) {

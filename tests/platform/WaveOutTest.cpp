@@ -34,13 +34,13 @@ DWORD PositionBytes(HWAVEOUT device) {
 class WaveOutTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        testing_audio::SetAudioDeviceAvailable(true);
-        testing_audio::ClearRecordedAudio();
+        testing_audio::setAudioDeviceAvailable(true);
+        testing_audio::clearRecordedAudio();
     }
     void TearDown() override {
         if (device != nullptr)
             (void)waveOutClose(device);
-        testing_audio::ClearRecordedAudio();
+        testing_audio::clearRecordedAudio();
     }
     HWAVEOUT device = nullptr;
 };
@@ -55,16 +55,16 @@ TEST_F(WaveOutTest, OpensSixteenBitStereoOnly) {
     format = StereoFormat();
     EXPECT_EQ(waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
     EXPECT_NE(device, nullptr);
-    EXPECT_TRUE(testing_audio::AudioDeviceOpen());
-    EXPECT_EQ(testing_audio::AudioDeviceRate(), 44100);
+    EXPECT_TRUE(testing_audio::audioDeviceOpen());
+    EXPECT_EQ(testing_audio::audioDeviceRate(), 44100);
 }
 
 TEST_F(WaveOutTest, FailsWithoutADevice) {
-    testing_audio::SetAudioDeviceAvailable(false);
+    testing_audio::setAudioDeviceAvailable(false);
     const WAVEFORMATEX format = StereoFormat();
     EXPECT_NE(waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
     EXPECT_EQ(device, nullptr);
-    testing_audio::SetAudioDeviceAvailable(true);
+    testing_audio::setAudioDeviceAvailable(true);
 }
 
 TEST_F(WaveOutTest, LoopingBufferPlaysOverAndOverAndCountsBytes) {
@@ -79,19 +79,19 @@ TEST_F(WaveOutTest, LoopingBufferPlaysOverAndOverAndCountsBytes) {
     EXPECT_EQ(waveOutWrite(device, &header, sizeof(header)), WAVERR_UNPREPARED);
     ASSERT_EQ(waveOutPrepareHeader(device, &header, sizeof(header)), MMSYSERR_NOERROR);
     EXPECT_NE(header.dwFlags & WHDR_PREPARED, 0u);
-    testing_audio::AdvanceAudio(2);  // nothing queued yet: silence, position unchanged
+    testing_audio::advanceAudio(2);  // nothing queued yet: silence, position unchanged
     EXPECT_EQ(PositionBytes(device), 0u);
     ASSERT_EQ(waveOutWrite(device, &header, sizeof(header)), MMSYSERR_NOERROR);
-    testing_audio::ClearRecordedAudio();
-    testing_audio::AdvanceAudio(7);
+    testing_audio::clearRecordedAudio();
+    testing_audio::advanceAudio(7);
     const std::vector<std::int16_t> expected = {1, 2, 3, 4, 5, 6, 1, 2, 3, 4, 5, 6, 1, 2};
-    EXPECT_EQ(testing_audio::RecordedAudio(), expected);
+    EXPECT_EQ(testing_audio::recordedAudio(), expected);
     EXPECT_EQ(PositionBytes(device), 28u);
     // Bytes rewritten while the buffer loops are heard when the device reaches them.
     ring[2] = 30;
-    testing_audio::ClearRecordedAudio();
-    testing_audio::AdvanceAudio(2);
-    EXPECT_EQ(testing_audio::RecordedAudio(), (std::vector<std::int16_t>{30, 4, 5, 6}));
+    testing_audio::clearRecordedAudio();
+    testing_audio::advanceAudio(2);
+    EXPECT_EQ(testing_audio::recordedAudio(), (std::vector<std::int16_t>{30, 4, 5, 6}));
     EXPECT_EQ(waveOutUnprepareHeader(device, &header, sizeof(header)), WAVERR_STILLPLAYING);
     EXPECT_EQ(waveOutReset(device), MMSYSERR_NOERROR);
     EXPECT_EQ(PositionBytes(device), 0u);
@@ -109,8 +109,8 @@ TEST_F(WaveOutTest, BufferWithoutLoopPlaysOnceThenSilence) {
     header.dwBufferLength = 4;
     ASSERT_EQ(waveOutPrepareHeader(device, &header, sizeof(header)), MMSYSERR_NOERROR);
     ASSERT_EQ(waveOutWrite(device, &header, sizeof(header)), MMSYSERR_NOERROR);
-    testing_audio::AdvanceAudio(3);
-    EXPECT_EQ(testing_audio::RecordedAudio(), (std::vector<std::int16_t>{7, 8, 0, 0, 0, 0}));
+    testing_audio::advanceAudio(3);
+    EXPECT_EQ(testing_audio::recordedAudio(), (std::vector<std::int16_t>{7, 8, 0, 0, 0, 0}));
     EXPECT_EQ(PositionBytes(device), 4u);
     EXPECT_NE(header.dwFlags & WHDR_DONE, 0u);
 }
@@ -124,14 +124,14 @@ TEST_F(WaveOutTest, PausedDevicePlaysSilenceAndKeepsItsPosition) {
     header.dwBufferLength = 12;
     ASSERT_EQ(waveOutPrepareHeader(device, &header, sizeof(header)), MMSYSERR_NOERROR);
     ASSERT_EQ(waveOutWrite(device, &header, sizeof(header)), MMSYSERR_NOERROR);
-    testing_audio::AdvanceAudio(1);
+    testing_audio::advanceAudio(1);
     ASSERT_EQ(waveOutPause(device), MMSYSERR_NOERROR);
     data[2] = 30;  // rewritten while paused: heard after the restart
-    testing_audio::AdvanceAudio(1);
+    testing_audio::advanceAudio(1);
     EXPECT_EQ(PositionBytes(device), 4u);
     ASSERT_EQ(waveOutRestart(device), MMSYSERR_NOERROR);
-    testing_audio::AdvanceAudio(1);
-    EXPECT_EQ(testing_audio::RecordedAudio(), (std::vector<std::int16_t>{1, 2, 0, 0, 30, 4}));
+    testing_audio::advanceAudio(1);
+    EXPECT_EQ(testing_audio::recordedAudio(), (std::vector<std::int16_t>{1, 2, 0, 0, 30, 4}));
     EXPECT_NE(waveOutPause(nullptr), MMSYSERR_NOERROR);
     EXPECT_NE(waveOutRestart(nullptr), MMSYSERR_NOERROR);
     (void)waveOutReset(device);  // the header, still queued, lives on this stack: out before it goes
@@ -157,7 +157,7 @@ TEST(Threads, CreateThreadRunsTheRoutineWithItsParameter) {
     HANDLE thread = CreateThread(nullptr, 0, CountRun, &amount, 0, nullptr);
     ASSERT_NE(thread, nullptr);
     EXPECT_EQ(SetThreadPriority(thread, THREAD_PRIORITY_TIME_CRITICAL), TRUE);
-    while (veskar::platform::RunningThreadCount() != 0)
+    while (veskar::platform::runningThreadCount() != 0)
         Sleep(1);
     EXPECT_EQ(threadRuns.load(), 5);
     EXPECT_EQ(CloseHandle(thread), TRUE);

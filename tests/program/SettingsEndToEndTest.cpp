@@ -47,7 +47,7 @@ class SettingsEndToEnd : public ::testing::Test {
   protected:
     void SetUp() override {
         backend = &TestBackend::reset();
-        test_audio::SetAudioDeviceAvailable(true);
+        test_audio::setAudioDeviceAvailable(true);
         settings.loadDefaults();  // whatever an earlier run in this process left
     }
     ScratchFolder folder;
@@ -90,7 +90,7 @@ TEST_F(SettingsEndToEnd, MusicStartsOnlyWhenTheFileSwitchesItOn) {
         writeBytes("VESKAR.INI", file);
         backend = &TestBackend::reset();
         bool deviceOpen = !musicOn;
-        backend->at(50, [&] { deviceOpen = test_audio::AudioDeviceOpen(); });
+        backend->at(50, [&] { deviceOpen = test_audio::audioDeviceOpen(); });
         backend->requestClose(100);
         ASSERT_EQ(runGame(), 0);
         EXPECT_EQ(deviceOpen, musicOn == 1);

@@ -37,7 +37,7 @@ TEST(SoundEndToEnd, EffectsSoundOverTheMusicAndCutEachOtherOff) {
     // The program writes VESKAR.INI where it runs: a scratch folder with a copy of the music.
     ScratchFolder folder;
     std::filesystem::copy_file(music / MUSIC_FILE_NAME, folder.path / MUSIC_FILE_NAME);
-    testing_audio::SetAudioDeviceAvailable(true);
+    testing_audio::setAudioDeviceAvailable(true);
     auto& backend = TestBackend::reset();
     bool allLoaded = false;
     std::vector<std::int16_t> matchAlone;
@@ -45,27 +45,27 @@ TEST(SoundEndToEnd, EffectsSoundOverTheMusicAndCutEachOtherOff) {
     constexpr std::size_t LISTEN = 20000;  // frames heard after that
     backend.at(50, [&] {
         allLoaded = SoundMatch.loaded && SoundLand.loaded && SoundMenuSelect.loaded && SoundMenuMove.loaded;
-        testing_audio::ClearRecordedAudio();
+        testing_audio::clearRecordedAudio();
         SoundMatch.Play();
-        testing_audio::AdvanceAudio(LISTEN);
-        matchAlone = testing_audio::RecordedEffects();
-        testing_audio::ClearRecordedAudio();
+        testing_audio::advanceAudio(LISTEN);
+        matchAlone = testing_audio::recordedEffects();
+        testing_audio::clearRecordedAudio();
         SoundLand.Play();
-        testing_audio::AdvanceAudio(CUT);
+        testing_audio::advanceAudio(CUT);
         SoundMatch.Play();
-        testing_audio::AdvanceAudio(LISTEN);
+        testing_audio::advanceAudio(LISTEN);
     });
     backend.requestClose(100);
     const int status = WinMain(GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
     (void)sndPlaySoundA(nullptr, 0);  // the match still sounds: stopping it closes the device
     EXPECT_EQ(status, 0);
     EXPECT_TRUE(allLoaded) << "the four sounds are loaded at start-up";
-    const std::vector<std::int16_t>& effects = testing_audio::RecordedEffects();
-    const std::vector<std::int16_t>& musicPart = testing_audio::RecordedMusic();
+    const std::vector<std::int16_t>& effects = testing_audio::recordedEffects();
+    const std::vector<std::int16_t>& musicPart = testing_audio::recordedMusic();
     ASSERT_EQ(effects.size(), (CUT + LISTEN) * 2);
     EXPECT_TRUE(sounds(frames(effects, 0, CUT))) << "the landing";
     EXPECT_TRUE(sounds(frames(musicPart, 0, CUT + LISTEN))) << "the music plays on under the effects";
-    EXPECT_NE(testing_audio::RecordedAudio(), musicPart) << "the effects are in the mix";
+    EXPECT_NE(testing_audio::recordedAudio(), musicPart) << "the effects are in the mix";
     // After the short fade of the landing, the match sounds from its start, alone.
     const std::size_t fade = 128;
     EXPECT_EQ(frames(effects, CUT + fade, LISTEN - fade), frames(matchAlone, fade, LISTEN - fade));

@@ -10,16 +10,16 @@
 namespace testing_audio = veskar::platform::testing;
 
 TEST(Music, SwitchedOffOpensNoDevice) {
-    testing_audio::SetAudioDeviceAvailable(true);
+    testing_audio::setAudioDeviceAvailable(true);
     musicStart(false);
     EXPECT_FALSE(musicRunning);
-    EXPECT_FALSE(testing_audio::AudioDeviceOpen());
+    EXPECT_FALSE(testing_audio::audioDeviceOpen());
     musicStop();
-    EXPECT_FALSE(testing_audio::AudioDeviceOpen());
+    EXPECT_FALSE(testing_audio::audioDeviceOpen());
 }
 
 TEST(Music, MissingFileLeavesTheDeviceOpenUntilStop) {
-    testing_audio::SetAudioDeviceAvailable(true);
+    testing_audio::setAudioDeviceAvailable(true);
     const auto previous = std::filesystem::current_path();
     const auto empty = std::filesystem::temp_directory_path() / "veskar_music_test_empty";
     std::filesystem::create_directories(empty);
@@ -28,21 +28,21 @@ TEST(Music, MissingFileLeavesTheDeviceOpenUntilStop) {
     std::filesystem::current_path(previous);
     EXPECT_TRUE(musicRunning);
     EXPECT_EQ(musicModule, nullptr);
-    EXPECT_TRUE(testing_audio::AudioDeviceOpen());
+    EXPECT_TRUE(testing_audio::audioDeviceOpen());
     EXPECT_EQ(PlayingModule(), nullptr);
     musicStop();
     EXPECT_FALSE(musicRunning);
-    EXPECT_FALSE(testing_audio::AudioDeviceOpen());
+    EXPECT_FALSE(testing_audio::audioDeviceOpen());
     musicStop();  // harmless twice
 }
 
 TEST(Music, NoDeviceIsSilentAndStopDoesNothing) {
-    testing_audio::SetAudioDeviceAvailable(false);
+    testing_audio::setAudioDeviceAvailable(false);
     musicStart(true);
     EXPECT_FALSE(musicRunning);
     EXPECT_EQ(PlayingModule(), nullptr);
     musicStop();
-    testing_audio::SetAudioDeviceAvailable(true);
+    testing_audio::setAudioDeviceAvailable(true);
 }
 
 TEST(Music, PlaysTheGamesOwnMusicAndStopsCleanly) {
@@ -50,7 +50,7 @@ TEST(Music, PlaysTheGamesOwnMusicAndStopsCleanly) {
         std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "resources" / "music";
     if (!std::filesystem::exists(music / MUSIC_FILE_NAME))
         GTEST_SKIP() << "no VESKAR.DAT";
-    testing_audio::SetAudioDeviceAvailable(true);
+    testing_audio::setAudioDeviceAvailable(true);
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(music);
     musicStart(true);
@@ -58,14 +58,14 @@ TEST(Music, PlaysTheGamesOwnMusicAndStopsCleanly) {
     ASSERT_TRUE(musicRunning);
     ASSERT_NE(musicModule, nullptr);
     EXPECT_EQ(PlayingModule(), musicModule.get());
-    testing_audio::ClearRecordedAudio();
-    testing_audio::AdvanceAudio(44100);
+    testing_audio::clearRecordedAudio();
+    testing_audio::advanceAudio(44100);
     bool sound = false;
-    for (std::int16_t value : testing_audio::RecordedAudio())
+    for (std::int16_t value : testing_audio::recordedAudio())
         sound = sound || value != 0;
     EXPECT_TRUE(sound);
     musicStop();
     EXPECT_EQ(musicModule, nullptr);
     EXPECT_EQ(PlayingModule(), nullptr);
-    EXPECT_FALSE(testing_audio::AudioDeviceOpen());
+    EXPECT_FALSE(testing_audio::audioDeviceOpen());
 }

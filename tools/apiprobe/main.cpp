@@ -35,7 +35,7 @@ LRESULT CALLBACK probeProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_PAINT:
             note("WM_PAINT");
             if (!paintByDefault) {
-                PAINTSTRUCT paint;
+                PAINTSTRUCT paint{};
                 BeginPaint(window, &paint);
                 EndPaint(window, &paint);
                 return 0;
@@ -98,7 +98,7 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 // Dispatches every message that is ready, as a loop does while nothing waits; notes WM_QUIT.
 void drain() {
-    MSG message;
+    MSG message{};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             note("WM_QUIT %ld", static_cast<long>(message.wParam));

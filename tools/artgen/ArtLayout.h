@@ -32,9 +32,9 @@ inline constexpr Rect TWO_PANEL_RIGHT  {252, 267, 392, 340};
 enum class Backdrop { Menu, OnePlayer, TwoPlayer };
 
 struct BoxPlacement {
-    Backdrop backdrop;
+    Backdrop backdrop{};
     Rect interior;
-    const char* usedBy;  // the screen and what it draws there (x, y of the drawn texts and jewels)
+    const char* usedBy{};  // the screen and what it draws there (x, y of the drawn texts and jewels)
 };
 
 inline constexpr BoxPlacement BOXES[] = {

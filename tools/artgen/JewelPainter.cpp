@@ -17,10 +17,10 @@ struct Vec2 {
 
 struct Cut {
     Rgb base;
-    int sides;       // corners of the outline
-    double radiusX;  // outline radius as a fraction of half the jewel size
-    double radiusY;
-    double startAngle;  // degrees, first corner; 0 points right, 90 down
+    int sides{};       // corners of the outline
+    double radiusX{};  // outline radius as a fraction of half the jewel size
+    double radiusY{};
+    double startAngle{};  // degrees, first corner; 0 points right, 90 down
 };
 
 // Red brilliant, green emerald, blue rhombus, yellow hexagon, purple pentagon, cyan oval.

@@ -42,8 +42,9 @@ std::pair<int, int> widestAxis(const Box& box) {
 
 // Splits the box at the count-weighted median of its widest channel; false when it cannot be split.
 bool splitBox(Box& box, Box& upper) {
-    const auto [axis, range] = widestAxis(box);
-    if (range == 0 || box.size() < 2) {
+    const auto widest = widestAxis(box);
+    const int axis = widest.first;
+    if (widest.second == 0 || box.size() < 2) {
         return false;
     }
     std::sort(box.begin(), box.end(), [axis](const ColourCount& a, const ColourCount& b) {

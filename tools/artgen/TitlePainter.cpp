@@ -33,19 +33,25 @@ void addLetter(std::vector<Segment>& strokes, const GlyphMask& mask, double offs
                 continue;
             }
             const auto [cx, cy] = centre(x, y);
+            const double fromX = cx;  // plain copies: clang before 16 cannot capture a structured binding
+            const double fromY = cy;
             strokes.push_back({cx, cy, cx, cy});
             const auto join = [&](int nx, int ny) {
                 const auto [nx2, ny2] = centre(nx, ny);
-                strokes.push_back({cx, cy, nx2, ny2});
+                strokes.push_back({fromX, fromY, nx2, ny2});
             };
-            if (mask.ink(x + 1, y))
+            if (mask.ink(x + 1, y)) {
                 join(x + 1, y);
-            if (mask.ink(x, y + 1))
+            }
+            if (mask.ink(x, y + 1)) {
                 join(x, y + 1);
-            if (mask.ink(x + 1, y + 1) && !mask.ink(x + 1, y) && !mask.ink(x, y + 1))
+            }
+            if (mask.ink(x + 1, y + 1) && !mask.ink(x + 1, y) && !mask.ink(x, y + 1)) {
                 join(x + 1, y + 1);
-            if (mask.ink(x - 1, y + 1) && !mask.ink(x - 1, y) && !mask.ink(x, y + 1))
+            }
+            if (mask.ink(x - 1, y + 1) && !mask.ink(x - 1, y) && !mask.ink(x, y + 1)) {
                 join(x - 1, y + 1);
+            }
         }
     }
 }
@@ -118,10 +124,14 @@ void paintTitle(Canvas& canvas, std::string_view text, int left, int top, int pi
     for (int y = -margin; y < DESIGN_ROWS * pixelSize + margin; ++y) {
         for (int x = -margin; x < titleWidth(text, pixelSize) + margin; ++x) {
             double sum[3] = {0, 0, 0};
-            int face = 0, rim = 0, shadow = 0;
+            int face = 0;
+            int rim = 0;
+            int shadow = 0;
             for (int s = 0; s < 16; ++s) {
-                const double u = (x + (s % 4 + 0.5) / 4.0) / pixelSize;
-                const double v = (y + (s / 4 + 0.5) / 4.0) / pixelSize;
+                const int subColumn = s % 4;  // a 4 x 4 grid of samples in the pixel
+                const int subRow = s / 4;
+                const double u = (x + (subColumn + 0.5) / 4.0) / pixelSize;
+                const double v = (y + (subRow + 0.5) / 4.0) / pixelSize;
                 const Nearest n = nearestStroke(strokes, u, v);
                 shadow += nearestStroke(strokes, u - drop, v - drop).distance < outline ? 1 : 0;
                 rim += n.distance < outline ? 1 : 0;

@@ -29,8 +29,9 @@ struct Embedded {
 
 bool readFile(const fs::path& path, std::string& bytes) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
+    if (!in) {
         return false;
+    }
     std::ostringstream content;
     content << in.rdbuf();
     bytes = content.str();

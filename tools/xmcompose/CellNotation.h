@@ -19,6 +19,6 @@ namespace xmcompose {
 [[nodiscard]] bool parseCell(std::string_view text, Cell& cell);
 
 // Reads a note name such as "C-4" or "F#2" into 1..96, "===" into KEY_OFF_NOTE and "..." into 0.
-[[nodiscard]] bool parseNote(std::string_view text, uint8_t& note);
+[[nodiscard]] bool parseNote(std::string_view text, std::uint8_t& note);
 
 }  // namespace xmcompose

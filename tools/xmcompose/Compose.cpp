@@ -9,7 +9,7 @@
 
 namespace xmcompose {
 
-bool composeModule(std::string_view text, std::vector<uint8_t>& module, std::string& error) {
+bool composeModule(std::string_view text, std::vector<std::uint8_t>& module, std::string& error) {
     auto song = std::make_unique<Song>();  // large: 256 patterns and 100 instrument recipes
     SongParser parser;
     if (!parser.parse(text, *song)) {
@@ -18,8 +18,9 @@ bool composeModule(std::string_view text, std::vector<uint8_t>& module, std::str
     }
     std::vector<SampleData> samples(static_cast<size_t>(song->instrumentCount()));
     for (int number = 1; number <= song->instrumentCount(); ++number) {
-        if (song->instruments[number].defined)
+        if (song->instruments[number].defined) {
             samples[number - 1] = synthesiseSample(song->instruments[number]);
+        }
     }
     module = writeModule(*song, samples);
     return true;

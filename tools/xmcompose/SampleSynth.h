@@ -13,13 +13,13 @@ inline constexpr double MIDDLE_C_HZ = 261.6255653;
 inline constexpr double C4_RATE_HZ = 8363.0;  // frames per second of an untuned sample at C-4
 
 struct SampleData {
-    std::vector<int16_t> frames;  // -128..127 for 8-bit samples, -32768..32767 for 16-bit
+    std::vector<std::int16_t> frames;  // -128..127 for 8-bit samples, -32768..32767 for 16-bit
     int bits = 16;
     LoopMode loop = LoopMode::None;
-    uint32_t loopStart = 0;   // frames
-    uint32_t loopLength = 0;  // frames; 0 for a one-shot
-    int relativeNote = 0;     // -96..95
-    int finetune = 0;         // 0..127, 1/128 semitone
+    std::uint32_t loopStart = 0;   // frames
+    std::uint32_t loopLength = 0;  // frames; 0 for a one-shot
+    int relativeNote = 0;          // -96..95
+    int finetune = 0;              // 0..127, 1/128 semitone
 };
 
 // Builds the sample of a validated recipe. With a loop, every frequency is rounded to a whole

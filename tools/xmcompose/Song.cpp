@@ -6,8 +6,9 @@ namespace xmcompose {
 int Song::patternCount() const {
     int count = 0;
     for (int i = 0; i < MAX_PATTERNS; ++i) {
-        if (patterns[i].defined)
+        if (patterns[i].defined) {
             count = i + 1;
+        }
     }
     return count;
 }
@@ -15,8 +16,9 @@ int Song::patternCount() const {
 int Song::instrumentCount() const {
     int count = 0;
     for (int i = 1; i <= MAX_INSTRUMENTS; ++i) {
-        if (instruments[i].defined)
+        if (instruments[i].defined) {
             count = i;
+        }
     }
     return count;
 }

@@ -16,16 +16,16 @@ inline constexpr int MAX_ORDERS = 256;
 inline constexpr int MAX_INSTRUMENTS = 99;  // two decimal digits in the instrument column
 inline constexpr int MAX_ENVELOPE_POINTS = 12;
 inline constexpr int NOTE_COUNT = 96;
-inline constexpr uint8_t KEY_OFF_NOTE = 97;  // as the module stores it
-inline constexpr int64_t MAX_SAMPLE_FRAMES = 1 << 20;
+inline constexpr std::uint8_t KEY_OFF_NOTE = 97;  // as the module stores it
+inline constexpr std::int64_t MAX_SAMPLE_FRAMES = 1 << 20;
 
 // One pattern cell exactly as the module stores it (0 = empty field).
 struct Cell {
-    uint8_t note = 0;        // 1..96, 97 = key off
-    uint8_t instrument = 0;  // 1..99
-    uint8_t volume = 0;      // volume-column byte
-    uint8_t effect = 0;      // effect type 0..35
-    uint8_t parameter = 0;
+    std::uint8_t note = 0;        // 1..96, 97 = key off
+    std::uint8_t instrument = 0;  // 1..99
+    std::uint8_t volume = 0;      // volume-column byte
+    std::uint8_t effect = 0;      // effect type 0..35
+    std::uint8_t parameter = 0;
 
     [[nodiscard]] bool empty() const {
         return note == 0 && instrument == 0 && volume == 0 && effect == 0 && parameter == 0;
@@ -54,12 +54,12 @@ struct Source {
     double lowpass = 1.0;     // Noise, Pluck: one-pole smoothing 0..1 (1 = open)
     double highpass = 0.0;    // Noise: 0..1 share of the low band removed
     double drop = 0.0;        // Sweep: seconds for the pitch to fall by 1/e toward the fundamental
-    uint32_t seed = 1;        // Noise, Pluck: fixed seed, so every build gives the same sample
+    std::uint32_t seed = 1;   // Noise, Pluck: fixed seed, so every build gives the same sample
 };
 
 struct EnvelopePoint {
-    uint16_t tick = 0;
-    uint16_t value = 0;  // 0..64
+    std::uint16_t tick = 0;
+    std::uint16_t value = 0;  // 0..64
 };
 
 struct Envelope {

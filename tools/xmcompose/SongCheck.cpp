@@ -9,11 +9,13 @@ namespace {
 bool envelopeValid(const Envelope& envelope) {
     const int count = static_cast<int>(envelope.points.size());
     for (int i = 1; i < count; ++i) {
-        if (envelope.points[i].tick <= envelope.points[i - 1].tick)
+        if (envelope.points[i].tick <= envelope.points[i - 1].tick) {
             return false;
+        }
     }
-    if (envelope.sustain >= count && count > 0)
+    if (envelope.sustain >= count && count > 0) {
         return false;
+    }
     if (envelope.loopStart >= 0 && (envelope.loopEnd >= count || envelope.loopStart > envelope.loopEnd)) {
         return false;
     }
@@ -27,8 +29,9 @@ bool fail(std::string& error, const std::string& message) {
 
 bool checkLoop(const InstrumentDesign& design, std::string& problem) {
     if (design.loop == LoopMode::None) {
-        if (design.body < 16)
+        if (design.body < 16) {
             problem = "a one-shot needs a body of at least 16 frames";
+        }
         return problem.empty();
     }
     if (design.loopCycles == 0) {
@@ -56,7 +59,8 @@ bool checkInstrument(const InstrumentDesign& design, int number, std::string& er
         problem = "needs at least one source";
     } else if (!checkLoop(design, problem)) {
         // problem names the loop fault
-    } else if (design.body + static_cast<int64_t>(design.loopCycles) * design.cycle > MAX_SAMPLE_FRAMES) {
+    } else if (design.body + static_cast<std::int64_t>(design.loopCycles) * design.cycle >
+               MAX_SAMPLE_FRAMES) {
         problem = "the sample would be longer than " + std::to_string(MAX_SAMPLE_FRAMES) + " frames";
     } else if (relativeNote < -96 || relativeNote > 95) {
         problem = "cycle and transpose tune the sample outside -96..95 semitones";
@@ -69,12 +73,15 @@ bool checkInstrument(const InstrumentDesign& design, int number, std::string& er
 }  // namespace
 
 bool checkSong(const Song& song, std::string& error) {
-    if (song.orders.empty())
+    if (song.orders.empty()) {
         return fail(error, "the song needs an order list");
-    if (song.orders.size() > MAX_ORDERS)
+    }
+    if (song.orders.size() > MAX_ORDERS) {
         return fail(error, "at most 256 order entries");
-    if (song.restart >= static_cast<int>(song.orders.size()))
+    }
+    if (song.restart >= static_cast<int>(song.orders.size())) {
         return fail(error, "restart is past the order list");
+    }
     for (const int entry : song.orders) {
         if (!song.patterns[entry].defined) {
             return fail(error, "order names pattern " + std::to_string(entry) + ", not defined");
@@ -82,8 +89,9 @@ bool checkSong(const Song& song, std::string& error) {
     }
     for (int number = 1; number <= MAX_INSTRUMENTS; ++number) {
         const InstrumentDesign& design = song.instruments[number];
-        if (design.defined && !checkInstrument(design, number, error))
+        if (design.defined && !checkInstrument(design, number, error)) {
             return false;
+        }
     }
     for (int index = 0; index < MAX_PATTERNS; ++index) {
         for (const Cell& cell : song.patterns[index].cells) {

@@ -15,19 +15,24 @@ std::vector<std::string> words(std::string_view line) {
     std::vector<std::string> result;
     size_t i = 0;
     while (i < line.size()) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r'))
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) {
             ++i;
-        if (i >= line.size())
+        }
+        if (i >= line.size()) {
             break;
+        }
         const char end = line[i] == '"' ? '"' : ' ';
-        if (end == '"')
+        if (end == '"') {
             ++i;
+        }
         const size_t start = i;
-        while (i < line.size() && line[i] != end && !(end == ' ' && (line[i] == '\t' || line[i] == '\r')))
+        while (i < line.size() && line[i] != end && !(end == ' ' && (line[i] == '\t' || line[i] == '\r'))) {
             ++i;
+        }
         result.emplace_back(line.substr(start, i - start));
-        if (end == '"' && i < line.size())
+        if (end == '"' && i < line.size()) {
             ++i;
+        }
     }
     return result;
 }
@@ -36,26 +41,30 @@ bool toInt(const std::string& word, int low, int high, int& value) {
     int parsed = 0;
     const char* last = word.data() + word.size();
     const auto [end, status] = std::from_chars(word.data(), last, parsed);
-    if (status != std::errc() || end != last || parsed < low || parsed > high)
+    if (status != std::errc() || end != last || parsed < low || parsed > high) {
         return false;
+    }
     value = parsed;
     return true;
 }
 
 bool toDouble(const std::string& word, double& value) {
-    if (word.empty())
+    if (word.empty()) {
         return false;
+    }
     char* end = nullptr;
     const double parsed = std::strtod(word.c_str(), &end);
-    if (end != word.c_str() + word.size())
+    if (end != word.c_str() + word.size()) {
         return false;
+    }
     value = parsed;
     return true;
 }
 
 bool toEnvelope(const std::vector<std::string>& list, Envelope& envelope) {
-    if (list.size() < 2 || list.size() > MAX_ENVELOPE_POINTS + 1)
+    if (list.size() < 2 || list.size() > MAX_ENVELOPE_POINTS + 1) {
         return false;
+    }
     envelope.points.clear();
     for (size_t i = 1; i < list.size(); ++i) {
         const size_t colon = list[i].find(':');
@@ -65,20 +74,22 @@ bool toEnvelope(const std::vector<std::string>& list, Envelope& envelope) {
             !toInt(list[i].substr(colon + 1), 0, 64, value)) {
             return false;
         }
-        envelope.points.push_back({static_cast<uint16_t>(tick), static_cast<uint16_t>(value)});
+        envelope.points.push_back({static_cast<std::uint16_t>(tick), static_cast<std::uint16_t>(value)});
     }
     return true;
 }
 
 bool setSourceField(Source& source, const std::string& key, const std::string& word) {
     double value = 0.0;
-    if (!toDouble(word, value))
+    if (!toDouble(word, value)) {
         return false;
+    }
     if (key == "seed") {
         int seed = 0;
-        if (!toInt(word, 1, 2147483647, seed))
+        if (!toInt(word, 1, 2147483647, seed)) {
             return false;
-        source.seed = static_cast<uint32_t>(seed);
+        }
+        source.seed = static_cast<std::uint32_t>(seed);
         return true;
     }
     double* field = key == "ratio"        ? &source.ratio
@@ -91,8 +102,9 @@ bool setSourceField(Source& source, const std::string& key, const std::string& w
                     : key == "highpass"   ? &source.highpass
                     : key == "drop"       ? &source.drop
                                           : nullptr;
-    if (field == nullptr || value < 0.0)
+    if (field == nullptr || value < 0.0) {
         return false;
+    }
     *field = value;
     return true;
 }
@@ -107,13 +119,15 @@ bool SongParser::parse(std::string_view text, Song& target) {
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
+        if (end == std::string_view::npos) {
             end = text.size();
+        }
         ++lineNumber;
         std::string_view line = text.substr(start, end - start);
         line = line.substr(0, line.find(';'));
-        if (!parseLine(line))
+        if (!parseLine(line)) {
             return false;
+        }
         start = end + 1;
     }
     lineNumber = 0;
@@ -126,13 +140,16 @@ bool SongParser::fail(const std::string& message) {
 }
 
 bool SongParser::parseLine(std::string_view line) {
-    if (line.find('|') != std::string_view::npos)
+    if (line.find('|') != std::string_view::npos) {
         return parseRow(line);
+    }
     const std::vector<std::string> list = words(line);
-    if (list.empty())
+    if (list.empty()) {
         return true;
-    if (list[0] == "song" || list[0] == "instrument" || list[0] == "pattern")
+    }
+    if (list[0] == "song" || list[0] == "instrument" || list[0] == "pattern") {
         return parseSectionHead(list);
+    }
     switch (section) {
         case Section::Song:
             return parseSongKey(list);
@@ -148,8 +165,9 @@ bool SongParser::parseLine(std::string_view line) {
 
 bool SongParser::parseSectionHead(const std::vector<std::string>& list) {
     if (list[0] == "song") {
-        if (list.size() != 1)
+        if (list.size() != 1) {
             return fail("\"song\" takes no value");
+        }
         section = Section::Song;
         return true;
     }
@@ -158,8 +176,9 @@ bool SongParser::parseSectionHead(const std::vector<std::string>& list) {
             return fail("expected: instrument N \"name\" with N in 1..99");
         }
         InstrumentDesign& design = song->instruments[current];
-        if (design.defined)
+        if (design.defined) {
             return fail("instrument " + list[1] + " is defined twice");
+        }
         design.defined = true;
         design.name = list[2];
         section = Section::Instrument;
@@ -171,8 +190,9 @@ bool SongParser::parseSectionHead(const std::vector<std::string>& list) {
         return fail("expected: pattern N rows R with N in 0..255 and R in 1..256");
     }
     Pattern& pattern = song->patterns[current];
-    if (pattern.defined)
+    if (pattern.defined) {
         return fail("pattern " + list[1] + " is defined twice");
+    }
     pattern.defined = true;
     pattern.rows = rows;
     pattern.cells.assign(static_cast<size_t>(rows) * song->channels, Cell{});
@@ -185,41 +205,50 @@ bool SongParser::parseSongKey(const std::vector<std::string>& list) {
     if (key == "order") {
         for (size_t i = 1; i < list.size(); ++i) {
             int entry = 0;
-            if (!toInt(list[i], 0, MAX_PATTERNS - 1, entry))
+            if (!toInt(list[i], 0, MAX_PATTERNS - 1, entry)) {
                 return fail("order entries are 0..255");
+            }
             song->orders.push_back(entry);
         }
         return true;
     }
-    if (list.size() != 2)
+    if (list.size() != 2) {
         return fail("\"" + key + "\" takes one value");
+    }
     if (key == "name") {
         song->name = list[1];
         return true;
     }
     if (key == "channels") {
-        if (song->patternCount() > 0)
+        if (song->patternCount() > 0) {
             return fail("channels must come before the first pattern");
+        }
         return toInt(list[1], 1, MAX_CHANNELS, song->channels) || fail("channels are 1..32");
     }
-    if (key == "speed")
+    if (key == "speed") {
         return toInt(list[1], 1, 31, song->speed) || fail("speed is 1..31");
-    if (key == "bpm")
+    }
+    if (key == "bpm") {
         return toInt(list[1], 32, 255, song->bpm) || fail("bpm is 32..255");
-    if (key == "restart")
+    }
+    if (key == "restart") {
         return toInt(list[1], 0, MAX_ORDERS - 1, song->restart) || fail("bad restart");
+    }
     return fail("unknown song key: " + key);
 }
 
 bool SongParser::parseInstrumentKey(const std::vector<std::string>& list) {
     InstrumentDesign& design = song->instruments[current];
     bool known = false;
-    if (!parseSampleKey(list, design, known))
+    if (!parseSampleKey(list, design, known)) {
         return false;
-    if (!known && !parseEnvelopeKey(list, design, known))
+    }
+    if (!known && !parseEnvelopeKey(list, design, known)) {
         return false;
-    if (!known && !parseSource(list, design, known))
+    }
+    if (!known && !parseSource(list, design, known)) {
         return false;
+    }
     return known || fail("unknown instrument key: " + list[0]);
 }
 
@@ -244,8 +273,9 @@ bool SongParser::parseSampleKey(const std::vector<std::string>& list, Instrument
         {"fadeout", &design.fadeout, 0, 32767},
     };
     for (const Field& field : fields) {
-        if (key != field.name)
+        if (key != field.name) {
             continue;
+        }
         known = true;
         if (list.size() != 2 || !toInt(list[1], field.low, field.high, *field.value)) {
             return fail(key + " takes one whole number in " + std::to_string(field.low) + ".." +
@@ -255,16 +285,18 @@ bool SongParser::parseSampleKey(const std::vector<std::string>& list, Instrument
     }
     if (key == "loop") {
         known = true;
-        if (list.size() != 2)
+        if (list.size() != 2) {
             return fail("loop takes none, forward or pingpong");
-        if (list[1] == "none")
+        }
+        if (list[1] == "none") {
             design.loop = LoopMode::None;
-        else if (list[1] == "forward")
+        } else if (list[1] == "forward") {
             design.loop = LoopMode::Forward;
-        else if (list[1] == "pingpong")
+        } else if (list[1] == "pingpong") {
             design.loop = LoopMode::PingPong;
-        else
+        } else {
             return fail("loop takes none, forward or pingpong");
+        }
         return true;
     }
     if (key == "vibrato") {
@@ -282,8 +314,9 @@ bool SongParser::parseEnvelopeKey(const std::vector<std::string>& list, Instrume
                                   bool& known) {
     const std::string& key = list[0];
     const bool volume = key.rfind("vol", 0) == 0;
-    if (!volume && key.rfind("pan", 0) != 0)
+    if (!volume && key.rfind("pan", 0) != 0) {
         return true;
+    }
     Envelope& envelope = volume ? design.volumeEnvelope : design.panningEnvelope;
     const std::string rest = key.substr(3);
     if (rest == "env") {
@@ -310,11 +343,13 @@ bool SongParser::parseSource(const std::vector<std::string>& list, InstrumentDes
         {"sweep", SourceKind::Sweep},     {"pluck", SourceKind::Pluck},
     };
     for (const auto& [name, kind] : KINDS) {
-        if (list[0] != name)
+        if (list[0] != name) {
             continue;
+        }
         known = true;
-        if (list.size() % 2 != 1)
+        if (list.size() % 2 != 1) {
             return fail("a source takes KEY VALUE pairs");
+        }
         Source source;
         source.kind = kind;
         for (size_t i = 1; i + 1 < list.size(); i += 2) {
@@ -329,8 +364,9 @@ bool SongParser::parseSource(const std::vector<std::string>& list, InstrumentDes
 }
 
 bool SongParser::parseRow(std::string_view line) {
-    if (section != Section::Pattern)
+    if (section != Section::Pattern) {
         return fail("a row outside a pattern");
+    }
     Pattern& pattern = song->patterns[current];
     size_t bar = line.find('|');
     int row = 0;
@@ -339,14 +375,16 @@ bool SongParser::parseRow(std::string_view line) {
         return fail("a row starts with its number 0.." + std::to_string(pattern.rows - 1));
     }
     for (int channel = 0; channel < song->channels; ++channel) {
-        if (bar == std::string_view::npos)
+        if (bar == std::string_view::npos) {
             return fail("row " + head[0] + " has too few cells");
+        }
         const size_t next = line.find('|', bar + 1);
         const std::string_view text =
             line.substr(bar + 1, next == std::string_view::npos ? next : next - bar - 1);
         Cell& cell = pattern.cells[static_cast<size_t>(row) * song->channels + channel];
-        if (!cell.empty())
+        if (!cell.empty()) {
             return fail("row " + head[0] + " is given twice");
+        }
         if (!parseCell(text, cell)) {
             return fail("channel " + std::to_string(channel + 1) + ": bad cell \"" + std::string(text) +
                         "\"");

@@ -10,24 +10,27 @@ namespace {
 
 class ByteSink {
   public:
-    void u8(int value) { bytes.push_back(static_cast<uint8_t>(value)); }
+    void u8(int value) { bytes.push_back(static_cast<std::uint8_t>(value)); }
     void u16(int value) {
         u8(value & 0xFF);
         u8((value >> 8) & 0xFF);
     }
-    void u32(uint32_t value) {
+    void u32(std::uint32_t value) {
         u16(static_cast<int>(value & 0xFFFF));
         u16(static_cast<int>(value >> 16));
     }
     // Fixed-size text: truncated, padded with zero bytes.
     void text(const std::string& value, size_t size) {
-        for (size_t i = 0; i < size; ++i)
+        for (size_t i = 0; i < size; ++i) {
             u8(i < value.size() ? value[i] : 0);
+        }
     }
     void zeros(size_t count) { bytes.insert(bytes.end(), count, 0); }
-    void append(const std::vector<uint8_t>& more) { bytes.insert(bytes.end(), more.begin(), more.end()); }
+    void append(const std::vector<std::uint8_t>& more) {
+        bytes.insert(bytes.end(), more.begin(), more.end());
+    }
 
-    std::vector<uint8_t> bytes;
+    std::vector<std::uint8_t> bytes;
 };
 
 void writeHeader(const Song& song, int patternCount, int instrumentCount, ByteSink& out) {
@@ -45,8 +48,9 @@ void writeHeader(const Song& song, int patternCount, int instrumentCount, ByteSi
     out.u16(1);  // linear frequency table
     out.u16(song.speed);
     out.u16(song.bpm);
-    for (size_t i = 0; i < MAX_ORDERS; ++i)
+    for (size_t i = 0; i < MAX_ORDERS; ++i) {
         out.u8(i < song.orders.size() ? song.orders[i] : 0);
+    }
 }
 
 void writePattern(const Song& song, const Pattern& pattern, ByteSink& out) {
@@ -54,7 +58,7 @@ void writePattern(const Song& song, const Pattern& pattern, ByteSink& out) {
     const std::vector<Cell> cells = stored ? pattern.cells : std::vector<Cell>(64 * song.channels);
     const bool allEmpty =
         std::all_of(cells.begin(), cells.end(), [](const Cell& cell) { return cell.empty(); });
-    const std::vector<uint8_t> packed = allEmpty ? std::vector<uint8_t>() : packPattern(cells);
+    const std::vector<std::uint8_t> packed = allEmpty ? std::vector<std::uint8_t>() : packPattern(cells);
     out.u32(PATTERN_HEADER_SIZE);
     out.u8(0);  // packing type
     out.u16(stored ? pattern.rows : 64);
@@ -71,15 +75,16 @@ void writeEnvelope(const Envelope& envelope, ByteSink& out) {
 }
 
 int envelopeType(const Envelope& envelope) {
-    if (envelope.points.size() < 2)
+    if (envelope.points.size() < 2) {
         return 0;
+    }
     return 1 | (envelope.sustain >= 0 ? 2 : 0) | (envelope.loopStart >= 0 ? 4 : 0);
 }
 
 void writeSampleHeader(const InstrumentDesign& design, const SampleData& sample, ByteSink& out) {
-    const uint32_t bytesPerFrame = sample.bits == 16 ? 2 : 1;
+    const std::uint32_t bytesPerFrame = sample.bits == 16 ? 2 : 1;
     const int loopBits = sample.loop == LoopMode::Forward ? 1 : sample.loop == LoopMode::PingPong ? 2 : 0;
-    out.u32(static_cast<uint32_t>(sample.frames.size()) * bytesPerFrame);
+    out.u32(static_cast<std::uint32_t>(sample.frames.size()) * bytesPerFrame);
     out.u32(sample.loopStart * bytesPerFrame);
     out.u32(sample.loopLength * bytesPerFrame);
     out.u8(design.volume);
@@ -94,7 +99,7 @@ void writeSampleHeader(const InstrumentDesign& design, const SampleData& sample,
 // Delta coding: each stored value is the difference to the previous frame, wrapping.
 void writeSampleData(const SampleData& sample, ByteSink& out) {
     int previous = 0;
-    for (const int16_t frame : sample.frames) {
+    for (const std::int16_t frame : sample.frames) {
         const int delta = frame - previous;
         previous = frame;
         if (sample.bits == 16) {
@@ -141,34 +146,38 @@ void writeEmptyInstrument(ByteSink& out) {
 
 }  // namespace
 
-std::vector<uint8_t> packPattern(const std::vector<Cell>& cells) {
+std::vector<std::uint8_t> packPattern(const std::vector<Cell>& cells) {
     ByteSink out;
     for (const Cell& cell : cells) {
-        const uint8_t fields[5] = {cell.note, cell.instrument, cell.volume, cell.effect, cell.parameter};
+        const std::uint8_t fields[5] = {cell.note, cell.instrument, cell.volume, cell.effect, cell.parameter};
         int mask = 0;
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 5; ++i) {
             mask |= fields[i] != 0 ? 1 << i : 0;
+        }
         if (mask == 0x1F) {
-            for (const uint8_t field : fields)
+            for (const std::uint8_t field : fields) {
                 out.u8(field);
+            }
             continue;
         }
         out.u8(0x80 | mask);
         for (int i = 0; i < 5; ++i) {
-            if (fields[i] != 0)
+            if (fields[i] != 0) {
                 out.u8(fields[i]);
+            }
         }
     }
     return out.bytes;
 }
 
-std::vector<uint8_t> writeModule(const Song& song, const std::vector<SampleData>& samples) {
+std::vector<std::uint8_t> writeModule(const Song& song, const std::vector<SampleData>& samples) {
     ByteSink out;
     const int patternCount = song.patternCount();
     const int instrumentCount = song.instrumentCount();
     writeHeader(song, patternCount, instrumentCount, out);
-    for (int i = 0; i < patternCount; ++i)
+    for (int i = 0; i < patternCount; ++i) {
         writePattern(song, song.patterns[i], out);
+    }
     for (int number = 1; number <= instrumentCount; ++number) {
         const InstrumentDesign& design = song.instruments[number];
         if (design.defined && static_cast<size_t>(number) <= samples.size()) {

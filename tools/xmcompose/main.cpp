@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<uint8_t> module;
+    std::vector<std::uint8_t> module;
     std::string error;
     if (!xmcompose::composeModule(text, module, error)) {
         std::fprintf(stderr, "%s: %s\n", argv[1], error.c_str());

@@ -20,8 +20,9 @@ std::unique_ptr<Module> LoadModuleFile(const char* path) {
 RenderSession::RenderSession(Module& renderedModule) : module(renderedModule) {}
 
 RenderSession::~RenderSession() {
-    if (!active)
+    if (!active) {
         return;
+    }
     module.tickHandler = replayerTick;
     module.rowStartHook = nullptr;
     module.rowStartContext = nullptr;
@@ -29,8 +30,9 @@ RenderSession::~RenderSession() {
 }
 
 bool RenderSession::begin(std::int32_t rate) {
-    if (active || activeSession != nullptr || !renderer.begin(module, rate))
+    if (active || activeSession != nullptr || !renderer.begin(module, rate)) {
         return false;
+    }
     active = true;
     activeSession = this;
     replayerTick = module.tickHandler;
@@ -44,8 +46,9 @@ bool RenderSession::begin(std::int32_t rate) {
 void RenderSession::CountingTick(Module& module) {
     RenderSession* session = activeSession;
     session->tickStartFrame = session->nextTickFrame;
-    if (session->replayerTick != nullptr)
+    if (session->replayerTick != nullptr) {
         session->replayerTick(module);
+    }
     // The block loop gives every tick at least one frame.
     session->nextTickFrame += std::max(1, module.samplesPerTick);
 }
@@ -55,8 +58,9 @@ void RenderSession::RowStarted(void* context, const Module& module, bool entered
     const int order = std::clamp<int>(module.orderPosition, 0, ORDER_TABLE_SIZE - 1);
     if (enteredOrder && session->songEndFrame < 0) {
         // The first return to an order already played is where the song has played once.
-        if (session->ordersPlayed[order])
+        if (session->ordersPlayed[order]) {
             session->songEndFrame = session->tickStartFrame;
+        }
         session->ordersPlayed[order] = true;
     }
     session->rows.push_back(TimelineRow{session->tickStartFrame, module.orderPosition,
@@ -64,20 +68,24 @@ void RenderSession::RowStarted(void* context, const Module& module, bool entered
 }
 
 std::int64_t RenderSession::render(std::int64_t maxFrames, bool stopAtSongEnd, const Sink& sink) {
-    if (!active)
+    if (!active) {
         return 0;
+    }
     const std::int32_t blockFrames = renderer.blockFrames();
     while (framesDelivered < maxFrames) {
         const std::int16_t* block = renderer.next();
         std::int64_t limit = maxFrames;
-        if (stopAtSongEnd && songEndFrame >= 0)
+        if (stopAtSongEnd && songEndFrame >= 0) {
             limit = std::min(limit, songEndFrame);
+        }
         const std::int64_t count = std::clamp<std::int64_t>(limit - framesDelivered, 0, blockFrames);
-        if (count > 0)
+        if (count > 0) {
             sink(block, count);
+        }
         framesDelivered += count;
-        if (count < blockFrames)
+        if (count < blockFrames) {
             break;
+        }
     }
     return framesDelivered;
 }
@@ -85,8 +93,9 @@ std::int64_t RenderSession::render(std::int64_t maxFrames, bool stopAtSongEnd, c
 std::vector<TimelineRow> RenderSession::timeline() const {
     std::vector<TimelineRow> delivered;
     for (const TimelineRow& row : rows) {
-        if (row.frame < framesDelivered)
+        if (row.frame < framesDelivered) {
             delivered.push_back(row);
+        }
     }
     return delivered;
 }

@@ -21,8 +21,9 @@ double CpuSeconds() {
 
 // Renders frames frames from the start of the loaded module; returns the frames rendered.
 long RenderPass(xmp_context context, long frames, std::vector<short>& buffer, unsigned& checksum) {
-    if (xmp_start_player(context, RATE, 0) != 0)
+    if (xmp_start_player(context, RATE, 0) != 0) {
         return 0;
+    }
     xmp_set_player(context, XMP_PLAYER_INTERP, XMP_INTERP_LINEAR);
     xmp_set_player(context, XMP_PLAYER_MIX, 100);
     long done = 0;

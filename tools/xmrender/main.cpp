@@ -62,15 +62,17 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             return false;
         }
     }
-    if (options.input == nullptr)
+    if (options.input == nullptr) {
         return false;
+    }
     return options.benchSeconds > 0.0 ? options.output == nullptr : options.output != nullptr;
 }
 
 bool WriteTimeline(const char* path, const std::vector<TimelineRow>& rows) {
     std::FILE* file = std::fopen(path, "w");
-    if (file == nullptr)
+    if (file == nullptr) {
         return false;
+    }
     for (const TimelineRow& row : rows) {
         std::fprintf(file, "%lld\t%d\t%d\t%d\t%d\t%d\n", static_cast<long long>(row.frame), row.order,
                      row.pattern, row.row, row.speed, row.bpm);
@@ -120,8 +122,9 @@ int Bench(const Options& options, Module& module) {
     int passes = 0;
     do {
         RenderSession session(module);
-        if (!session.begin(options.rate))
+        if (!session.begin(options.rate)) {
             return 1;
+        }
         std::uint32_t checksum = 0;
         const std::int64_t done =
             session.render(frames, false, [&](const std::int16_t* block, std::int64_t count) {
@@ -130,8 +133,9 @@ int Bench(const Options& options, Module& module) {
         rendered += static_cast<double>(done) / options.rate;
         ++passes;
         elapsed = CpuSeconds() - start;
-        if (checksum == 0xFFFFFFFF)
+        if (checksum == 0xFFFFFFFF) {
             std::printf(" ");  // keeps the work observable
+        }
     } while (elapsed < BENCH_CPU_SECONDS);
     std::printf("module %s\nrate %d\npasses %d\naudio seconds %.2f\ncpu seconds %.3f\n", options.input,
                 options.rate, passes, rendered, elapsed);
@@ -143,8 +147,9 @@ int Bench(const Options& options, Module& module) {
 
 int main(int argc, char** argv) {
     Options options;
-    if (!ParseOptions(argc, argv, options))
+    if (!ParseOptions(argc, argv, options)) {
         return Usage();
+    }
     std::unique_ptr<Module> module = LoadModuleFile(options.input);
     if (module == nullptr) {
         std::fprintf(stderr, "xmrender: %s is not a valid module\n", options.input);

@@ -66,14 +66,14 @@ bool WaitFor(Condition condition) {
 class OutputTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        testing_audio::SetAudioDeviceAvailable(true);
-        testing_audio::ClearRecordedAudio();
+        testing_audio::setAudioDeviceAvailable(true);
+        testing_audio::clearRecordedAudio();
         InstallMemoryFileOps();
     }
     void TearDown() override {
         CloseOutput();
-        testing_audio::SetAudioDeviceAvailable(true);
-        testing_audio::ClearRecordedAudio();
+        testing_audio::setAudioDeviceAvailable(true);
+        testing_audio::clearRecordedAudio();
     }
 };
 
@@ -82,11 +82,11 @@ class OutputTest : public ::testing::Test {
 TEST_F(OutputTest, OpenRefusesWithoutFileOperations) {
     InstallModuleFileOps(nullptr, nullptr, nullptr, nullptr, nullptr);
     EXPECT_FALSE(OpenOutput(44100));
-    EXPECT_FALSE(testing_audio::AudioDeviceOpen());
+    EXPECT_FALSE(testing_audio::audioDeviceOpen());
 }
 
 TEST_F(OutputTest, OpenFailsWithoutADevice) {
-    testing_audio::SetAudioDeviceAvailable(false);
+    testing_audio::setAudioDeviceAvailable(false);
     EXPECT_FALSE(OpenOutput(44100));
     auto module = LoopingSong();
     EXPECT_FALSE(StartPlayback(module.get()));
@@ -95,14 +95,14 @@ TEST_F(OutputTest, OpenFailsWithoutADevice) {
 
 TEST_F(OutputTest, OpenSetsTheBlockSizes) {
     ASSERT_TRUE(OpenOutput(44100));
-    EXPECT_TRUE(testing_audio::AudioDeviceOpen());
-    EXPECT_EQ(testing_audio::AudioDeviceRate(), 44100);
+    EXPECT_TRUE(testing_audio::audioDeviceOpen());
+    EXPECT_EQ(testing_audio::audioDeviceRate(), 44100);
     EXPECT_EQ(OutputRate(), 44100);
     EXPECT_EQ(Output().blockFrames, 884);
     EXPECT_EQ(Output().bufferFrames, 88400);
     EXPECT_EQ(RingBlocks(), 100);
     CloseOutput();
-    EXPECT_FALSE(testing_audio::AudioDeviceOpen());
+    EXPECT_FALSE(testing_audio::audioDeviceOpen());
 }
 
 TEST_F(OutputTest, StartRefusesNoModuleAndAClosedDevice) {
@@ -120,8 +120,8 @@ TEST_F(OutputTest, StartFillsTheWholeRingBeforeTheDevicePlays) {
     ASSERT_TRUE(StartPlayback(module.get()));
     EXPECT_EQ(Output().pcmRing.size() * sizeof(std::int16_t), 353600u);
     // The first sound heard is the start of the song.
-    testing_audio::AdvanceAudio(BLOCK_FRAMES * 3);
-    const std::vector<std::int16_t>& heard = testing_audio::RecordedAudio();
+    testing_audio::advanceAudio(BLOCK_FRAMES * 3);
+    const std::vector<std::int16_t>& heard = testing_audio::recordedAudio();
     ASSERT_EQ(heard.size(), static_cast<std::size_t>(BLOCK_FRAMES * 3 * 2));
     EXPECT_TRUE(std::equal(heard.begin(), heard.end(), expected.begin()));
     EXPECT_NE(heard[BLOCK_FRAMES], 0);
@@ -136,7 +136,7 @@ TEST_F(OutputTest, ThreadRefillsWhatHasBeenPlayed) {
     const std::vector<std::int16_t> expected = OfflineBlocks(*module, BLOCKS + 30);
     ASSERT_TRUE(OpenOutput(44100));
     ASSERT_TRUE(StartPlayback(module.get()));
-    testing_audio::AdvanceAudio(BLOCK_FRAMES * 30, false);
+    testing_audio::advanceAudio(BLOCK_FRAMES * 30, false);
     ASSERT_TRUE(WaitFor([] { return Output().writeBlock.load() == 30; }));
     EXPECT_TRUE(StopPlayback(module.get()));
     // Ring blocks 0..29 now hold song blocks 100..129.
@@ -151,11 +151,11 @@ TEST_F(OutputTest, StartingTwiceLeavesOneThreadAndOneModule) {
     ASSERT_TRUE(StartPlayback(first.get()));
     ASSERT_TRUE(StartPlayback(second.get()));
     EXPECT_EQ(PlayingModule(), second.get());
-    EXPECT_TRUE(WaitFor([] { return veskar::platform::RunningThreadCount() == 1; }));
-    EXPECT_EQ(veskar::platform::RunningThreadCount(), 1);
+    EXPECT_TRUE(WaitFor([] { return veskar::platform::runningThreadCount() == 1; }));
+    EXPECT_EQ(veskar::platform::runningThreadCount(), 1);
     EXPECT_TRUE(FreeModule(std::move(second)));
     EXPECT_EQ(PlayingModule(), nullptr);
-    EXPECT_TRUE(WaitFor([] { return veskar::platform::RunningThreadCount() == 0; }));
+    EXPECT_TRUE(WaitFor([] { return veskar::platform::runningThreadCount() == 0; }));
 }
 
 TEST(FreeModule, IsFalseForNoneAndTrueForAModule) {
@@ -212,7 +212,7 @@ TEST_F(OutputTest, StopWaitsForTheBlockBeingMixed) {
     ASSERT_TRUE(StartPlayback(module.get()));
     holdTicks.store(true);
     insideTick.store(false);
-    testing_audio::AdvanceAudio(BLOCK_FRAMES * 5, false);
+    testing_audio::advanceAudio(BLOCK_FRAMES * 5, false);
     ASSERT_TRUE(WaitFor([] { return insideTick.load(); }));
     std::atomic<bool> stopped{false};
     std::thread stopper([&] {
@@ -236,7 +236,7 @@ TEST_F(OutputTest, CloseStopsAPlaybackStillRunning) {
     ASSERT_TRUE(StartPlayback(module.get()));
     CloseOutput();
     EXPECT_EQ(PlayingModule(), nullptr);
-    EXPECT_FALSE(testing_audio::AudioDeviceOpen());
+    EXPECT_FALSE(testing_audio::audioDeviceOpen());
     EXPECT_TRUE(Output().threadExited.load());
 }
 
@@ -248,16 +248,16 @@ TEST_F(OutputTest, ClosingWhileTheDevicePlaysFadesToSilence) {
     // The device's reader runs on its own thread, as a sound card's does, while the ring fades.
     std::thread device([&] {
         while (!closed.load()) {
-            testing_audio::AdvanceAudio(64);
+            testing_audio::advanceAudio(64);
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         }
     });
-    ASSERT_TRUE(WaitFor([] { return testing_audio::AudioDeviceOpen(); }));
+    ASSERT_TRUE(WaitFor([] { return testing_audio::audioDeviceOpen(); }));
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     CloseOutput();
     closed.store(true);
     device.join();
-    const std::vector<std::int16_t>& heard = testing_audio::RecordedAudio();
+    const std::vector<std::int16_t>& heard = testing_audio::recordedAudio();
     ASSERT_GE(heard.size(), 64u * 2);
     EXPECT_TRUE(std::any_of(heard.begin(), heard.end(), [](std::int16_t value) { return value != 0; }));
     EXPECT_TRUE(
@@ -270,6 +270,6 @@ TEST_F(OutputTest, ReopeningStopsPlaybackAndReopensTheDevice) {
     ASSERT_TRUE(StartPlayback(module.get()));
     ASSERT_TRUE(OpenOutput(22050));
     EXPECT_EQ(PlayingModule(), nullptr);
-    EXPECT_EQ(testing_audio::AudioDeviceRate(), 22050);
+    EXPECT_EQ(testing_audio::audioDeviceRate(), 22050);
     EXPECT_EQ(Output().blockFrames, 444);
 }

@@ -29,7 +29,7 @@ TEST(NoDataFolder, GameRunsWithDefaultsAndTheMusicAndLeavesNothing) {
     const veskar::platform::StartPlace place =
         veskar::platform::enterStartFolder(folders.package(), folders.root / "file" / "veskar");
     ASSERT_EQ(place.folder, veskar::platform::StartFolder::Scratch);
-    veskar::platform::testing::SetAudioDeviceAvailable(true);
+    veskar::platform::testing::setAudioDeviceAvailable(true);
     TestBackend& backend = TestBackend::reset();
     bool musicLoaded = false;
     backend.at(40, [&] { musicLoaded = musicModule != nullptr; });

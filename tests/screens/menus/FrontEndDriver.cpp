@@ -17,14 +17,14 @@ inline constexpr int SETTLE_FRAMES = 256;  // longer than the fade of a sound cu
 // Stops the effect sounding and lets its short fade pass unheard, so the next one starts alone.
 void silence() {
     (void)sndPlaySoundA(nullptr, 0);
-    audio::AdvanceAudio(SETTLE_FRAMES, false);
+    audio::advanceAudio(SETTLE_FRAMES, false);
 }
 
 // The effects played over the next frames.
 std::vector<std::int16_t> playOn() {
-    audio::ClearRecordedAudio();
-    audio::AdvanceAudio(HEARD_FRAMES);
-    return audio::RecordedEffects();
+    audio::clearRecordedAudio();
+    audio::advanceAudio(HEARD_FRAMES);
+    return audio::recordedEffects();
 }
 
 }  // namespace
@@ -37,7 +37,7 @@ FrontEndDriver::FrontEndDriver() {
 
 void FrontEndDriver::restart() {
     veskar::platform::TestBackend::reset();
-    audio::SetAudioDeviceAvailable(true);
+    audio::setAudioDeviceAvailable(true);
     clock = 100;
     heard.clear();
     backend().at(50, [this] { learnMenuSounds(); });
