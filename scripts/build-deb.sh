@@ -86,5 +86,5 @@ if [ "$run_autopkgtest" = yes ]; then
   [ "$status" -eq 0 ] || { echo "autopkgtest failed (status $status)" >&2; exit 1; }
 fi
 
-echo "Built: $(ls "$out"/*.deb | tr '\n' ' ')"
+echo "Built: $deb and its debug symbols beside it in $out/"
 echo "Install with: sudo apt install ./$deb"
