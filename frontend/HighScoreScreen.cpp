@@ -23,8 +23,7 @@ int HighScoreScreen::draw(HWND, WPARAM, LPARAM, HDC offscreen, std::unique_ptr<S
         char name[NAME_FIELD_SIZE];
         copyName(settings.record.highScoreNames[entry], name, sizeof name);
         normalFont.drawText(offscreen, name, left, y);
-        highlightFont.drawNumber(offscreen, static_cast<std::int32_t>(settings.record.highScores[entry]),
-                                 left + SCORE_COLUMN, y);
+        highlightFont.drawNumber(offscreen, settings.record.highScores[entry], left + SCORE_COLUMN, y);
     }
     return 0;
 }

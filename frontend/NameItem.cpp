@@ -4,6 +4,7 @@
 #include <new>
 
 #include "frontend/StringInputDialog.h"
+#include "shell/KeyGate.h"
 #include "shell/Settings.h"
 
 namespace {
@@ -16,16 +17,12 @@ NameItem::NameItem(const char* title, int playerNumber)
 void NameItem::activate(HWND window, std::unique_ptr<Screen>& currentScreen) {
     NameField& target = settings.record.playerNames[player == 1 ? 0 : 1];
     const char* caption = player == 1 ? "Player 1 Name" : "Player 2 Name";
-    std::unique_ptr<StringInputDialog> dialog;
-    if (player == 1) {
-        dialog.reset(new (std::nothrow)
-                         PrintableInputDialog(window, "Enter name:", caption, target, NAME_CAPACITY));
-    } else {
-        dialog.reset(new (std::nothrow)
-                         StringInputDialog(window, "Enter name:", caption, target, NAME_CAPACITY));
-    }
+    // Both players' names hold only what the bitmap fonts draw.
+    std::unique_ptr<StringInputDialog> dialog(
+        new (std::nothrow) PrintableInputDialog(window, "Enter name:", caption, target, NAME_CAPACITY));
     if (dialog) {
         dialog->run();
+        keyGate.forgetPresses();  // Enter held to close the box must not open it again
     }
     dialog.reset();
     if (currentScreen) {

@@ -38,7 +38,7 @@ bool StringInputDialog::acceptChar(char) {
 
 bool PrintableInputDialog::acceptChar(char character) {
     const auto code = static_cast<unsigned char>(character);
-    return code >= 32 && code <= 128;
+    return code >= 32 && code <= 126;  // 127 and 128 are the menus' scroll marks
 }
 
 void StringInputDialog::run() {

@@ -56,8 +56,8 @@ class StringInputDialog {
     INT_PTR update();
 };
 
-// The name dialog of player 1, whose names the glyph sheet can always show: it accepts only the
-// codes 32 to 128.
+// The name dialog of both players, whose names the glyph sheet can always show: it accepts only the
+// printable codes 32 to 126.
 class PrintableInputDialog : public StringInputDialog {
   public:
     using StringInputDialog::StringInputDialog;

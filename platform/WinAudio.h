@@ -136,5 +136,13 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES attributes, std::size_t stackSize, LPT
 BOOL SetThreadPriority(HANDLE thread, int priority);
 // Suspends the calling thread for at least milliseconds.
 void Sleep(DWORD milliseconds);
+
+inline constexpr MMRESULT TIMERR_NOERROR = 0;
+inline constexpr MMRESULT TIMERR_NOCANDO = 97;
+// Asks for timers and waits of the given resolution in milliseconds (1 or more) until the matching
+// timeEndPeriod. This layer's timers are exact to the millisecond already, so both only check the
+// argument: TIMERR_NOCANDO for 0.
+MMRESULT timeBeginPeriod(UINT period);
+MMRESULT timeEndPeriod(UINT period);
 // Releases a handle from CreateThread. A thread still running goes on and is detached.
 BOOL CloseHandle(HANDLE handle);

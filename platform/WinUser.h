@@ -14,6 +14,9 @@ inline constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_QUIT = 0x0012;
+// wParam TRUE: the desktop session ends (or, on this layer, the display is gone) and the process
+// ends after the window procedure returns; save now.
+inline constexpr UINT WM_ENDSESSION = 0x0016;
 inline constexpr UINT WM_KEYDOWN = 0x0100;
 inline constexpr UINT WM_KEYUP = 0x0101;
 inline constexpr UINT WM_CHAR = 0x0102;
@@ -87,6 +90,7 @@ inline constexpr int SM_CYFIXEDFRAME = 8;
 inline constexpr UINT MB_OK = 0x00000000;
 inline constexpr UINT MB_OKCANCEL = 0x00000001;
 inline constexpr UINT MB_ICONERROR = 0x00000010;
+inline constexpr UINT MB_ICONWARNING = 0x00000030;
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
 

@@ -11,6 +11,8 @@
 #   2. No sound device at all; a VESKAR.INI written by the Linux build: the Windows build takes it
 #      as valid (the file it writes back at Escape holds the Linux build's name and the sound
 #      switch turned off in the options).
+#   3. A start folder the game cannot write (as under Program Files): the settings go to
+#      %APPDATA%\Veskar\VESKAR.INI, and the next run reads them from there.
 # Installs what it needs with apt-get. Leaves its pictures in build-windows/smoke/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -201,5 +203,34 @@ expect_exit "$game" "veskar.exe"
 grep -qx "player 1: From Linux" "$work/round2.txt" ||
   fail "veskar.exe did not take the Linux build's VESKAR.INI as valid"
 grep -q "^sound: 0 " "$work/round2.txt" || fail "veskar.exe did not replace VESKAR.INI"
+
+# Round 3: a start folder nobody may write into, not even root (immutable where the file system
+# allows it): the settings live in %APPDATA%\Veskar.
+mkdir "$work/read-only"
+cp build-windows/veskar.exe build-windows/VESKAR.DAT "$work/read-only/"
+if chattr +i "$work/read-only" 2>/dev/null || { [ "$(id -u)" -ne 0 ] && chmod 0555 "$work/read-only"; }; then
+  for round in 1 2; do
+    (cd "$work/read-only" && HOME="$work/no-sound" exec "$wine" veskar.exe 2>"$work/round3-$round.log") &
+    game=$!
+    window=$(find_window VESKAR "$game")
+    # Options, the sound switch flipped, back, and Escape ends the program.
+    keys "$window" Down Down Return Down Down Down Down Down Return Escape
+    sleep 0.5
+    keys "$window" Escape
+    expect_exit "$game" "veskar.exe in a read-only folder"
+  done
+  chattr -i "$work/read-only" 2>/dev/null || chmod 0755 "$work/read-only"
+  [ ! -e "$work/read-only/VESKAR.INI" ] || fail "VESKAR.INI appeared in the read-only folder"
+  roaming=$(find "$WINEPREFIX/drive_c/users" -path '*/Veskar/VESKAR.INI' | head -n 1)
+  [ -n "$roaming" ] || fail "no VESKAR.INI under %APPDATA%\\Veskar"
+  cp "$roaming" "$work/read-only/VESKAR.INI"
+  (cd "$work/read-only" && "$root/build/tools/inicheck/veskar-inicheck") >"$work/round3.txt" ||
+    fail "the VESKAR.INI under %APPDATA% is invalid"
+  # Off in the first run, on again in the second: the second run read the first one's file.
+  grep -q "^sound: 1 " "$work/round3.txt" || fail "the second run did not read %APPDATA%\\Veskar\\VESKAR.INI"
+  echo "wine smoke test: a read-only start folder keeps the settings in %APPDATA%\\Veskar"
+else
+  echo "wine smoke test: no read-only folder can be made here; %APPDATA% not tried"
+fi
 
 echo "wine smoke test: passed"

@@ -52,9 +52,9 @@ void BitmapFont::drawText(HDC dst, const char* text, int x, int y) const {
     }
 }
 
-void BitmapFont::drawNumber(HDC dst, std::int32_t number, int x, int y) const {
-    char digits[16];  // "-2147483648" and its terminator fit
-    std::snprintf(digits, sizeof digits, "%d", static_cast<int>(number));
+void BitmapFont::drawNumber(HDC dst, std::int64_t number, int x, int y) const {
+    char digits[24];  // "-9223372036854775808" and its terminator fit
+    std::snprintf(digits, sizeof digits, "%lld", static_cast<long long>(number));
     drawText(dst, digits, x, y);
 }
 

@@ -28,7 +28,7 @@ class BitmapFont {
     // character; codes below 32 leave their cell untouched but still advance. No clipping.
     void drawText(HDC dst, const char* text, int x, int y) const;
     // Draws the number in decimal, with a leading minus sign when negative.
-    void drawNumber(HDC dst, std::int32_t number, int x, int y) const;
+    void drawNumber(HDC dst, std::int64_t number, int x, int y) const;
     void release();
 
     int cellWidth = 0;   // pixels, also the pen advance

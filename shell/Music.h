@@ -16,7 +16,8 @@ extern bool musicRunning;
 
 // Music start: with musicOn false, only clears musicRunning. Otherwise installs the memory-file
 // operations, opens the wave output at 44100 Hz (musicRunning := its result), loads "VESKAR.DAT"
-// from the current directory and starts playing it. A missing device or file is silent.
+// from the current directory and starts playing it. A missing device is silent; a file that is
+// missing, not a regular file, too large or not a module is named on standard error, with the reason.
 void musicStart(bool musicOn);
 
 // Music stop: when musicRunning, frees the module (stopping playback first) and closes the device.

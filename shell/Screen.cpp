@@ -1,6 +1,12 @@
 // Message routing and the double-buffered paint shared by every screen.
 #include "shell/Screen.h"
 
+namespace {
+std::uint64_t screensMade = 0;
+}  // namespace
+
+Screen::Screen() : serial(++screensMade) {}
+
 int Screen::onKeyDown(HWND, WPARAM, LPARAM, std::unique_ptr<Screen>&) {
     return 0;
 }
@@ -28,6 +34,8 @@ int Screen::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
     }
 }
+
+void Screen::onEnd(HWND) {}
 
 void Screen::invalidate(HWND window, BYTE erase) {
     eraseBackground = erase;

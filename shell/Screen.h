@@ -2,13 +2,14 @@
 // messages, draws itself into an off-screen buffer, and replaces itself through `currentScreen`.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "platform/Platform.h"
 
 class Screen {
   public:
-    Screen() = default;
+    Screen();
     Screen(const Screen&) = delete;
     Screen& operator=(const Screen&) = delete;
 
@@ -32,8 +33,14 @@ class Screen {
     // Asks for a repaint of the whole window; erase 1 fills the buffer with the menu-text system
     // colour first. The last call before the paint decides.
     virtual void invalidate(HWND window, BYTE erase);
+    // The program is ending (the window closes, a signal, the session ends) while this screen is
+    // current, and it is about to be deleted: it keeps what the player would otherwise lose. Does
+    // nothing here.
+    virtual void onEnd(HWND window);
 
     BYTE eraseBackground = 1;
+    // Tells screens apart even where a new one takes the memory of one deleted; 1 for the first.
+    const std::uint64_t serial;
 
   private:
     int paint(HWND window, WPARAM wParam, LPARAM lParam, std::unique_ptr<Screen>& currentScreen);

@@ -1,13 +1,14 @@
 // Everything the game remembers between runs: one 524-byte record of names, key bindings, high
-// scores and switches, read from VESKAR.INI at start-up, kept in memory for the whole run and written
-// back at shutdown, and the working copies of the key bindings that the game screens and the key
-// menus use. Message-loop thread only.
+// scores and switches, read from VESKAR.INI at start-up, kept in memory for the whole run, saved
+// whenever it changes and again at shutdown, and the working copies of the key bindings that the
+// game screens and the key menus use. Message-loop thread only.
 #pragma once
 
 #include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 inline constexpr std::size_t NAME_FIELD_SIZE = 14;  // 13 characters and the terminator
 inline constexpr std::size_t NAME_SLOTS = 8;
@@ -55,18 +56,29 @@ static_assert(offsetof(SettingsRecord, digest) == 502);
 static_assert(offsetof(SettingsRecord, reservedTail) == 518);
 static_assert(offsetof(SettingsRecord, digestSalt) == 520);
 
+// What the last read found at the file's name.
+enum class SettingsFileState {
+    Valid,       // a complete record whose digest matches
+    Missing,     // no file: the defaults, saved at the first change or at shutdown
+    Damaged,     // short or edited: the defaults, which replace it when they are saved
+    Unreadable,  // there, but not a regular file or refused by the system: the defaults, and the
+                 // file is never replaced in this run
+};
+
 class Settings {
   public:
     Settings();  // the file name, and the defaults until a file is read
 
-    // Captures the current directory for the write, reads the file there, falling back to the
-    // defaults when it is missing, short or its digest does not match, and fills the working key
-    // arrays. Nothing is reported.
+    // Captures the current directory for every save, reads the file there, falling back to the
+    // defaults when it is missing, short, edited or unreadable, and fills the working key arrays.
+    // An unreadable file is named on standard error.
     void read();
-    // Copies the working key arrays back, returns to the directory captured by read and replaces the
-    // file there with the record and a fresh digest. A failed write leaves the old file as it was and
-    // is not reported.
+    // Shutdown's save: copies the working key arrays back and replaces the file in the folder
+    // captured by read with the record and a fresh digest, unless the file was unreadable.
     void write();
+    // Saves as write does when names, keys, switches or scores differ from what was last read or
+    // saved; otherwise does nothing. Called after every message the program handles.
+    void saveChanges();
     // Stores the record's digest: MD5 over the 524 bytes with the digest zeroed and the salt in
     // `digestSalt`, which is zero again afterwards.
     void computeDigest();
@@ -84,10 +96,21 @@ class Settings {
     std::array<char, FILE_NAME_SIZE> fileName{};        // relative: opened in the current directory
     bool loaded = false;                                // the last read found a valid file
     std::array<char, DIRECTORY_SIZE> startDirectory{};  // current when the file was read; empty if unknown
+    SettingsFileState fileState = SettingsFileState::Missing;
+    std::string path;  // where the file is read and saved: fileName in startDirectory
 
   private:
-    [[nodiscard]] bool readFile();
-    void terminateNames();
+    [[nodiscard]] SettingsFileState readFile();
+    void cleanNames();
+    // Replaces the file with the record, or says why it could not.
+    void save();
+    void reportSaveFailure(const std::string& reason);
+    // The bytes a save compares: everything but the digest and the salt.
+    [[nodiscard]] bool differsFromSaved() const;
+    void rememberSaved();
+
+    SettingsRecord saved{};         // the record as last read or saved
+    bool saveFailureShown = false;  // the Windows build shows one box per run
 };
 
 extern Settings settings;

@@ -19,12 +19,20 @@ int OnePlayerGame::onKeyDown(HWND window, WPARAM virtualKey, LPARAM keyData,
                              std::unique_ptr<Screen>& currentScreen) {
     const bool over = playerCount > 0 && players[0]->gameOver;
     if (virtualKey == VK_ESCAPE || (virtualKey == VK_RETURN && over)) {
-        if (playerCount > 0) {
-            insertHighScore(players[0]->name.data(), players[0]->score);
-        }
+        enterResult();
         return returnToMenu(window, currentScreen);  // this screen is gone now
     }
     return GameScreen::onKeyDown(window, virtualKey, keyData, currentScreen);
+}
+
+void OnePlayerGame::onEnd(HWND) {
+    enterResult();  // as Escape would: a game cut short by the program's end still counts
+}
+
+void OnePlayerGame::enterResult() {
+    if (playerCount > 0) {
+        insertHighScore(players[0]->name.data(), players[0]->score);
+    }
 }
 
 int OnePlayerGame::draw(HWND, WPARAM, LPARAM, HDC backBuffer, std::unique_ptr<Screen>&) {

@@ -108,7 +108,7 @@ void drawLevelShow(const Player& player, HDC dst) {
 void drawPanel(const Player& player, HDC dst) {
     const int x = player.panelX + 7;
     normalFont.drawText(dst, player.name.data(), x, player.panelY + 15);
-    const auto score = static_cast<std::int32_t>(player.score);
+    const std::int64_t score = player.score;  // unsigned, as the high-score table compares it
     if (!player.fullPanel) {
         highlightFont.drawNumber(dst, score, x, player.panelY + 50);
         return;
@@ -119,8 +119,7 @@ void drawPanel(const Player& player, HDC dst) {
     highlightFont.drawNumber(dst, score, x, player.panelY + 80);
     normalFont.drawText(dst, "High:", x, player.panelY + 140);
     // The table changes only when a game ends, so its first entry is the best before this game.
-    highlightFont.drawNumber(dst, static_cast<std::int32_t>(settings.record.highScores[0]),
-                             player.panelX + 107, player.panelY + 140);
+    highlightFont.drawNumber(dst, settings.record.highScores[0], player.panelX + 107, player.panelY + 140);
 }
 
 }  // namespace

@@ -72,3 +72,11 @@ BOOL CloseHandle(HANDLE handle) {
     delete record;
     return TRUE;
 }
+
+MMRESULT timeBeginPeriod(UINT period) {
+    return period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR;
+}
+
+MMRESULT timeEndPeriod(UINT period) {
+    return period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR;
+}

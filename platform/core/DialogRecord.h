@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/WinUser.h"
+#include "platform/core/FreshKeys.h"
 
 namespace veskar::platform {
 
@@ -42,6 +43,8 @@ struct DialogRecord {
     HWND focus = nullptr;                 // the control that takes the keys, if any
     bool ended = false;
     INT_PTR result = 0;
+    FreshKeys keys;               // keys held when the dialog opened are ignored until pressed anew
+    bool closeRequested = false;  // the program's window was asked to close: it closes once the dialog has
 };
 
 // The open dialog whose window is `window`; null when there is none.

@@ -179,6 +179,9 @@ void command(const DialogRecord& dialog, int id) {
 // Handles the messages that belong to the dialog while it is open: keys, typed characters, clicks
 // and the window's close request. False for every other message.
 bool takeInput(DialogRecord& dialog, MSG& message) {
+    if (!dialog.keys.acts(message)) {
+        return true;  // held since before the dialog opened
+    }
     switch (message.message) {
         case WM_KEYDOWN:
             if (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE) {
@@ -199,6 +202,8 @@ bool takeInput(DialogRecord& dialog, MSG& message) {
             if (message.hwnd != dialog.host && message.hwnd != dialog.owner) {
                 return false;
             }
+            // The dialog ends as cancelled, and the request is passed on once it has gone.
+            dialog.closeRequested = true;
             SendMessageA(dialog.window, WM_CLOSE, 0, 0);
             return true;
         case WM_KEYUP:
@@ -255,8 +260,12 @@ INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC dia
     }
     runLoop(dialog);
     const INT_PTR result = dialog.ended ? dialog.result : 0;
+    const bool closeRequested = dialog.closeRequested;
     closeDialog(dialog);
     platform.present(host);
+    if (closeRequested) {
+        PostMessageA(host, WM_CLOSE, 0, 0);
+    }
     return result;
 }
 

@@ -1,8 +1,10 @@
 // The modal message box: shown over the owner, closed by Enter, Escape, a click or a close request,
 // while its own loop goes on dispatching the window's timer, paint and posted messages.
 #include "platform/WinUser.h"
+#include "platform/core/FreshKeys.h"
 #include "platform/core/PlatformState.h"
 
+using veskar::platform::FreshKeys;
 using veskar::platform::state;
 
 namespace {
@@ -50,14 +52,17 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     }
     int result = 0;
     MSG message{};
+    FreshKeys keys;          // keys held when the box opened are ignored until pressed anew
+    HWND closing = nullptr;  // the window whose close request cancelled the box
     while (result == 0) {
         if (!GetMessageA(&message, nullptr, 0, 0)) {
             PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop must see it too
             break;
         }
-        const int answer = boxAnswer(message, type);
+        const int answer = keys.acts(message) ? boxAnswer(message, type) : -1;
         if (answer > 0) {
             result = answer;
+            closing = message.message == WM_CLOSE ? message.hwnd : nullptr;
         } else if (answer == 0) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
@@ -70,6 +75,9 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
             platform.backend->showWindow(false);
         }
         platform.present(host);
+    }
+    if (closing != nullptr) {
+        PostMessageA(closing, WM_CLOSE, 0, 0);  // the box was only in the way of the request
     }
     return result;
 }

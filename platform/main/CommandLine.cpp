@@ -35,8 +35,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     CommandLine result;
     for (int index = 1; index < argc; ++index) {
         const std::string_view argument = argv[index] != nullptr ? argv[index] : "";
-        if (argument == "--help" || argument == "--version") {
-            result.action = argument == "--help" ? CommandLine::Action::Help : CommandLine::Action::Version;
+        if (argument == "--help" || argument == "-h" || argument == "--version") {
+            result.action =
+                argument == "--version" ? CommandLine::Action::Version : CommandLine::Action::Help;
             return result;
         }
         if (argument == "--fullscreen") {
@@ -67,7 +68,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
 
 std::string usageText() {
     return "Usage: veskar [--scale N] [--fullscreen]\n"
-           "       veskar --help | --version\n"
+           "       veskar -h | --help | --version\n"
            "Falling jewels puzzle for one or two players.\n"
            "\n"
            "  --scale N     show the 640 x 480 picture N times larger, with sharp pixels\n"
@@ -76,7 +77,7 @@ std::string usageText() {
            ", default 1)\n"
            "  --fullscreen  fill the screen: the largest whole enlargement that fits,\n"
            "                centred on black (--scale then has no effect)\n"
-           "  --help        print this help and exit\n"
+           "  -h, --help    print this help and exit\n"
            "  --version     print the version and exit\n"
            "\n"
            "The game keeps VESKAR.INI (names, keys, switches, high scores) in the folder it\n"

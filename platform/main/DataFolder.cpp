@@ -1,5 +1,5 @@
 // The folder the game runs in outside Windows: the current one, the player's data folder with a link
-// to the installed music, or, without a data folder, one where the settings cannot be written.
+// to the installed music, or, without a data folder, a scratch folder with that link.
 #include "platform/main/DataFolder.h"
 
 #include <stdlib.h>
@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <system_error>
+#include <vector>
 
 namespace veskar::platform {
 
@@ -25,13 +26,20 @@ bool isDataFile(const fs::path& path) {
 }
 
 // Makes the folder and its missing parents, private to the player (mode 0700, as the base
-// directory rules ask). A file in the way shows as the next step failing.
+// directory rules ask). A file in the way shows as the next step failing; the folders made before
+// it are removed again.
 bool makeFolder(const fs::path& folder, std::string& problem) {
+    std::vector<fs::path> made;
     fs::path partial;
     for (const fs::path& part : folder) {
         partial /= part;
-        if (::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) {
+        if (::mkdir(partial.c_str(), 0700) == 0) {
+            made.push_back(partial);
+        } else if (errno != EEXIST) {
             problem = "cannot make " + partial.string() + ": " + std::strerror(errno);
+            for (auto folderMade = made.rbegin(); folderMade != made.rend(); ++folderMade) {
+                ::rmdir(folderMade->c_str());
+            }
             return false;
         }
     }
@@ -58,8 +66,9 @@ void linkData(const fs::path& target) {
     if (fs::is_symlink(status) && fs::read_symlink(DATA_FILE_NAME, error) == target && !error) {
         return;
     }
-    if (fs::is_symlink(fs::symlink_status(FRESH_LINK_NAME, error))) {
-        fs::remove(FRESH_LINK_NAME, error);  // left by a start that ended half-way
+    const fs::file_status fresh = fs::symlink_status(FRESH_LINK_NAME, error);
+    if (fs::exists(fresh) && !fs::is_directory(fresh)) {
+        fs::remove(FRESH_LINK_NAME, error);  // left by a start that ended half-way: the name is the game's
     }
     fs::create_symlink(target, FRESH_LINK_NAME, error);
     if (error) {
@@ -71,21 +80,23 @@ void linkData(const fs::path& target) {
     }
 }
 
-// Without a data folder, the settings must not land wherever the game was started from. A folder
-// that has been removed takes no new entries, not even from root, so the settings file cannot be
-// written there; making one in the package folder also tells whether that folder is writable. If
-// it is not, the game runs in it instead and keeps its music.
-StartPlace enterNoDataFolder(const fs::path& packageFolder, const std::string& problem) {
-    std::string pattern = (packageFolder / ".veskar-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) {
-        const bool entered = ::chdir(pattern.c_str()) == 0;
-        if (::rmdir(pattern.c_str()) == 0 && entered) {
-            return {StartFolder::Removed, {}, problem};
+// Without a data folder the game still needs a folder of its own to run in, with the music: a
+// private one in the system's temporary folder, which goes when the game ends, so that no settings
+// land where the game was started from. Where none can be made, the package folder serves.
+StartPlace enterNoDataFolder(const fs::path& installedData, const std::string& problem) {
+    std::error_code error;
+    std::string pattern = (fs::temp_directory_path(error) / "veskar-XXXXXX").string();
+    if (!error && ::mkdtemp(pattern.data()) != nullptr) {
+        std::string ignored;
+        if (enter(pattern, ignored)) {
+            linkData(installedData);
+            return {StartFolder::Scratch, pattern, problem};
         }
+        ::rmdir(pattern.c_str());
     }
     std::string ignored;
-    if (enter(packageFolder, ignored)) {
-        return {StartFolder::PackageData, packageFolder, problem};
+    if (enter(installedData.parent_path(), ignored)) {
+        return {StartFolder::PackageData, installedData.parent_path(), problem};
     }
     return {StartFolder::Current, {}, problem};
 }
@@ -116,7 +127,16 @@ StartPlace enterStartFolder(const fs::path& packageFolder, const fs::path& playe
         linkData(installedData);
         return {StartFolder::PlayerData, playerFolder, {}};
     }
-    return enterNoDataFolder(installedData.parent_path(), problem);
+    return enterNoDataFolder(installedData, problem);
+}
+
+void leaveStartFolder(const StartPlace& place) {
+    if (place.folder != StartFolder::Scratch || place.path.empty()) {
+        return;
+    }
+    std::error_code error;
+    fs::current_path("/", error);
+    fs::remove_all(place.path, error);  // links inside are removed, never followed
 }
 
 }  // namespace veskar::platform

@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "platform/WinUser.h"
+#include "platform/core/EndingSignals.h"
 #include "platform/core/PlatformState.h"
 #include "platform/main/CommandLine.h"
 #include "platform/main/DataFolder.h"
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
         case CommandLine::Action::Run:
             break;
     }
+    veskar::platform::catchEndingSignals();
     veskar::platform::setPresentation({options.scale, options.fullscreen});
     const veskar::platform::StartPlace place = veskar::platform::enterStartFolder(
         packageDataFolder(), veskar::platform::playerDataFolder(environment("XDG_DATA_HOME"), homeFolder()));
@@ -78,5 +80,6 @@ int main(int argc, char** argv) {
     }
     const int status = WinMain(GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWDEFAULT);
     veskar::platform::shutdownState();
+    veskar::platform::leaveStartFolder(place);
     return status;
 }

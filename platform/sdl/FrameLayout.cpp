@@ -36,4 +36,15 @@ void scaleNearest(const std::uint32_t* frame, int width, int height, int factor,
     }
 }
 
+int fittingScale(int wanted, int frameWidth, int frameHeight, int areaWidth, int areaHeight) {
+    if (areaWidth <= 0 || areaHeight <= 0) {
+        return wanted;
+    }
+    int fitting = wanted;
+    while (fitting > 1 && (frameWidth * fitting > areaWidth || frameHeight * fitting > areaHeight)) {
+        --fitting;
+    }
+    return fitting;
+}
+
 }  // namespace veskar::platform

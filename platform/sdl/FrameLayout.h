@@ -18,6 +18,10 @@ struct FrameLayout {
 [[nodiscard]] FrameLayout layFrame(int surfaceWidth, int surfaceHeight, int frameWidth, int frameHeight,
                                    int scale);
 
+// The largest enlargement from 1 up to `wanted` at which a frameWidth x frameHeight window fits an
+// area of areaWidth x areaHeight (the screen's usable part); `wanted` when the area is unknown (0).
+[[nodiscard]] int fittingScale(int wanted, int frameWidth, int frameHeight, int areaWidth, int areaHeight);
+
 // Writes the width x height frame `factor` times larger into `target`, whose rows lie `targetPitch`
 // bytes apart: target pixel (x, y) is frame pixel (x / factor, y / factor).
 void scaleNearest(const std::uint32_t* frame, int width, int height, int factor, std::uint32_t* target,

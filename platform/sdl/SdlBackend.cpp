@@ -8,11 +8,11 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <thread>
 
+#include "platform/core/EndingSignals.h"
 #include "platform/sdl/FrameLayout.h"
 #include "platform/sdl/Presentation.h"
-#include "platform/sdl/SdlDisplaySocket.h"
+#include "platform/sdl/SdlDisplayConnection.h"
 #include "platform/sdl/SdlKeyMap.h"
 #include "platform/sdl/SdlText.h"
 
@@ -24,19 +24,28 @@ namespace {
 // screen saver away), so it gathers at least this often even when the display stays quiet.
 inline constexpr std::uint64_t GATHER_INTERVAL_MS = 100;
 
+// The drivers that show nothing: their "screen" is an invention of SDL's.
+bool onInvisibleDriver() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
 // SDL falls back to an invisible window when it finds no display; a game nobody can see is no
 // use, unless that driver was asked for by name (SDL_VIDEODRIVER, as the smoke tests do).
 bool onRealDisplay() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    const bool invisible =
-        driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
-    return !invisible || SDL_getenv("SDL_VIDEODRIVER") != nullptr;
+    return !onInvisibleDriver() || SDL_getenv("SDL_VIDEODRIVER") != nullptr;
 }
 
 }  // namespace
 
 std::unique_ptr<Backend> CreateBackend() {
     return std::make_unique<SdlBackend>();
+}
+
+SdlBackend::SdlBackend() {
+    // The platform's own handlers turn the ending signals into a close request that any message
+    // loop sees, a modal box's included; SDL's would only reach SDL's event queue.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
 }
 
 SdlBackend::~SdlBackend() {
@@ -70,20 +79,37 @@ bool SdlBackend::openWindow(const char* title, int width, int height) {
             return false;
         }
         videoStarted = true;
+        watchDisplayConnection();
         presentWithoutRenderer();
         SDL_StopTextInput();  // characters come from the key table, not from an input method
     }
     window = makeWindow(title, width, height);
+    if (window == nullptr) {
+        std::fprintf(stderr, "veskar: the window cannot be made: %s\n", SDL_GetError());
+    }
     gatherOwed = true;
     displaySocket = displaySocketOf(window);
     return window != nullptr;
+}
+
+int SdlBackend::scaleForScreen(int wanted, int width, int height) {
+    SDL_Rect usable{};
+    if (wanted <= 1 || onInvisibleDriver() || SDL_GetDisplayUsableBounds(0, &usable) != 0) {
+        return wanted;
+    }
+    const int fitting = fittingScale(wanted, width, height, usable.w, usable.h);
+    if (fitting < wanted) {
+        std::fprintf(stderr, "veskar: --scale %d does not fit the screen (%d x %d free); using --scale %d\n",
+                     wanted, usable.w, usable.h, fitting);
+    }
+    return fitting;
 }
 
 SDL_Window* SdlBackend::makeWindow(const char* title, int width, int height) {
     // The window is `scale` times the client area, or the whole screen; the client area keeps its
     // size for the program, only the picture is enlarged.
     const Presentation shown = presentation();
-    scale = shown.fullscreen ? 0 : shown.scale;
+    scale = shown.fullscreen ? 0 : scaleForScreen(shown.scale, width, height);
     Uint32 flags = SDL_WINDOW_HIDDEN;
     int windowWidth = width * std::max(1, scale);
     int windowHeight = height * std::max(1, scale);
@@ -236,6 +262,11 @@ bool SdlBackend::translate(const SDL_Event& sdlEvent, InputEvent& event) {
 }
 
 bool SdlBackend::takeEvent(InputEvent& event) {
+    if (takeEndingSignal()) {
+        event = InputEvent{};
+        event.kind = InputEvent::Kind::CloseRequest;
+        return true;
+    }
     if (takeTyped(event)) {
         return true;
     }
@@ -260,20 +291,23 @@ bool SdlBackend::takeEvent(InputEvent& event) {
 }
 
 void SdlBackend::wait(std::optional<std::uint64_t> milliseconds) {
+    const int signals = endingSignalDescriptor();
     if (!videoStarted) {
-        // Nothing can arrive without a display; just let the time pass.
-        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds.value_or(100)));
+        // Nothing but a signal can arrive without a display; let the time pass.
+        pollfd signal{signals, POLLIN, 0};
+        (void)poll(&signal, signals >= 0 ? 1 : 0, static_cast<int>(milliseconds.value_or(100)));
         return;
     }
     startupTrace.waiting();
     const int timeout = milliseconds ? static_cast<int>(std::min<std::uint64_t>(*milliseconds, INT_MAX)) : -1;
     if (displaySocket >= 0) {
-        pollfd socket{displaySocket, POLLIN, 0};
-        if (poll(&socket, 1, timeout) != 0) {
+        pollfd sockets[2] = {{displaySocket, POLLIN, 0}, {signals, POLLIN, 0}};
+        if (poll(sockets, signals >= 0 ? 2 : 1, timeout) != 0) {
             gatherOwed = true;  // readable, closed or interrupted: SDL finds out which
         }
         return;
     }
+    // SDL waits on its own here; a signal is seen at the latest when the frame timer's wait ends.
     SDL_WaitEventTimeout(nullptr, timeout);  // leaves the event in SDL's queue
     gatherOwed = false;
     lastGather = now();

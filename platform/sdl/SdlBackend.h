@@ -23,7 +23,7 @@ namespace veskar::platform {
 
 class SdlBackend final : public Backend {
   public:
-    SdlBackend() = default;
+    SdlBackend();
     SdlBackend(const SdlBackend&) = delete;
     SdlBackend& operator=(const SdlBackend&) = delete;
     ~SdlBackend() override;
@@ -45,8 +45,11 @@ class SdlBackend final : public Backend {
     bool takeEvent(InputEvent& event);
     // Sleeps until the display has something for the window or the time (none: no limit) is up.
     void wait(std::optional<std::uint64_t> milliseconds);
-    // Creates the hidden window at the size the presentation asks for.
+    // Creates the hidden window at the size the presentation asks for, or as large as fits.
     SDL_Window* makeWindow(const char* title, int width, int height);
+    // The largest enlargement up to `wanted` whose window fits the screen's usable area; `wanted`
+    // on the drivers without a screen.
+    static int scaleForScreen(int wanted, int width, int height);
     // Lets SDL present the window surface without a GL renderer where the driver allows it.
     void presentWithoutRenderer();
     // Puts an enlarged or centred frame on the surface, black around it.

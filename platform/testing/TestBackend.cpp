@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "platform/WinUser.h"
+#include "platform/core/EndingSignals.h"
 #include "platform/core/PlatformState.h"
 
 namespace veskar::platform {
@@ -135,7 +136,15 @@ void TestBackend::present(const std::uint32_t* pixels, int width, int height) {
 }
 
 bool TestBackend::nextEvent(InputEvent& event, std::optional<std::uint64_t> deadline) {
-    while (!script.empty()) {
+    for (;;) {
+        if (takeEndingSignal()) {  // a test raised one, maybe from an action of its script
+            event = InputEvent{};
+            event.kind = InputEvent::Kind::CloseRequest;
+            return true;
+        }
+        if (script.empty()) {
+            break;
+        }
         if (deadline && script.front().time > *deadline) {
             clock = std::max(clock, *deadline);
             return false;

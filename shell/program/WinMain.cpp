@@ -32,6 +32,19 @@ HWND createMainWindow(HINSTANCE instance, int showCommand) {
     return window;
 }
 
+// The frame timer must tick every 10 ms; Windows' default timer resolution of 15.6 ms would run
+// every game a third slower. Raised for the program's life, as the system asks, and given back.
+inline constexpr UINT TIMER_RESOLUTION = 1;  // milliseconds
+
+int runMessageLoop() {
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
@@ -39,13 +52,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     LoadStringA(instance, CLASS_NAME_STRING, windowClassName, TEXT_CAPACITY);
     hInstance = instance;
     registerWindowClass();
-    if (createMainWindow(instance, showCommand) == nullptr) {
-        return 0;
+    const bool finerTimer = timeBeginPeriod(TIMER_RESOLUTION) == TIMERR_NOERROR;
+    // A window that cannot be made (no display, or start-up failed) ends the program as a failure.
+    const int status = createMainWindow(instance, showCommand) == nullptr ? 1 : runMessageLoop();
+    if (finerTimer) {
+        timeEndPeriod(TIMER_RESOLUTION);
     }
-    MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return static_cast<int>(message.wParam);
+    return status;
 }

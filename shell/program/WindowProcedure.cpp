@@ -8,6 +8,7 @@
 #include "game/SharedRandom.h"
 #include "shell/ErrorTable.h"
 #include "shell/GlobalResources.h"
+#include "shell/KeyGate.h"
 #include "shell/Music.h"
 #include "shell/Settings.h"
 #include "shell/ShellState.h"
@@ -51,12 +52,33 @@ LRESULT shutDown(HWND window) {
         KillTimer(window, FRAME_TIMER_ID);
         frameTimerActive = 0;
     }
-    currentScreen.reset();
+    if (currentScreen) {
+        currentScreen->onEnd(window);  // a running game's score, say
+        currentScreen.reset();
+    }
     musicStop();
-    settings.write();  // the settings file's only write
+    settings.write();
     releaseBitmaps();
     PostQuitMessage(0);
     return 0;
+}
+
+// Hands a paint, key or timer message to the current screen; keys held over from an earlier screen
+// wait for their release. Whatever a key or tick changed in the settings is saved at once, so that
+// no way of ending the program loses it.
+LRESULT forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!currentScreen) {
+        return message == WM_PAINT ? DefWindowProcA(window, message, wParam, lParam) : 0;
+    }
+    const bool key = message == WM_KEYDOWN || message == WM_KEYUP;
+    if (key && !keyGate.admits(currentScreen->serial, message, wParam, lParam)) {
+        return 0;
+    }
+    const LRESULT result = currentScreen->handleMessage(window, message, wParam, lParam, currentScreen);
+    if (message != WM_PAINT) {
+        settings.saveChanges();
+    }
+    return result;
 }
 
 }  // namespace
@@ -69,10 +91,10 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_KEYDOWN:
         case WM_KEYUP:
         case WM_TIMER:
-            if (!currentScreen) {
-                return message == WM_PAINT ? DefWindowProcA(window, message, wParam, lParam) : 0;
-            }
-            return currentScreen->handleMessage(window, message, wParam, lParam, currentScreen);
+            return forward(window, message, wParam, lParam);
+        case WM_ENDSESSION:
+            // The process ends once this returns, without WM_DESTROY: shut down now.
+            return wParam != FALSE ? shutDown(window) : 0;
         case WM_DESTROY:
             return shutDown(window);
         default:

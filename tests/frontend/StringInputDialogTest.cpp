@@ -1,5 +1,5 @@
-// The name dialogs over the program's own dialog resource: the characters each player's dialog
-// keeps, the 8-character names, and what Enter and Escape leave in the settings' name field.
+// The name dialogs over the program's own dialog resource: the characters the names' dialog and the
+// plain dialog keep, the 8-character names, and what Enter and Escape leave in the name field.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,8 +18,8 @@ namespace {
 
 struct Case {
     const char* what;
-    bool playerOne;                            // PrintableInputDialog, else StringInputDialog
-    const char* name;                          // the field's 14 bytes before (unterminated if 14 long)
+    bool printable;    // PrintableInputDialog (both players' names), else StringInputDialog
+    const char* name;  // the field's 14 bytes before (unterminated if 14 long)
     std::function<void(TestBackend&)> script;  // ends the dialog
     const char* shownAt50;                     // the working text at 50 ms
     const char* stored;
@@ -37,7 +37,7 @@ std::string runCase(const Case& test, std::string& shown, BYTE& accepted) {
     NameField field{};
     std::memcpy(field.data(), test.name, std::min(std::strlen(test.name), field.size()));
     std::unique_ptr<StringInputDialog> dialog;
-    if (test.playerOne) {
+    if (test.printable) {
         dialog = std::make_unique<PrintableInputDialog>(window, "Enter name:", "Player 1 Name", field, 9);
     } else {
         dialog = std::make_unique<StringInputDialog>(window, "Enter name:", "Player 2 Name", field, 9);
@@ -60,7 +60,7 @@ std::string runCase(const Case& test, std::string& shown, BYTE& accepted) {
 
 TEST(StringInputDialog, EachPlayersDialogKeepsItsCharactersAndNamesFitEightBytes) {
     const Case cases[] = {
-        {"player 1 paste loses tab and high code", true, "VELK",
+        {"a name pasted loses tab and high code", true, "VELK",
          [](TestBackend& b) {
              paste(b, 10,
                    "A\tB\xE9"
@@ -68,7 +68,7 @@ TEST(StringInputDialog, EachPlayersDialogKeepsItsCharactersAndNamesFitEightBytes
                  b.tap(60, VK_RETURN);
          },
          "ABC", "ABC", 1},
-        {"player 2 paste keeps them", false, "ZANDO",
+        {"the plain dialog keeps them", false, "ZANDO",
          [](TestBackend& b) {
              paste(b, 10,
                    "A\tB\xE9"
@@ -80,9 +80,9 @@ TEST(StringInputDialog, EachPlayersDialogKeepsItsCharactersAndNamesFitEightBytes
          "A\tB\xE9"
          "C",
          1},
-        {"player 1 keeps 128, drops 129", true, "VELK",
-         [](TestBackend& b) { b.type(10, "\x80\x81x"), b.tap(60, VK_RETURN); }, "\x80x", "\x80x", 1},
-        {"player 2 types a code above 127", false, "ZANDO",
+        {"a name keeps 126, drops the scroll marks 127 and 128", true, "VELK",
+         [](TestBackend& b) { b.type(10, "~\x7f\x80x"), b.tap(60, VK_RETURN); }, "~x", "~x", 1},
+        {"the plain dialog takes a code above 127", false, "ZANDO",
          [](TestBackend& b) { b.type(10, "Zo\xEB"), b.tap(60, VK_RETURN); }, "Zo\xEB", "Zo\xEB", 1},
         {"a ninth character is refused", true, "VELK",
          [](TestBackend& b) { b.type(10, "ABCDEFGHIJ"), b.tap(60, VK_RETURN); }, "ABCDEFGH", "ABCDEFGH", 1},

@@ -244,3 +244,24 @@ TEST(DialogBox, QuitInsideTheDialogReachesTheOuterLoop) {
     EXPECT_FALSE(GetMessageA(&message, nullptr, 0, 0));
     EXPECT_EQ(message.wParam, 4u);
 }
+
+TEST(DialogBox, AKeyHeldWhenItOpensActsOnlyOncePressedAgain) {
+    Fixture fixture;
+    auto& backend = TestBackend::current();
+    backend.keyRepeat(20, VK_RETURN);  // the key that opened it, still held
+    backend.keyRepeat(60, VK_RETURN);
+    backend.keyUp(80, VK_RETURN);
+    backend.tap(100, VK_RETURN);
+    EXPECT_EQ(fixture.run(), IDOK);
+    EXPECT_EQ(backend.now(), 100u) << "accepted by the new press, not by the repeats";
+}
+
+TEST(DialogBox, ACloseRequestCancelsItAndThenReachesTheWindow) {
+    Fixture fixture;
+    TestBackend::current().requestClose(30);
+    EXPECT_EQ(fixture.run(), IDCANCEL);
+    MSG message{};
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(message.message, static_cast<UINT>(WM_CLOSE));
+    EXPECT_EQ(message.hwnd, fixture.window);
+}

@@ -70,3 +70,24 @@ TEST(MessageBox, ShowsTheDisplayEvenBeforeTheOwnerIsShown) {
     EXPECT_TRUE(visibleWhileOpen);
     EXPECT_FALSE(TestBackend::current().windowVisible());
 }
+
+TEST(MessageBox, AKeyHeldWhenItOpensActsOnlyOncePressedAgain) {
+    HWND window = makeTickingWindow();
+    auto& backend = TestBackend::current();
+    backend.keyRepeat(20, VK_RETURN);  // the key that opened it, still held
+    backend.keyRepeat(60, VK_RETURN);
+    backend.keyUp(80, VK_RETURN);
+    backend.tap(100, VK_RETURN);
+    EXPECT_EQ(MessageBoxA(window, "a", "b", MB_OK), IDOK);
+    EXPECT_EQ(backend.now(), 100u) << "closed by the new press, not by the repeats";
+}
+
+TEST(MessageBox, ACloseRequestCancelsItAndThenReachesTheWindow) {
+    HWND window = makeTickingWindow();
+    TestBackend::current().requestClose(30);
+    EXPECT_EQ(MessageBoxA(window, "a", "b", MB_OKCANCEL), IDCANCEL);
+    MSG message{};
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(message.message, static_cast<UINT>(WM_CLOSE));
+    EXPECT_EQ(message.hwnd, window);
+}

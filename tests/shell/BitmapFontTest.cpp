@@ -122,6 +122,11 @@ TEST_F(BitmapFontTest, NumbersInDecimal) {
     EXPECT_EQ(cellAt(0), '-' - 32);
     EXPECT_EQ(cellAt(140), '8' - 32);
     EXPECT_EQ(cellAt(154), -1);
+    std::fill(target->pixels.begin(), target->pixels.end(), UNTOUCHED);
+    font.drawNumber(dc, UINT32_MAX, 0, 0);  // a score: shown as the unsigned number the table compares
+    EXPECT_EQ(cellAt(0), '4' - 32);
+    EXPECT_EQ(cellAt(126), '5' - 32);
+    EXPECT_EQ(cellAt(140), -1);
 }
 
 TEST_F(BitmapFontTest, LoadingAgainReleasesTheFirstSheet) {

@@ -1,10 +1,10 @@
 // The settings file read and written by the Settings object: the defaults' bytes, the digest's
-// protection against any edit, files of other lengths, the write's folder, and a write that fails.
+// protection against any edit, files of other lengths, the write's folder, and names the fonts
+// cannot draw. What stands in place of the file, and failing saves: SettingsFileSafetyTest.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
-#include <iostream>
 
 #include "shell/Settings.h"
 #include "tests/shell/ScratchFolder.h"
@@ -127,24 +127,13 @@ TEST_F(SettingsFile, WritesToTheFolderCurrentWhenItWasRead) {
     EXPECT_TRUE(digestVerifies(readBytes((folder.path / "VESKAR.INI").string())));
 }
 
-TEST_F(SettingsFile, AFailedWriteLeavesTheOldFileWhole) {
-    const Bytes old = changedFile();
-    const std::pair<const char*, bool (*)()> failures[] = {
-        {"no temporary file can be made", [] { return std::filesystem::create_directory("VESKAR.INI.tmp"); }},
-        {"the disk is full", [] {
-             std::error_code error;
-             std::filesystem::create_symlink("/dev/full", "VESKAR.INI.tmp", error);
-             return !error && std::filesystem::exists("/dev/full");
-         }}};
-    for (const auto& [failure, arrange] : failures) {
-        std::filesystem::remove_all("VESKAR.INI.tmp");
-        if (!arrange()) {
-            std::cerr << "not on this machine: " << failure << '\n';
-            continue;
-        }
-        Settings subject = readNow();
-        subject.record.highScores[0] = 1;
-        subject.write();
-        EXPECT_EQ(readBytes("VESKAR.INI"), old) << failure;
-    }
+TEST_F(SettingsFile, NamesShowCodesTheFontsCannotDrawAsSpaces) {
+    Settings written = readNow();
+    storeName(written.record.playerNames[1], "Zo\xEB\x7F!");
+    storeName(written.record.highScoreNames[0], "\tTAB");
+    written.write();
+    const Settings next = readNow();
+    ASSERT_TRUE(next.loaded);
+    EXPECT_STREQ(next.record.playerNames[1].data(), "Zo  !");
+    EXPECT_STREQ(next.record.highScoreNames[0].data(), " TAB");
 }

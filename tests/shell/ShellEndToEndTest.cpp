@@ -97,6 +97,12 @@ TEST_F(ShellEndToEnd, EscapeOnTheFirstScreenEndsWithStatusZero) {
     EXPECT_TRUE(veskar::platform::state().timers.empty()) << "the frame timer was stopped";
 }
 
+TEST_F(ShellEndToEnd, WithoutADisplayTheProgramEndsAsAFailure) {
+    TestBackend::reset().refuseDisplay();
+    EXPECT_EQ(runGame(), 1);
+    EXPECT_FALSE(currentScreen);
+}
+
 TEST_F(ShellEndToEnd, ClosingTheWindowRunsTheShutdownSequence) {
     auto& backend = TestBackend::reset();
     backend.requestClose(250);

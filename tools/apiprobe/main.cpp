@@ -125,6 +125,7 @@ void probeMessages(HWND window) {
     paintByDefault = false;
 
     section("timer");
+    note("timeBeginPeriod(1): %ld", static_cast<long>(timeBeginPeriod(1)));
     SetTimer(window, TICK_TIMER, 10, nullptr);
     Sleep(150);
     drain();
@@ -135,6 +136,7 @@ void probeMessages(HWND window) {
     Sleep(50);
     KillTimer(window, TICK_TIMER);
     drain();
+    note("timeEndPeriod(1): %ld", static_cast<long>(timeEndPeriod(1)));
 
     section("quit");
     SetTimer(window, TICK_TIMER, 10, nullptr);

@@ -1,5 +1,7 @@
 // The memory-file operations and the installable operations table.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -69,6 +71,39 @@ TEST(MemoryFile, MissingFileOpensEmpty) {
     EXPECT_EQ(buffer[0], 'k');
     EXPECT_EQ(MemoryFileTell(handle), 0);
     MemoryFileClose(handle);
+}
+
+TEST(MemoryFile, OnlyRegularFilesUpTo16MiBAreReadAndNothingWaits) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "veskar_memory_file_odd";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder / "a folder");
+    ASSERT_EQ(::mkfifo((folder / "a FIFO").c_str(), 0600), 0);
+    const std::string limit = TemporaryFile("veskar_memory_file_limit.bin", "");
+    const std::string above = TemporaryFile("veskar_memory_file_above.bin", "");
+    std::filesystem::resize_file(limit, MAX_MODULE_FILE_SIZE);  // sparse: nothing is written
+    std::filesystem::resize_file(above, MAX_MODULE_FILE_SIZE + 1);
+    struct Case {
+        std::string path;
+        MemoryFileStatus status;
+        std::int64_t size;
+    };
+    const Case cases[] = {
+        {(folder / "missing").string(), MemoryFileStatus::Missing, 0},
+        {(folder / "a folder").string(), MemoryFileStatus::NotRegular, 0},
+        {(folder / "a FIFO").string(), MemoryFileStatus::NotRegular, 0},  // would block a plain open
+        {"/dev/zero", MemoryFileStatus::NotRegular, 0},                   // would never end
+        {above, MemoryFileStatus::TooLarge, 0},
+        {limit, MemoryFileStatus::Read, MAX_MODULE_FILE_SIZE},
+    };
+    for (const Case& test : cases) {
+        void* handle = MemoryFileOpen(test.path.c_str());
+        EXPECT_EQ(LastMemoryFileStatus(), test.status) << test.path;
+        EXPECT_EQ(static_cast<MemoryFile*>(handle)->size, test.size) << test.path;
+        MemoryFileClose(handle);
+    }
+    std::filesystem::remove_all(folder);
+    std::filesystem::remove(limit);
+    std::filesystem::remove(above);
 }
 
 TEST(ModuleFileOps, InstallsAllFiveOrNone) {

@@ -31,6 +31,7 @@ TEST(CommandLine, OptionsSetScaleFullScreenHelpAndVersion) {
         {{"--scale=8", "--scale", "3"}, Action::Run, 3, false},  // the last one counts
         {{"--fullscreen"}, Action::Run, 1, true},
         {{"--help"}, Action::Help, 1, false},
+        {{"-h"}, Action::Help, 1, false},
         {{"--version", "--nonsense"}, Action::Version, 1, false},
     };
     for (const Case& c : cases) {
@@ -49,7 +50,7 @@ TEST(CommandLine, MistakesFailWithOneLineNamingThemAndPointingToHelp) {
     };
     const Case cases[] = {
         {{"--foo"}, "'--foo'"},
-        {{"-h"}, "'-h'"},
+        {{"-x"}, "'-x'"},
         {{"--fullscreen=yes"}, "'--fullscreen=yes'"},
         {{"--scale", "2", "level9"}, "'level9'"},
         {{"--scale"}, "'--scale'"},

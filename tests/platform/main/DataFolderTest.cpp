@@ -1,12 +1,14 @@
 // The folder the game runs in: the launch folder when it holds the music or nothing is installed,
 // the player's data folder (made when missing, with a link to the installed music) otherwise, and a
-// folder where nothing can be written when the data folder cannot be made.
+// scratch folder with that link, removed after the game, when the data folder cannot be made.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <string>
 
 #include "platform/main/DataFolder.h"
 #include "tests/platform/main/LaunchFolders.h"
@@ -24,20 +26,13 @@ class DataFolder : public ::testing::Test {
     // Starts as from the launch folder.
     StartFolder start(const fs::path& package, const fs::path& player) {
         EXPECT_EQ(chdir(folders.launch().c_str()), 0);
-        return enterStartFolder(package, player).folder;
-    }
-
-    static bool canCreateHere() {
-        std::FILE* file = std::fopen("VESKAR.INI", "wb");
-        if (file != nullptr) {
-            std::fclose(file);
-            std::remove("VESKAR.INI");
-        }
-        return file != nullptr;
+        place = enterStartFolder(package, player);
+        return place.folder;
     }
 
     LaunchFolders folders;
     const fs::path player = folders.root / "data" / "deep" / "veskar";
+    veskar::platform::StartPlace place;
 };
 
 }  // namespace
@@ -86,30 +81,49 @@ TEST_F(DataFolder, PlayersOwnMusicStaysAndStaleLinksAreRefreshed) {
             << "nothing beside it";
     }
     fs::remove(player / "VESKAR.DAT");
+    folders.write(player / ".VESKAR.DAT.link", "left by a start cut short");
+    ASSERT_EQ(start(folders.package(), player), StartFolder::PlayerData);
+    EXPECT_EQ(folders.read("VESKAR.DAT"), "installed music") << "the stale temporary name is the game's own";
+    EXPECT_FALSE(fs::exists(fs::symlink_status(".VESKAR.DAT.link")));
+    fs::remove(player / "VESKAR.DAT");
     folders.write(player / "VESKAR.DAT", "own music");
     ASSERT_EQ(start(folders.package(), player), StartFolder::PlayerData);
     EXPECT_EQ(folders.read("VESKAR.DAT"), "own music");
 }
 
-TEST_F(DataFolder, FolderThatCannotBeMadeLeavesNowhereToWrite) {
+TEST_F(DataFolder, FolderThatCannotBeMadeGivesAScratchFolderWithTheMusic) {
     folders.write(folders.root / "file", "in the way");
     const auto before = folders.snapshot();
-    for (const fs::path& impossible : {folders.root / "file" / "below", folders.root / "file"}) {
-        EXPECT_EQ(start(folders.package(), impossible), StartFolder::Removed) << impossible;
-        EXPECT_FALSE(canCreateHere()) << impossible;
-        EXPECT_EQ(folders.snapshot(), before) << impossible;
+    const fs::path impossible[] = {
+        folders.root / "file" / "below",
+        folders.root / "file",
+        // Two folders are made before the third fails: they go again.
+        folders.root / "made" / "also" / std::string(300, 'x'),
+    };
+    for (const fs::path& folder : impossible) {
+        ASSERT_EQ(start(folders.package(), folder), StartFolder::Scratch) << folder;
+        EXPECT_FALSE(place.problem.empty());
+        EXPECT_EQ(fs::current_path(), place.path);
+        EXPECT_EQ(place.path.parent_path(), fs::temp_directory_path()) << "not where the game was started";
+        EXPECT_EQ(folders.read("VESKAR.DAT"), "installed music") << folder;
+        folders.write("VESKAR.INI", "settings of this run");
+        veskar::platform::leaveStartFolder(place);
+        EXPECT_FALSE(fs::exists(place.path)) << "the scratch folder goes with the game";
+        EXPECT_EQ(folders.snapshot(), before) << folder;
     }
 }
 
-TEST_F(DataFolder, WithoutDataFolderAReadOnlyInstallationKeepsItsMusic) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "root writes into any folder, so no installation is read-only to it";
-    }
+TEST_F(DataFolder, WithoutAnyFolderOfItsOwnTheGameRunsInTheInstallation) {
     folders.write(folders.root / "file", "in the way");
-    fs::permissions(folders.package(), fs::perms::owner_read | fs::perms::owner_exec);
-    const auto before = folders.snapshot();
-    EXPECT_EQ(start(folders.package(), folders.root / "file" / "veskar"), StartFolder::PackageData);
+    const char* previous = std::getenv("TMPDIR");
+    const std::string kept = previous != nullptr ? previous : "";
+    setenv("TMPDIR", (folders.root / "no temporary folder").c_str(), 1);
+    const StartFolder folder = start(folders.package(), folders.root / "file" / "veskar");
+    if (previous != nullptr) {
+        setenv("TMPDIR", kept.c_str(), 1);
+    } else {
+        unsetenv("TMPDIR");
+    }
+    EXPECT_EQ(folder, StartFolder::PackageData);
     EXPECT_EQ(folders.read("VESKAR.DAT"), "installed music");
-    EXPECT_FALSE(canCreateHere());
-    EXPECT_EQ(folders.snapshot(), before);
 }

@@ -24,3 +24,22 @@ TEST(FrameLayout, WholeFactorThatFitsCentredOnTheSurface) {
         EXPECT_EQ(layout.y, c.y) << c.surfaceWidth << "x" << c.surfaceHeight;
     }
 }
+
+TEST(FrameLayout, ScaleIsLoweredUntilTheWindowFitsTheScreen) {
+    struct Case {
+        int wanted, areaWidth, areaHeight;
+        int scale;
+    };
+    const Case cases[] = {
+        {8, 1024, 768, 1},   // 5072 x 3640 asked for
+        {3, 1920, 1080, 2},  // 1902 fits across, 1365 not down
+        {3, 1920, 1400, 3},  // fits as asked
+        {2, 1268, 910, 2},   // exactly the screen
+        {2, 600, 400, 1},    // never below 1, even on a screen smaller than the picture
+        {4, 0, 0, 4},        // no screen known: as asked
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(veskar::platform::fittingScale(c.wanted, 634, 455, c.areaWidth, c.areaHeight), c.scale)
+            << c.wanted << " on " << c.areaWidth << "x" << c.areaHeight;
+    }
+}

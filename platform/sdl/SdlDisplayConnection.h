@@ -1,0 +1,18 @@
+// The display connection behind an SDL window: its socket, for waiting on it directly, and what
+// happens when it breaks. Kept apart because the X11 headers it needs define names that clash with
+// the platform's own.
+#pragma once
+
+#include <SDL.h>
+
+namespace veskar::platform {
+
+// The descriptor that becomes readable when the display server sends the window's connection
+// anything (X11), or -1 where SDL's driver offers none that can be waited on this way.
+[[nodiscard]] int displaySocketOf(SDL_Window* window);
+
+// From now on a broken X11 connection (the server gone, the client killed) ends the program through
+// endAfterLostDisplay, so that it saves first, instead of the bare exit that Xlib makes by default.
+void watchDisplayConnection();
+
+}  // namespace veskar::platform
