@@ -1,22 +1,27 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh prefix and checks the tree: every file in its place, the
 # executable runnable by all, the data readable by all, and nothing else.
-# Usage: check-install.sh BUILD_DIR
+# Usage: check-install.sh BUILD_DIR BINDIR GAME_DATADIR DATADIR MANDIR
+#   the folders of the build's layout, relative to the prefix (GNU's: bin share/veskar share share/man)
 set -euo pipefail
 build="$1"
+bindir="$2"
+gamedatadir="$3"
+datadir="$4"
+mandir="$5"
 prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 expected=(
-  "bin/veskar 755"
-  "share/veskar/VESKAR.DAT 644"
-  "share/applications/org.veskar.Veskar.desktop 644"
-  "share/metainfo/org.veskar.Veskar.metainfo.xml 644"
-  "share/man/man6/veskar.6 644"
+  "$bindir/veskar 755"
+  "$gamedatadir/VESKAR.DAT 644"
+  "$datadir/applications/org.veskar.Veskar.desktop 644"
+  "$datadir/metainfo/org.veskar.Veskar.metainfo.xml 644"
+  "$mandir/man6/veskar.6 644"
 )
 for size in 16 24 32 48 64 128 256; do
-  expected+=("share/icons/hicolor/${size}x${size}/apps/veskar.png 644")
+  expected+=("$datadir/icons/hicolor/${size}x${size}/apps/veskar.png 644")
 done
 
 status=0

@@ -29,11 +29,8 @@ bool sounds(const std::vector<std::int16_t>& values) {
 }  // namespace
 
 TEST(SoundEndToEnd, EffectsSoundOverTheMusicAndCutEachOtherOff) {
-    const std::filesystem::path music =
-        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "resources" / "music";
-    if (!std::filesystem::exists(music / MUSIC_FILE_NAME)) {
-        GTEST_SKIP() << "no VESKAR.DAT";
-    }
+    const std::filesystem::path music = std::filesystem::path(VESKAR_DAT_PATH).parent_path();
+    ASSERT_TRUE(std::filesystem::exists(music / MUSIC_FILE_NAME)) << "the committed music is missing";
     // The program writes VESKAR.INI where it runs: a scratch folder with a copy of the music.
     ScratchFolder folder;
     std::filesystem::copy_file(music / MUSIC_FILE_NAME, folder.path / MUSIC_FILE_NAME);

@@ -46,10 +46,8 @@ TEST(Music, NoDeviceIsSilentAndStopDoesNothing) {
 }
 
 TEST(Music, PlaysTheGamesOwnMusicAndStopsCleanly) {
-    const std::filesystem::path music =
-        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "resources" / "music";
-    if (!std::filesystem::exists(music / MUSIC_FILE_NAME))
-        GTEST_SKIP() << "no VESKAR.DAT";
+    const std::filesystem::path music = std::filesystem::path(VESKAR_DAT_PATH).parent_path();
+    ASSERT_TRUE(std::filesystem::exists(music / MUSIC_FILE_NAME)) << "the committed music is missing";
     testing_audio::setAudioDeviceAvailable(true);
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(music);
