@@ -13,6 +13,7 @@
 #include <windows.h>
 // mmsystem.h builds on the types windows.h defines, so it must come second.
 #include <mmsystem.h>
+#include <xinput.h>
 // winbase.h maps FreeModule onto FreeLibrary; the name belongs to the music player, and the game
 // never unloads a module of the system's.
 #undef FreeModule
@@ -22,4 +23,5 @@
 #include "platform/WinGdi.h"
 #include "platform/WinTypes.h"
 #include "platform/WinUser.h"
+#include "platform/WinXInput.h"
 #endif

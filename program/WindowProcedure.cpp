@@ -10,7 +10,9 @@
 #include "shell/ErrorTable.h"
 #include "shell/GlobalResources.h"
 #include "shell/KeyGate.h"
+#include "shell/ModalBox.h"
 #include "shell/Music.h"
+#include "shell/PadKeys.h"
 #include "shell/ShellState.h"
 
 namespace {
@@ -22,6 +24,7 @@ bool shutDownDone = false;
 // The start-up sequence. Returns -1 when window creation must fail.
 LRESULT startUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     shutDownDone = false;
+    padKeys = PadKeys{};  // no pad seen yet in this run
     HDC windowDC = GetDC(window);
     loadBitmaps(windowDC, hInstance);
     ReleaseDC(window, windowDC);
@@ -73,6 +76,10 @@ LRESULT forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const bool key = message == WM_KEYDOWN || message == WM_KEYUP;
     if (key && !keyGate.admits(currentScreen->serial, message, wParam, lParam)) {
         return 0;
+    }
+    if (message == WM_TIMER) {
+        // The pads' changes arrive as keys after this tick, as the keyboard's would.
+        padKeys.tick(window, currentScreen.get(), modalBoxOpen, FRAME_INTERVAL);
     }
     const LRESULT result = currentScreen->handleMessage(window, message, wParam, lParam, currentScreen);
     if (message != WM_PAINT) {

@@ -1,7 +1,10 @@
 // Which key messages reach the current screen.
 #include "shell/KeyGate.h"
 
+#include "shell/ModalBox.h"
+
 KeyGate keyGate;
+bool modalBoxOpen = false;
 
 bool KeyGate::admits(std::uint64_t screen, UINT message, WPARAM virtualKey, LPARAM keyData) {
     if (screen != lastScreen) {

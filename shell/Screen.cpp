@@ -37,6 +37,29 @@ int Screen::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 void Screen::onEnd(HWND) {}
 
+int Screen::padKey(std::size_t, PadControl control) const {
+    switch (control) {
+        case PadControl::Up:
+            return VK_UP;
+        case PadControl::Down:
+            return VK_DOWN;
+        case PadControl::Left:
+            return VK_LEFT;
+        case PadControl::Right:
+            return VK_RIGHT;
+        case PadControl::A:
+            return VK_RETURN;
+        case PadControl::B:
+        case PadControl::Back:
+            return VK_ESCAPE;
+        case PadControl::Start:
+            break;
+    }
+    return 0;
+}
+
+void Screen::onPadLost(HWND, std::size_t) {}
+
 void Screen::invalidate(HWND window, BYTE erase) {
     eraseBackground = erase;
     InvalidateRect(window, nullptr, FALSE);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "shell/PadControls.h"
 
 class Screen {
   public:
@@ -37,6 +38,12 @@ class Screen {
     // current, and it is about to be deleted: it keeps what the player would otherwise lose. Does
     // nothing here.
     virtual void onEnd(HWND window);
+    // The key a pad's control stands for on this screen, 0 for none; `pad` is the pad's slot (0..3).
+    // Here, as in every menu: the directions are the cursor keys, A is Enter, B and Back are Escape,
+    // on any pad.
+    [[nodiscard]] virtual int padKey(std::size_t pad, PadControl control) const;
+    // The pad in slot `pad` was pulled out while this screen was current. Does nothing here.
+    virtual void onPadLost(HWND window, std::size_t pad);
 
     BYTE eraseBackground = 1;
     // Tells screens apart even where a new one takes the memory of one deleted; 1 for the first.

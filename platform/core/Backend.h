@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/WinTypes.h"
+#include "platform/WinXInput.h"
 
 namespace veskar::platform {
 
@@ -49,6 +50,10 @@ class Backend {
     virtual void setTextInput(bool enabled) = 0;
     // The clipboard's text in Windows-1252, characters the code page lacks dropped; empty if none.
     [[nodiscard]] virtual std::string clipboardText() = 0;
+    // The pad in slot (0..XUSER_MAX_COUNT-1) as it is now: its buttons, triggers and sticks in
+    // XInput's terms (the south face button is A, stick up is positive). False for an empty slot.
+    // A pad that arrives takes the first free slot; one that leaves frees its slot.
+    [[nodiscard]] virtual bool readPad(DWORD slot, XINPUT_GAMEPAD& pad) = 0;
 };
 
 // Defined by the backend the program links (platform/sdl or platform/testing). Never null.

@@ -26,6 +26,13 @@ struct WindowTimer {
     std::uint64_t deadline = 0;  // backend clock, milliseconds
 };
 
+// What XInputGetState last reported for a slot, for its packet number.
+struct PadSlot {
+    bool connected = false;
+    XINPUT_GAMEPAD last;
+    DWORD packet = 0;
+};
+
 struct WindowClass {
     std::string name;
     WNDCLASSEXA definition{};
@@ -50,6 +57,7 @@ struct PlatformState {
     std::vector<std::unique_ptr<DialogRecord>> dialogs;  // open modal dialogs, innermost last
     std::vector<MessageBoxView> boxes;                   // open message boxes, innermost last
     std::array<char, 256> typedCharacters{};  // what each key typed when last pressed, for TranslateMessage
+    std::array<PadSlot, XUSER_MAX_COUNT> pads{};
     GdiTable gdi;
     HDC screenDC = nullptr;  // the context a null "compatible" source stands for
 

@@ -49,6 +49,7 @@ SdlBackend::SdlBackend() {
 }
 
 SdlBackend::~SdlBackend() {
+    pads.stop();
     closeWindow();
     if (videoStarted) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -80,6 +81,7 @@ bool SdlBackend::openWindow(const char* title, int width, int height) {
         }
         videoStarted = true;
         watchDisplayConnection();
+        pads.start();
         presentWithoutRenderer();
         SDL_StopTextInput();  // characters come from the key table, not from an input method
     }
@@ -244,6 +246,10 @@ bool SdlBackend::translate(const SDL_Event& sdlEvent, InputEvent& event) {
         case SDL_MOUSEBUTTONDOWN:
             event.kind = InputEvent::Kind::MouseDown;
             return true;
+        case SDL_CONTROLLERDEVICEADDED:
+        case SDL_CONTROLLERDEVICEREMOVED:
+            (void)pads.handle(sdlEvent);
+            return false;
         case SDL_QUIT:
             event.kind = InputEvent::Kind::CloseRequest;
             return true;
@@ -335,6 +341,10 @@ void SdlBackend::setTextInput(bool enabled) {
     }
     textInput = enabled;
     gatherOwed = true;
+}
+
+bool SdlBackend::readPad(DWORD slot, XINPUT_GAMEPAD& pad) {
+    return pads.read(slot, pad, now());
 }
 
 std::string SdlBackend::clipboardText() {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/core/Backend.h"
+#include "platform/sdl/SdlPads.h"
 #include "platform/sdl/StartupTrace.h"
 
 namespace veskar::platform {
@@ -37,6 +38,7 @@ class SdlBackend final : public Backend {
     [[nodiscard]] bool nextEvent(InputEvent& event, std::optional<std::uint64_t> deadline) override;
     void setTextInput(bool enabled) override;
     [[nodiscard]] std::string clipboardText() override;
+    [[nodiscard]] bool readPad(DWORD slot, XINPUT_GAMEPAD& pad) override;
 
   private:
     // Turns an SDL event into an input event; false for events the platform does not pass on.
@@ -70,6 +72,7 @@ class SdlBackend final : public Backend {
     bool textInput = false;
     std::deque<char> typed;  // Windows-1252 characters of a text event, delivered one by one
     StartupTrace startupTrace;
+    SdlPads pads;
 };
 
 }  // namespace veskar::platform

@@ -100,6 +100,31 @@ void TestBackend::at(std::uint64_t time, std::function<void()> action) {
     add({time, {}, std::move(action)});
 }
 
+void TestBackend::plugPad(std::uint64_t time, DWORD slot) {
+    at(time, [this, slot] { pads.at(slot).plugged = true; });
+}
+
+void TestBackend::unplugPad(std::uint64_t time, DWORD slot) {
+    at(time, [this, slot] { pads.at(slot) = VirtualPad{}; });
+}
+
+void TestBackend::setPad(std::uint64_t time, DWORD slot, WORD buttons, SHORT stickX, SHORT stickY) {
+    at(time, [this, slot, buttons, stickX, stickY] {
+        XINPUT_GAMEPAD& controls = pads.at(slot).controls;
+        controls.wButtons = buttons;
+        controls.sThumbLX = stickX;
+        controls.sThumbLY = stickY;
+    });
+}
+
+bool TestBackend::readPad(DWORD slot, XINPUT_GAMEPAD& pad) {
+    if (slot >= pads.size() || !pads[slot].plugged) {
+        return false;
+    }
+    pad = pads[slot].controls;
+    return true;
+}
+
 void TestBackend::setTimerCapacity(std::size_t capacity) {
     state().timerCapacity = capacity;
 }

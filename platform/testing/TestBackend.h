@@ -2,6 +2,7 @@
 // timed input events and actions, and the last presented frame kept as pixels for inspection.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -48,6 +49,12 @@ class TestBackend final : public Backend {
     void setTimerCapacity(std::size_t capacity);
     // What the clipboard holds (Windows-1252) from now on.
     void setClipboard(std::string text) { clipboard = std::move(text); }
+    // Virtual pads: plugged into or pulled out of a slot (0..3) at `time`; their controls set at
+    // `time` (buttons as XINPUT_GAMEPAD_* bits, sticks -32768..32767, up positive). A pad pulled out
+    // forgets its controls.
+    void plugPad(std::uint64_t time, DWORD slot);
+    void unplugPad(std::uint64_t time, DWORD slot);
+    void setPad(std::uint64_t time, DWORD slot, WORD buttons, SHORT stickX = 0, SHORT stickY = 0);
 
     // Observations.
     [[nodiscard]] std::uint32_t pixel(int x, int y) const;  // 0x00RRGGBB of the last frame; 0 outside
@@ -74,6 +81,7 @@ class TestBackend final : public Backend {
     [[nodiscard]] bool nextEvent(InputEvent& event, std::optional<std::uint64_t> deadline) override;
     void setTextInput(bool enabled) override { textInput = enabled; }
     [[nodiscard]] std::string clipboardText() override { return clipboard; }
+    [[nodiscard]] bool readPad(DWORD slot, XINPUT_GAMEPAD& pad) override;
 
   private:
     struct Entry {
@@ -98,6 +106,11 @@ class TestBackend final : public Backend {
     int presents = 0;
     bool textInput = false;
     std::string clipboard;
+    struct VirtualPad {
+        bool plugged = false;
+        XINPUT_GAMEPAD controls;
+    };
+    std::array<VirtualPad, XUSER_MAX_COUNT> pads{};
 };
 
 }  // namespace veskar::platform

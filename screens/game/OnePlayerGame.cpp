@@ -15,8 +15,7 @@ OnePlayerGame::OnePlayerGame(HWND window, std::uint32_t seed)
 
 int OnePlayerGame::onKeyDown(HWND window, WPARAM virtualKey, LPARAM keyData,
                              std::unique_ptr<Screen>& currentScreen) {
-    const bool over = playerCount > 0 && players[0]->gameOver;
-    if (virtualKey == VK_ESCAPE || (virtualKey == VK_RETURN && over)) {
+    if (virtualKey == VK_ESCAPE || (virtualKey == VK_RETURN && isOver())) {
         enterResult();
         return returnToMenu(window, currentScreen);  // this screen is gone now
     }
@@ -39,4 +38,8 @@ int OnePlayerGame::draw(HWND, WPARAM, LPARAM, HDC backBuffer, std::unique_ptr<Sc
         players[0]->render(backBuffer);
     }
     return 0;
+}
+
+bool OnePlayerGame::isOver() const {
+    return playerCount > 0 && players[0]->gameOver;
 }

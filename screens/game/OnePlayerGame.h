@@ -14,6 +14,7 @@ class OnePlayerGame final : public GameScreen {
                   std::unique_ptr<Screen>& currentScreen) override;
     int draw(HWND window, WPARAM wParam, LPARAM lParam, HDC backBuffer,
              std::unique_ptr<Screen>& currentScreen) override;
+    [[nodiscard]] bool isOver() const override;
     // The program ends during the game: the score enters the table as on Escape.
     void onEnd(HWND window) override;
 

@@ -18,11 +18,7 @@ TwoPlayerGame::TwoPlayerGame(HWND window, std::uint32_t seed)
 
 int TwoPlayerGame::onKeyDown(HWND window, WPARAM virtualKey, LPARAM keyData,
                              std::unique_ptr<Screen>& currentScreen) {
-    bool allOver = true;
-    for (std::uint32_t i = 0; i < playerCount; ++i) {
-        allOver = allOver && players[i]->gameOver;
-    }
-    if (virtualKey == VK_ESCAPE || (virtualKey == VK_RETURN && allOver)) {
+    if (virtualKey == VK_ESCAPE || (virtualKey == VK_RETURN && isOver())) {
         return returnToMenu(window, currentScreen);  // this screen is gone now
     }
     return GameScreen::onKeyDown(window, virtualKey, keyData, currentScreen);
@@ -34,4 +30,13 @@ int TwoPlayerGame::draw(HWND, WPARAM, LPARAM, HDC backBuffer, std::unique_ptr<Sc
         players[i]->render(backBuffer);
     }
     return 0;
+}
+
+bool TwoPlayerGame::isOver() const {
+    for (std::uint32_t i = 0; i < playerCount; ++i) {
+        if (!players[i]->gameOver) {
+            return false;
+        }
+    }
+    return true;
 }

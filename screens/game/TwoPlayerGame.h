@@ -15,4 +15,5 @@ class TwoPlayerGame final : public GameScreen {
                   std::unique_ptr<Screen>& currentScreen) override;
     int draw(HWND window, WPARAM wParam, LPARAM lParam, HDC backBuffer,
              std::unique_ptr<Screen>& currentScreen) override;
+    [[nodiscard]] bool isOver() const override;
 };

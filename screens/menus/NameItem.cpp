@@ -5,7 +5,7 @@
 
 #include "screens/menus/StringInputDialog.h"
 #include "settings/Settings.h"
-#include "shell/KeyGate.h"
+#include "shell/ModalBox.h"
 
 namespace {
 inline constexpr int NAME_CAPACITY = 9;  // 8 characters and the terminator
@@ -22,8 +22,8 @@ void NameItem::activate(HWND window, std::unique_ptr<Screen>& currentScreen) {
     std::unique_ptr<StringInputDialog> dialog(
         new (std::nothrow) PrintableInputDialog(window, "Enter name:", caption, target, NAME_CAPACITY));
     if (dialog) {
+        const ModalBoxScope box;  // Enter held to close the box must not open it again
         dialog->run();
-        keyGate.forgetPresses();  // Enter held to close the box must not open it again
     }
     dialog.reset();
     if (currentScreen) {

@@ -73,7 +73,25 @@ INT_PTR StringInputDialog::initialise(HWND dialog) {
     SetWindowTextA(editControl, text);
     SetWindowTextA(promptControl, prompt);
     SetWindowTextA(dialog, caption);
+    (void)padCommand();  // what the pads hold now counts only once pressed again
+    SetTimer(dialog, PAD_TIMER_ID, PAD_TIMER_MS, nullptr);
     return TRUE;
+}
+
+int StringInputDialog::padCommand() {
+    int command = 0;
+    for (DWORD slot = 0; slot < XUSER_MAX_COUNT; ++slot) {
+        XINPUT_STATE state{};
+        const WORD now = XInputGetState(slot, &state) == ERROR_SUCCESS ? state.Gamepad.wButtons : 0;
+        const WORD pressed = static_cast<WORD>(now & ~padButtons[slot]);
+        padButtons[slot] = now;
+        if (command == 0 && (pressed & XINPUT_GAMEPAD_A) != 0) {
+            command = IDOK;
+        } else if (command == 0 && (pressed & XINPUT_GAMEPAD_B) != 0) {
+            command = IDCANCEL;
+        }
+    }
+    return command;
 }
 
 INT_PTR StringInputDialog::finish(int command) {
@@ -85,6 +103,7 @@ INT_PTR StringInputDialog::finish(int command) {
     accepted = command == IDOK ? 1 : 0;
     finished = 1;
     running = 0;
+    KillTimer(dialogWindow, PAD_TIMER_ID);
     EndDialog(dialogWindow, accepted);
     return TRUE;
 }
@@ -102,6 +121,10 @@ INT_PTR CALLBACK StringInputDialog::dialogProcedure(HWND dialog, UINT message, W
     if (message == WM_INITDIALOG) {
         runningDialog = reinterpret_cast<StringInputDialog*>(lParam);
         return runningDialog == nullptr ? FALSE : runningDialog->initialise(dialog);
+    }
+    if (runningDialog != nullptr && message == WM_TIMER && wParam == PAD_TIMER_ID) {
+        const int command = runningDialog->padCommand();
+        return command != 0 ? runningDialog->finish(command) : TRUE;
     }
     if (runningDialog == nullptr || message != WM_COMMAND) {
         return FALSE;

@@ -3,6 +3,7 @@
 // leave the text as it was. Every character typed or pasted passes `acceptChar` at once.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 
@@ -15,6 +16,8 @@ class StringInputDialog {
     static constexpr int PROMPT_CONTROL_ID = 1007;
     static constexpr std::int32_t TEXT_SIZE = 2048;  // the working text's bytes, terminator included
     static constexpr std::size_t LABEL_SIZE = 128;   // prompt and caption bytes, terminator included
+    static constexpr UINT_PTR PAD_TIMER_ID = 1;      // the dialog's own timer, which reads the pads
+    static constexpr UINT PAD_TIMER_MS = 10;
 
     // `target` is the text to edit, as many bytes as may be read; the dialog shows its contents up to
     // the first NUL (at most target.size() - 1 characters). `capacity` is the size the stored text
@@ -45,6 +48,9 @@ class StringInputDialog {
     BYTE running = 0;
     BYTE finished = 0;
     BYTE accepted = 0;  // 1 when the dialog ended with Enter (command 1)
+    // Each pad's buttons as last read: A pressed anew is OK and B Cancel, as Enter and Escape are;
+    // buttons held when the dialog opened count only once pressed again.
+    std::array<WORD, XUSER_MAX_COUNT> padButtons{};
 
   private:
     static INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
@@ -54,6 +60,8 @@ class StringInputDialog {
     INT_PTR initialise(HWND dialog);
     INT_PTR finish(int command);
     INT_PTR update();
+    // Reads the pads; a command when one of them answers the dialog, else 0.
+    int padCommand();
 };
 
 // The name dialog of both players, whose names the glyph sheet can always show: it accepts only the

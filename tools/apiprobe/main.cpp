@@ -226,6 +226,19 @@ void probeWaveOutput() {
     note("close: %ld", static_cast<long>(waveOutClose(device)));
 }
 
+// Without a pad, every slot answers that none is connected, and a slot beyond the four is refused.
+void probePads() {
+    section("pads");
+    for (DWORD slot = 0; slot <= XUSER_MAX_COUNT; ++slot) {
+        XINPUT_STATE padState{};
+        note("XInputGetState slot %ld: %ld", static_cast<long>(slot),
+             static_cast<long>(XInputGetState(slot, &padState)));
+    }
+    XINPUT_CAPABILITIES capabilities{};
+    note("XInputGetCapabilities slot 0: %ld",
+         static_cast<long>(XInputGetCapabilities(0, XINPUT_FLAG_GAMEPAD, &capabilities)));
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
@@ -260,6 +273,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     probeResources(instance);
     probeDialog(instance, window);
     probeWaveOutput();
+    probePads();
 
     section("close");
     SendMessageA(window, WM_CLOSE, 0, 0);
