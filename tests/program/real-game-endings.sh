@@ -25,22 +25,34 @@ export SDL_AUDIODRIVER=dummy
 # Under AddressSanitizer: leaks of the system's libraries are theirs (see system-leaks.supp).
 export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/system-leaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
-# Starts the game in a fresh folder holding the music (unless told otherwise), waits for its window.
-start_game() {
+# A fresh folder for the next run, empty.
+fresh_folder() {
   rm -rf "$work/run"
   mkdir "$work/run"
-  [ "${1:-}" = "--no-music" ] && shift || cp "$build/VESKAR.DAT" "$work/run/"
+}
+
+# Starts the game in the run folder and waits at most 10 s for its window; $1 names the run.
+launch() {
+  local what="$1"
+  shift
   (cd "$work/run" && exec "$game" "$@" >/dev/null 2>"$work/run/stderr.log" </dev/null) &
   game_pid=$!
   window=""
   for _ in $(seq 100); do
     window="$(xdotool search --pid "$game_pid" 2>/dev/null | head -n 1 || true)"
     [ -n "$window" ] && break
-    kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its window showed"
+    kill -0 "$game_pid" 2>/dev/null || fail "$what: the game ended before its window showed"
     sleep 0.1
   done
-  [ -n "$window" ] || fail "no window within 10 s"
+  [ -n "$window" ] || fail "$what: no window within 10 s"
   sleep 0.3
+}
+
+# Starts the game in a fresh folder holding the music (unless told otherwise), waits for its window.
+start_game() {
+  fresh_folder
+  [ "${1:-}" = "--no-music" ] && shift || cp "$build/VESKAR.DAT" "$work/run/"
+  launch "the game $*" "$@"
 }
 
 # Waits for the game to end (at most 10 s) and checks its status and its settings file.
@@ -77,19 +89,10 @@ expect_end 0 "a game without music"
 grep -q "VESKAR.DAT is missing" "$work/run/stderr.log" || fail "the missing music was not named"
 
 for name in VESKAR.DAT VESKAR.INI; do
-  rm -rf "$work/run"
-  mkdir "$work/run"
+  fresh_folder
   mkfifo "$work/run/$name"
   [ "$name" = VESKAR.INI ] && cp "$build/VESKAR.DAT" "$work/run/"
-  (cd "$work/run" && exec "$game" >/dev/null 2>"$work/run/stderr.log" </dev/null) &
-  game_pid=$!
-  window=""
-  for _ in $(seq 100); do
-    window="$(xdotool search --pid "$game_pid" 2>/dev/null | head -n 1 || true)"
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  [ -n "$window" ] || fail "a FIFO named $name kept the window from showing"
+  launch "a FIFO named $name"
   kill -TERM "$game_pid"
   status=0
   wait "$game_pid" || status=$?
@@ -100,18 +103,10 @@ for name in VESKAR.DAT VESKAR.INI; do
   echo "ok: a FIFO named $name"
 done
 
-rm -rf "$work/run"
-mkdir "$work/run"
+fresh_folder
 truncate -s 1G "$work/run/VESKAR.DAT"
 started=$SECONDS
-(cd "$work/run" && exec "$game" >/dev/null 2>"$work/run/stderr.log" </dev/null) &
-game_pid=$!
-for _ in $(seq 100); do
-  window="$(xdotool search --pid "$game_pid" 2>/dev/null | head -n 1 || true)"
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "a 1 GiB VESKAR.DAT kept the window from showing"
+launch "a 1 GiB VESKAR.DAT"
 kill -TERM "$game_pid"
 expect_end 0 "a 1 GiB VESKAR.DAT (window after $((SECONDS - started)) s)"
 grep -q "VESKAR.DAT is too large" "$work/run/stderr.log" || fail "the huge music was not named"
@@ -131,8 +126,7 @@ wait "$xvfb_pid" 2>/dev/null || true
 xvfb_pid=""
 expect_end 1 "the display server gone"
 
-rm -rf "$work/run"
-mkdir "$work/run"
+fresh_folder
 status=0
 (cd "$work/run" && env -u DISPLAY -u WAYLAND_DISPLAY "$game" >/dev/null 2>"$work/run/stderr.log" </dev/null) ||
   status=$?
