@@ -87,6 +87,12 @@ void copyBlock(const Canvas& to, const Canvas& from, const Block& block) {
     }
 }
 
+inline constexpr std::size_t COMPARE_CHUNK = 16;  // pixels: one cache line
+
+bool equalPixels(const std::uint32_t* a, const std::uint32_t* b, std::size_t count) {
+    return std::memcmp(a, b, count * sizeof(std::uint32_t)) == 0;
+}
+
 // The copy to a window: only the pixels that differ are written, and noted for the display, so
 // that an unchanged picture is neither written nor shown again.
 void copyToFrame(const Canvas& to, const Canvas& from, const Block& block) {
@@ -98,12 +104,21 @@ void copyToFrame(const Canvas& to, const Canvas& from, const Block& block) {
         if (std::memcmp(target, source, columns * sizeof(std::uint32_t)) == 0) {
             continue;
         }
-        // Some pixel differs, so both scans stop inside the row.
+        // Some pixel differs, so both scans stop inside the row; they skip equal runs a chunk at a
+        // time, since most of a changed row is usually the same.
         std::size_t first = 0;
+        while (first + COMPARE_CHUNK <= columns &&
+               equalPixels(target + first, source + first, COMPARE_CHUNK)) {
+            first += COMPARE_CHUNK;
+        }
         while (target[first] == source[first]) {
             ++first;
         }
         std::size_t last = columns;
+        while (last >= first + COMPARE_CHUNK &&
+               equalPixels(target + last - COMPARE_CHUNK, source + last - COMPARE_CHUNK, COMPARE_CHUNK)) {
+            last -= COMPARE_CHUNK;
+        }
         while (target[last - 1] == source[last - 1]) {
             --last;
         }
