@@ -182,6 +182,7 @@ void SdlBackend::closeWindow() {
         window = nullptr;
         drawnSurface = nullptr;
         blackSurface = nullptr;
+        presented = false;
         gatherOwed = true;
     }
 }
@@ -197,9 +198,16 @@ int SdlBackend::watchWindow(void* backend, SDL_Event* event) {
     // Called as SDL notes the new size, while the old surface still exists: SDL frees it on the
     // next SDL_GetWindowSurface.
     if (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-        static_cast<SdlBackend*>(backend)->releaseFrame();
+        static_cast<SdlBackend*>(backend)->forgetSurface();
     }
     return 1;
+}
+
+void SdlBackend::forgetSurface() {
+    releaseFrame();
+    // The next surface may take the freed one's address: it must not pass for the old one.
+    drawnSurface = nullptr;
+    blackSurface = nullptr;
 }
 
 void SdlBackend::releaseFrame() {
@@ -220,7 +228,7 @@ SDL_Surface* SdlBackend::windowSurface() {
         int height = 0;
         SDL_GetWindowSize(window, &width, &height);
         if (width != frameSurface->w || height != frameSurface->h) {
-            releaseFrame();
+            forgetSurface();
         }
     }
     return SDL_GetWindowSurface(window);
@@ -239,6 +247,7 @@ void SdlBackend::present(const FrameView& picture, std::span<const RECT> changed
     }
     const bool fresh = surface != drawnSurface;  // shows nothing of the game's yet
     drawnSurface = surface;
+    presented = true;
     const bool isFrame = frame != nullptr && picture.pixels == frame->row(0);
     if (isFrame && frameSurface == nullptr && canHoldFrame(surface)) {
         frame->moveTo(static_cast<std::uint32_t*>(surface->pixels),
@@ -327,8 +336,8 @@ void SdlBackend::noteDisplayCalls() {
 }
 
 void SdlBackend::redraw() {
-    if (window == nullptr || drawnSurface == nullptr) {
-        return;
+    if (window == nullptr || !presented) {
+        return;  // the first present is still to come
     }
     SDL_Surface* surface = windowSurface();
     if (surface == drawnSurface) {

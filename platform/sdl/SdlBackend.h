@@ -63,6 +63,8 @@ class SdlBackend final : public Backend {
     [[nodiscard]] bool canHoldFrame(const SDL_Surface* surface) const;
     // Moves a frame that lives in the window surface back into its own memory.
     void releaseFrame();
+    // SDL is about to replace the window surface: the frame leaves it, and the next one is new.
+    void forgetSurface();
     // Copies the changed rectangles of the picture onto the surface, enlarged and centred on black,
     // and shows them; all of it on a new surface.
     void presentCopy(SDL_Surface* surface, const FrameView& picture, std::span<const RECT> changed,
@@ -83,6 +85,7 @@ class SdlBackend final : public Backend {
     SDL_Surface* blackSurface = nullptr;  // the window surface whose border is black already
     WindowFrame* frame = nullptr;         // the window's frame
     SDL_Surface* frameSurface = nullptr;  // the window surface the frame lives in, if it does
+    bool presented = false;               // a picture went to the window since it opened
     int scale = 1;                        // the frame's enlargement; 0: the largest that fits the screen
     std::vector<std::uint32_t> enlarged;  // the enlarged frame, for surfaces in another pixel format
     std::vector<SDL_Rect> shown;          // the surface rectangles of one present
