@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "platform/WinTypes.h"
 #include "platform/WinXInput.h"
+#include "platform/core/WindowFrame.h"
 
 namespace veskar::platform {
 
@@ -40,8 +42,14 @@ class Backend {
     virtual void setIcon(const std::uint32_t* pixels, int width, int height) = 0;
     virtual void showWindow(bool visible) = 0;
     virtual void closeWindow() = 0;
-    // Shows a full client-sized frame of 32-bit 0x00RRGGBB pixels, drawn 1:1 or enlarged as a whole.
-    virtual void present(const std::uint32_t* pixels, int width, int height) = 0;
+    // The display window's frame from now on. The backend may move its pixels into memory that the
+    // display reads directly (WindowFrame::moveTo), so that presenting it copies nothing, and must
+    // move them home again, content and all, before that memory goes; closeWindow lets it go.
+    virtual void attachFrame(WindowFrame* frame) = 0;
+    // Shows a client-sized picture, drawn 1:1 or enlarged as a whole: the attached frame, or the
+    // frame with boxes drawn over it. Only the rectangles in `changed` differ from what the display
+    // showed last; the backend shows more where it has lost that (a new window surface).
+    virtual void present(const FrameView& picture, std::span<const RECT> changed) = 0;
     // Takes the next input event. Without a deadline it waits as long as it takes; with one it
     // waits until the clock reaches it (not at all when it has passed) and then returns false.
     [[nodiscard]] virtual bool nextEvent(InputEvent& event, std::optional<std::uint64_t> deadline) = 0;

@@ -5,9 +5,11 @@
 #include "platform/WinGdi.h"
 #include "platform/WinUser.h"
 #include "platform/core/PlatformState.h"
+#include "platform/core/WindowFrame.h"
 
 using veskar::platform::GdiKind;
 using veskar::platform::state;
+using veskar::platform::WindowFrame;
 
 namespace {
 
@@ -36,6 +38,94 @@ bool brushColor(HBRUSH brush, std::uint32_t& color) {
         return true;
     }
     return false;
+}
+
+// What a context draws on: the selected bitmap of a memory context, or a window's frame.
+struct Canvas {
+    std::uint32_t* bits = nullptr;
+    std::size_t stride = 0;  // pixels from one row to the next
+    int width = 0;
+    int height = 0;
+    HBITMAP bitmap = nullptr;
+    WindowFrame* frame = nullptr;
+
+    [[nodiscard]] std::uint32_t* row(int y) const { return bits + static_cast<std::size_t>(y) * stride; }
+};
+
+Canvas canvasOf(HDC dc) {
+    if (dc->window != nullptr) {
+        WindowFrame& frame = dc->window->frame;
+        return {frame.row(0), frame.view().stride, frame.width(), frame.height(), nullptr, &frame};
+    }
+    HBITMAP bitmap = dc->bitmap;
+    return {bitmap->row(0), static_cast<std::size_t>(bitmap->width), bitmap->width, bitmap->height, bitmap,
+            nullptr};
+}
+
+// A block cut to both pictures: `columns` by `rows` pixels from (fromX, fromY) to (toX, toY).
+struct Block {
+    int toX = 0;
+    int toY = 0;
+    int fromX = 0;
+    int fromY = 0;
+    int columns = 0;
+    int rows = 0;
+};
+
+// The order of rows that copies a block correctly even within one picture: an overlapping copy
+// downwards goes bottom row first.
+int rowAt(const Canvas& to, const Canvas& from, const Block& block, int i) {
+    const bool upward = to.bits == from.bits && block.toY > block.fromY;
+    return upward ? block.rows - 1 - i : i;
+}
+
+void copyBlock(const Canvas& to, const Canvas& from, const Block& block) {
+    const std::size_t bytes = static_cast<std::size_t>(block.columns) * sizeof(std::uint32_t);
+    for (int i = 0; i < block.rows; ++i) {
+        const int row = rowAt(to, from, block, i);
+        std::memmove(to.row(block.toY + row) + block.toX, from.row(block.fromY + row) + block.fromX, bytes);
+    }
+}
+
+inline constexpr std::size_t COMPARE_CHUNK = 16;  // pixels: one cache line
+
+bool equalPixels(const std::uint32_t* a, const std::uint32_t* b, std::size_t count) {
+    return std::memcmp(a, b, count * sizeof(std::uint32_t)) == 0;
+}
+
+// The copy to a window: only the pixels that differ are written, and noted for the display, so
+// that an unchanged picture is neither written nor shown again.
+void copyToFrame(const Canvas& to, const Canvas& from, const Block& block) {
+    const auto columns = static_cast<std::size_t>(block.columns);
+    for (int i = 0; i < block.rows; ++i) {
+        const int row = rowAt(to, from, block, i);
+        std::uint32_t* target = to.row(block.toY + row) + block.toX;
+        const std::uint32_t* source = from.row(block.fromY + row) + block.fromX;
+        if (std::memcmp(target, source, columns * sizeof(std::uint32_t)) == 0) {
+            continue;
+        }
+        // Some pixel differs, so both scans stop inside the row; they skip equal runs a chunk at a
+        // time, since most of a changed row is usually the same.
+        std::size_t first = 0;
+        while (first + COMPARE_CHUNK <= columns &&
+               equalPixels(target + first, source + first, COMPARE_CHUNK)) {
+            first += COMPARE_CHUNK;
+        }
+        while (target[first] == source[first]) {
+            ++first;
+        }
+        std::size_t last = columns;
+        while (last >= first + COMPARE_CHUNK &&
+               equalPixels(target + last - COMPARE_CHUNK, source + last - COMPARE_CHUNK, COMPARE_CHUNK)) {
+            last -= COMPARE_CHUNK;
+        }
+        while (target[last - 1] == source[last - 1]) {
+            --last;
+        }
+        std::memmove(target + first, source + first, (last - first) * sizeof(std::uint32_t));
+        to.frame->markChanged(block.toX + static_cast<int>(first), block.toY + row,
+                              block.toX + static_cast<int>(last), block.toY + row + 1);
+    }
 }
 
 }  // namespace
@@ -138,27 +228,34 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
         platform.gdi.dc(src) == nullptr) {
         return FALSE;
     }
-    HBITMAP to = platform.gdi.target(dst);
-    HBITMAP from = platform.gdi.target(src);
+    const Canvas to = canvasOf(dst);
+    const Canvas from = canvasOf(src);
     // Work in 64 bits so that extreme coordinates cannot overflow, then cut the block so that it
-    // starts inside both bitmaps and ends inside both.
+    // starts inside both pictures and ends inside both.
     std::int64_t left =
         std::max<std::int64_t>({0, -static_cast<std::int64_t>(x), -static_cast<std::int64_t>(srcX)});
     std::int64_t top =
         std::max<std::int64_t>({0, -static_cast<std::int64_t>(y), -static_cast<std::int64_t>(srcY)});
     std::int64_t right = std::min<std::int64_t>(
-        {width, static_cast<std::int64_t>(to->width) - x, static_cast<std::int64_t>(from->width) - srcX});
+        {width, static_cast<std::int64_t>(to.width) - x, static_cast<std::int64_t>(from.width) - srcX});
     std::int64_t bottom = std::min<std::int64_t>(
-        {height, static_cast<std::int64_t>(to->height) - y, static_cast<std::int64_t>(from->height) - srcY});
+        {height, static_cast<std::int64_t>(to.height) - y, static_cast<std::int64_t>(from.height) - srcY});
     if (right <= left || bottom <= top) {
         return TRUE;
     }
-    const auto columns = static_cast<std::size_t>(right - left);
-    const bool upward = to == from && y > srcY;  // overlapping copy inside one bitmap: bottom row first
-    for (std::int64_t i = 0; i < bottom - top; ++i) {
-        const std::int64_t row = upward ? bottom - 1 - i : top + i;
-        std::memmove(to->row(static_cast<int>(y + row)) + x + left,
-                     from->row(static_cast<int>(srcY + row)) + srcX + left, columns * sizeof(std::uint32_t));
+    const Block block{static_cast<int>(x + left),     static_cast<int>(y + top),
+                      static_cast<int>(srcX + left),  static_cast<int>(srcY + top),
+                      static_cast<int>(right - left), static_cast<int>(bottom - top)};
+    if (from.bitmap != nullptr) {
+        from.bitmap->settle();  // the copy reads what a pending fill would have written
+    }
+    if (to.bitmap != nullptr) {
+        to.bitmap->settleOutside(block.toX, block.toY, block.toX + block.columns, block.toY + block.rows);
+    }
+    if (to.frame != nullptr) {
+        copyToFrame(to, from, block);
+    } else {
+        copyBlock(to, from, block);
     }
     return TRUE;
 }
@@ -173,20 +270,28 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
     if (rect == nullptr || platform.gdi.dc(dc) == nullptr || !brushColor(brush, color)) {
         return 0;
     }
-    HBITMAP target = platform.gdi.target(dc);
-    const int left = std::clamp<LONG>(rect->left, 0, target->width);
-    const int right = std::clamp<LONG>(rect->right, 0, target->width);
-    const int top = std::clamp<LONG>(rect->top, 0, target->height);
-    const int bottom = std::clamp<LONG>(rect->bottom, 0, target->height);
+    const Canvas target = canvasOf(dc);
+    const int left = std::clamp<LONG>(rect->left, 0, target.width);
+    const int right = std::clamp<LONG>(rect->right, 0, target.width);
+    const int top = std::clamp<LONG>(rect->top, 0, target.height);
+    const int bottom = std::clamp<LONG>(rect->bottom, 0, target.height);
     if (top >= bottom || left >= right) {
         return 1;
     }
-    // The first row pixel by pixel, the others copied from it in wide stores: every game frame
-    // starts with a whole-window erase.
-    const std::size_t columns = static_cast<std::size_t>(right - left);
-    std::fill_n(target->row(top) + left, columns, color);
-    for (int row = top + 1; row < bottom; ++row) {
-        std::memcpy(target->row(row) + left, target->row(top) + left, columns * sizeof(std::uint32_t));
+    if (target.bitmap != nullptr) {
+        if (left == 0 && top == 0 && right == target.width && bottom == target.height) {
+            // Every paint starts by erasing its whole buffer, and most then cover it with a
+            // background: the fill waits until something needs its pixels.
+            target.bitmap->pendingFill = color;
+            return 1;
+        }
+        target.bitmap->settle();
+    }
+    for (int row = top; row < bottom; ++row) {
+        std::fill(target.row(row) + left, target.row(row) + right, color);
+    }
+    if (target.frame != nullptr) {
+        target.frame->markChanged(left, top, right, bottom);
     }
     return 1;
 }

@@ -15,12 +15,25 @@ struct HBITMAP__ {
     std::vector<std::uint32_t> pixels;  // row-major, top row first, 0x00RRGGBB
     HDC selectedInto = nullptr;         // the memory context holding it, if any
     bool stock = false;                 // the 1 by 1 bitmap of a fresh memory context
+    // A fill of the whole bitmap not yet written to `pixels`: every pixel is this colour. A paint's
+    // buffer is erased and then covered by a background, so the fill is written only where a later
+    // operation needs it (settle, settleOutside).
+    std::optional<std::uint32_t> pendingFill;
 
     HBITMAP__(int w, int h, std::uint32_t fill = 0)
         : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
     HBITMAP__(int w, int h, std::vector<std::uint32_t>&& storage)
         : width(w), height(h), pixels(std::move(storage)) {}
     [[nodiscard]] std::uint32_t* row(int y) { return pixels.data() + static_cast<std::size_t>(y) * width; }
+    // The pixel at (x, y), a pending fill included; (x, y) must lie inside.
+    [[nodiscard]] std::uint32_t pixel(int x, int y) const {
+        return pendingFill ? *pendingFill : pixels[static_cast<std::size_t>(y) * width + x];
+    }
+    // Writes a pending fill, before the pixels are read or partly written.
+    void settle() { settleOutside(0, 0, 0, 0); }
+    // Writes a pending fill everywhere except in the rectangle [left, right) x [top, bottom), which
+    // the caller is about to overwrite whole.
+    void settleOutside(int left, int top, int right, int bottom);
 };
 
 struct HBRUSH__ {
@@ -70,8 +83,6 @@ class GdiTable {
     bool remove(const void* handle);
     // How many objects are live (window contexts included), to find leaks.
     [[nodiscard]] std::size_t liveObjects() const { return kinds.size(); }
-    // The bitmap a context draws on (the selected one, or the window's frame); null if none.
-    [[nodiscard]] HBITMAP target(HDC dc) const;
 
   private:
     std::unordered_map<const void*, GdiKind> kinds;

@@ -109,11 +109,28 @@ bool GdiTable::remove(const void* handle) {
     return true;
 }
 
-HBITMAP GdiTable::target(HDC dc) const {
-    if (dc->window != nullptr) {
-        return &dc->window->frame;
-    }
-    return dc->bitmap;
-}
-
 }  // namespace veskar::platform
+
+void HBITMAP__::settleOutside(int left, int top, int right, int bottom) {
+    if (!pendingFill) {
+        return;
+    }
+    const std::uint32_t color = *pendingFill;
+    pendingFill.reset();
+    left = std::clamp(left, 0, width);
+    right = std::clamp(right, left, width);
+    top = std::clamp(top, 0, height);
+    bottom = std::clamp(bottom, top, height);
+    if (left == right) {
+        top = bottom;  // an empty rectangle keeps nothing from the fill
+    }
+    for (int y = 0; y < height; ++y) {
+        std::uint32_t* line = row(y);
+        if (y < top || y >= bottom) {
+            std::fill_n(line, width, color);
+        } else {
+            std::fill_n(line, left, color);
+            std::fill(line + right, line + width, color);
+        }
+    }
+}

@@ -43,18 +43,29 @@ void PlatformState::present(HWND handle) {
     if (!displayOpen || windows.empty() || windows.front().get() != handle) {
         return;
     }
+    WindowFrame& frame = handle->frame;
     if (boxes.empty() && dialogs.empty()) {
-        backend->present(handle->frame.pixels.data(), handle->frame.width, handle->frame.height);
+        if (frame.hasChanges()) {  // otherwise the display shows this frame already
+            const FrameView picture = frame.view();
+            backend->present(picture, frame.takeChanges());
+        }
         return;
     }
-    HBITMAP__ composed = handle->frame;
+    HBITMAP__ composed(frame.width(), frame.height());
+    for (int y = 0; y < frame.height(); ++y) {
+        std::copy_n(frame.row(y), frame.width(), composed.row(y));
+    }
     for (const auto& dialog : dialogs) {
         drawDialog(composed, *dialog);
     }
     for (const MessageBoxView& box : boxes) {
         drawMessageBox(composed, box);
     }
-    backend->present(composed.pixels.data(), composed.width, composed.height);
+    frame.markAllChanged();  // the display shows the boxes until the frame is presented whole again
+    const RECT whole{0, 0, composed.width, composed.height};
+    backend->present(FrameView{composed.pixels.data(), composed.width, composed.height,
+                               static_cast<std::size_t>(composed.width)},
+                     std::span<const RECT>(&whole, 1));
 }
 
 PlatformState& state() {

@@ -66,7 +66,9 @@ struct PlatformState {
     // The display window that a box or dialog owned by `owner` is drawn over: the owner if live,
     // else the first window; null when there is no window.
     [[nodiscard]] HWND hostWindow(HWND owner) const;
-    // Shows the window's frame on the display, with any open dialog and message box drawn over it.
+    // Shows the window's frame on the display, with any open dialog and message box drawn over it:
+    // without a box, only what changed since the display last showed the frame, and nothing at all
+    // when nothing did.
     void present(HWND handle);
 };
 

@@ -116,6 +116,9 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     }
     platform.gdi.addWindowDC(window);
     platform.windows.push_back(std::move(record));
+    if (platform.windows.front().get() == window) {
+        platform.backend->attachFrame(&window->frame);
+    }
     fillFrame(window);
     CREATESTRUCTA create{param,      instance,  menu,   parent, height, width, 0, 0, static_cast<LONG>(style),
                          windowName, className, exStyle};

@@ -5,6 +5,7 @@
 
 #include "platform/WinUser.h"
 #include "platform/core/GdiObjects.h"
+#include "platform/core/WindowFrame.h"
 
 struct HWND__ {
     WNDPROC procedure = nullptr;
@@ -14,13 +15,13 @@ struct HWND__ {
     int clientWidth = 0;
     int clientHeight = 0;
     bool visible = false;
-    bool invalid = false;         // a WM_PAINT is owed
-    bool eraseOwed = false;       // the next BeginPaint fills the frame with the class background
-    bool destroying = false;      // WM_DESTROY is being sent by DestroyWindow
-    HBRUSH background = nullptr;  // the class background brush (may be a system colour + 1)
-    bool created = false;         // WM_CREATE has returned successfully
-    HBITMAP__ frame;              // the client area's pixels, what the display shows
-    HDC__ dc;                     // the window's one device context
+    bool invalid = false;                 // a WM_PAINT is owed
+    bool eraseOwed = false;               // the next BeginPaint fills the frame with the class background
+    bool destroying = false;              // WM_DESTROY is being sent by DestroyWindow
+    HBRUSH background = nullptr;          // the class background brush (may be a system colour + 1)
+    bool created = false;                 // WM_CREATE has returned successfully
+    veskar::platform::WindowFrame frame;  // the client area's pixels, what the display shows
+    HDC__ dc;                             // the window's one device context
 
     HWND__(int width, int height) : clientWidth(width), clientHeight(height), frame(width, height) {}
 };

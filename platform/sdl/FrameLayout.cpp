@@ -18,8 +18,8 @@ FrameLayout layFrame(int surfaceWidth, int surfaceHeight, int frameWidth, int fr
     return layout;
 }
 
-void scaleNearest(const std::uint32_t* frame, int width, int height, int factor, std::uint32_t* target,
-                  int targetPitch) {
+void scaleNearest(const std::uint32_t* frame, int width, int height, std::size_t frameStride, int factor,
+                  std::uint32_t* target, int targetPitch) {
     auto* row = reinterpret_cast<unsigned char*>(target);
     const std::size_t rowBytes = static_cast<std::size_t>(width) * factor * sizeof(std::uint32_t);
     for (int y = 0; y < height; ++y) {
@@ -31,7 +31,7 @@ void scaleNearest(const std::uint32_t* frame, int width, int height, int factor,
         for (int copy = 1; copy < factor; ++copy) {
             std::memcpy(row + static_cast<std::size_t>(copy) * targetPitch, row, rowBytes);
         }
-        frame += width;
+        frame += frameStride;
         row += static_cast<std::size_t>(factor) * targetPitch;
     }
 }

@@ -2,6 +2,7 @@
 // a square block (nearest neighbour), the picture centred on black. Plain C++, without SDL.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace veskar::platform {
@@ -22,9 +23,10 @@ struct FrameLayout {
 // area of areaWidth x areaHeight (the screen's usable part); `wanted` when the area is unknown (0).
 [[nodiscard]] int fittingScale(int wanted, int frameWidth, int frameHeight, int areaWidth, int areaHeight);
 
-// Writes the width x height frame `factor` times larger into `target`, whose rows lie `targetPitch`
-// bytes apart: target pixel (x, y) is frame pixel (x / factor, y / factor).
-void scaleNearest(const std::uint32_t* frame, int width, int height, int factor, std::uint32_t* target,
-                  int targetPitch);
+// Writes the width x height frame, whose rows lie `frameStride` pixels apart, `factor` times larger
+// into `target`, whose rows lie `targetPitch` bytes apart: target pixel (x, y) is frame pixel
+// (x / factor, y / factor).
+void scaleNearest(const std::uint32_t* frame, int width, int height, std::size_t frameStride, int factor,
+                  std::uint32_t* target, int targetPitch);
 
 }  // namespace veskar::platform

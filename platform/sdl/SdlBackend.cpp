@@ -20,9 +20,15 @@ namespace veskar::platform {
 
 namespace {
 
-// SDL does timed chores of its own when it gathers events (finishing focus changes, keeping the
-// screen saver away), so it gathers at least this often even when the display stays quiet.
+// SDL does timed chores of its own when it gathers events: it finishes focus changes a moment
+// after the display reported them, so it gathers at least this often while the display is busy...
 inline constexpr std::uint64_t GATHER_INTERVAL_MS = 100;
+// ...which it counts as long as this after its last traffic...
+inline constexpr std::uint64_t BUSY_AFTER_TRAFFIC_MS = 2000;
+// ...and this often on a quiet display, where only the screen saver, which SDL keeps away with a
+// sign of life every 30 s, is waiting.
+inline constexpr std::uint64_t QUIET_GATHER_INTERVAL_MS = 5000;
+inline constexpr int BYTES_PER_PIXEL = 4;
 
 // The drivers that show nothing: their "screen" is an invention of SDL's.
 bool onInvisibleDriver() {
@@ -51,6 +57,9 @@ SdlBackend::SdlBackend() {
 SdlBackend::~SdlBackend() {
     pads.stop();
     closeWindow();
+    if (watching) {
+        SDL_DelEventWatch(&SdlBackend::watchWindow, this);
+    }
     if (videoStarted) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         if (SDL_WasInit(0) == 0) {
@@ -80,6 +89,8 @@ bool SdlBackend::openWindow(const char* title, int width, int height) {
             return false;
         }
         videoStarted = true;
+        SDL_AddEventWatch(&SdlBackend::watchWindow, this);
+        watching = true;
         watchDisplayConnection();
         pads.start();
         presentWithoutRenderer();
@@ -91,6 +102,7 @@ bool SdlBackend::openWindow(const char* title, int width, int height) {
     }
     gatherOwed = true;
     displaySocket = displaySocketOf(window);
+    connection = displayConnectionOf(window);
     return window != nullptr;
 }
 
@@ -165,63 +177,176 @@ void SdlBackend::showWindow(bool visible) {
 }
 
 void SdlBackend::closeWindow() {
+    releaseFrame();
+    frame = nullptr;
     if (window != nullptr) {
         SDL_DestroyWindow(window);
         window = nullptr;
         drawnSurface = nullptr;
         blackSurface = nullptr;
+        presented = false;
         gatherOwed = true;
     }
 }
 
-void SdlBackend::present(const std::uint32_t* pixels, int width, int height) {
-    SDL_Surface* surface = window == nullptr ? nullptr : SDL_GetWindowSurface(window);
-    drawnSurface = surface;
-    gatherOwed = true;
+void SdlBackend::attachFrame(WindowFrame* attached) {
+    if (attached != frame) {
+        releaseFrame();
+        frame = attached;
+    }
+}
+
+int SdlBackend::watchWindow(void* backend, SDL_Event* event) {
+    // Called as SDL notes the new size, while the old surface still exists: SDL frees it on the
+    // next SDL_GetWindowSurface.
+    if (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        static_cast<SdlBackend*>(backend)->forgetSurface();
+    }
+    return 1;
+}
+
+void SdlBackend::forgetSurface() {
+    releaseFrame();
+    // The next surface may take the freed one's address: it must not pass for the old one.
+    drawnSurface = nullptr;
+    blackSurface = nullptr;
+}
+
+void SdlBackend::releaseFrame() {
+    if (frame != nullptr && frameSurface != nullptr) {
+        frame->moveHome();
+    }
+    frameSurface = nullptr;
+}
+
+SDL_Surface* SdlBackend::windowSurface() {
+    if (window == nullptr) {
+        return nullptr;
+    }
+    if (frameSurface != nullptr) {
+        // A second guard beside watchWindow: a surface of another size than the window's is
+        // about to be replaced.
+        int width = 0;
+        int height = 0;
+        SDL_GetWindowSize(window, &width, &height);
+        if (width != frameSurface->w || height != frameSurface->h) {
+            forgetSurface();
+        }
+    }
+    return SDL_GetWindowSurface(window);
+}
+
+bool SdlBackend::canHoldFrame(const SDL_Surface* surface) const {
+    return frame != nullptr && scale == 1 && surface->pixels != nullptr && surface->w == frame->width() &&
+           surface->h == frame->height() && surface->format->format == SDL_PIXELFORMAT_RGB888 &&
+           surface->pitch % BYTES_PER_PIXEL == 0;
+}
+
+void SdlBackend::present(const FrameView& picture, std::span<const RECT> changed) {
+    SDL_Surface* surface = windowSurface();
     if (surface == nullptr) {
         return;
     }
-    if (scale == 1 && surface->w <= width && surface->h <= height) {
-        // The window surface has the client size; copy what both have, converting the pixel format.
-        SDL_ConvertPixels(std::min(width, surface->w), std::min(height, surface->h), SDL_PIXELFORMAT_RGB888,
-                          pixels, width * 4, surface->format->format, surface->pixels, surface->pitch);
+    const bool fresh = surface != drawnSurface;  // shows nothing of the game's yet
+    drawnSurface = surface;
+    presented = true;
+    const bool isFrame = frame != nullptr && picture.pixels == frame->row(0);
+    if (isFrame && frameSurface == nullptr && canHoldFrame(surface)) {
+        frame->moveTo(static_cast<std::uint32_t*>(surface->pixels),
+                      static_cast<std::size_t>(surface->pitch / BYTES_PER_PIXEL));
+        frameSurface = surface;
+        SDL_UpdateWindowSurface(window);
+    } else if (isFrame && frameSurface == surface && !fresh) {
+        shown.clear();
+        for (const RECT& rect : changed) {
+            shown.push_back(SDL_Rect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
+        }
+        updateRects(shown);
     } else {
-        presentPlaced(surface, pixels, width, height);
+        if (!isFrame) {
+            releaseFrame();  // the picture takes the frame's place on the surface
+        }
+        presentCopy(surface, picture, changed, fresh);
     }
-    SDL_UpdateWindowSurface(window);
+    noteDisplayCalls();
     startupTrace.framePresented();
 }
 
-void SdlBackend::presentPlaced(SDL_Surface* surface, const std::uint32_t* pixels, int width, int height) {
-    const FrameLayout layout = layFrame(surface->w, surface->h, width, height, scale);
+void SdlBackend::presentCopy(SDL_Surface* surface, const FrameView& picture, std::span<const RECT> changed,
+                             bool fresh) {
+    const FrameLayout layout = layFrame(surface->w, surface->h, picture.width, picture.height, scale);
+    const int factor = layout.factor;
     if (surface != blackSurface) {
         SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
         blackSurface = surface;
+        fresh = true;
     }
+    // What of the picture fits on the surface (all of it, unless the surface is the smaller).
+    const int columns = std::min(picture.width, (surface->w - layout.x) / factor);
+    const int rows = std::min(picture.height, (surface->h - layout.y) / factor);
+    const RECT whole{0, 0, picture.width, picture.height};
     const Uint32 format = surface->format->format;
-    void* target = static_cast<Uint8*>(surface->pixels) +
-                   static_cast<std::size_t>(layout.y) * surface->pitch +
-                   static_cast<std::size_t>(layout.x) * surface->format->BytesPerPixel;
-    if (layout.factor == 1) {
-        SDL_ConvertPixels(std::min(width, surface->w - layout.x), std::min(height, surface->h - layout.y),
-                          SDL_PIXELFORMAT_RGB888, pixels, width * 4, format, target, surface->pitch);
-    } else if (format == SDL_PIXELFORMAT_RGB888) {
-        scaleNearest(pixels, width, height, layout.factor, static_cast<std::uint32_t*>(target),
-                     surface->pitch);
+    shown.clear();
+    for (const RECT& rect : fresh ? std::span<const RECT>(&whole, 1) : changed) {
+        const int left = std::clamp<int>(rect.left, 0, columns);
+        const int top = std::clamp<int>(rect.top, 0, rows);
+        const int width = std::clamp<int>(rect.right, left, columns) - left;
+        const int height = std::clamp<int>(rect.bottom, top, rows) - top;
+        if (width == 0 || height == 0) {
+            continue;
+        }
+        const SDL_Rect place{layout.x + left * factor, layout.y + top * factor, width * factor,
+                             height * factor};
+        const std::uint32_t* source = picture.row(top) + left;
+        void* target = static_cast<Uint8*>(surface->pixels) +
+                       static_cast<std::size_t>(place.y) * surface->pitch +
+                       static_cast<std::size_t>(place.x) * surface->format->BytesPerPixel;
+        const int sourcePitch = static_cast<int>(picture.stride) * BYTES_PER_PIXEL;
+        if (factor == 1) {
+            SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, source, sourcePitch, format, target,
+                              surface->pitch);
+        } else if (format == SDL_PIXELFORMAT_RGB888) {
+            scaleNearest(source, width, height, picture.stride, factor, static_cast<std::uint32_t*>(target),
+                         surface->pitch);
+        } else {
+            enlarged.resize(static_cast<std::size_t>(place.w) * place.h);
+            scaleNearest(source, width, height, picture.stride, factor, enlarged.data(),
+                         place.w * BYTES_PER_PIXEL);
+            SDL_ConvertPixels(place.w, place.h, SDL_PIXELFORMAT_RGB888, enlarged.data(),
+                              place.w * BYTES_PER_PIXEL, format, target, surface->pitch);
+        }
+        shown.push_back(place);
+    }
+    if (fresh) {
+        SDL_UpdateWindowSurface(window);  // the black border too
     } else {
-        const int enlargedWidth = width * layout.factor;
-        enlarged.resize(static_cast<std::size_t>(enlargedWidth) * height * layout.factor);
-        scaleNearest(pixels, width, height, layout.factor, enlarged.data(), enlargedWidth * 4);
-        SDL_ConvertPixels(enlargedWidth, height * layout.factor, SDL_PIXELFORMAT_RGB888, enlarged.data(),
-                          enlargedWidth * 4, format, target, surface->pitch);
+        updateRects(shown);
+    }
+}
+
+void SdlBackend::updateRects(std::span<const SDL_Rect> rects) {
+    if (!rects.empty()) {
+        SDL_UpdateWindowSurfaceRects(window, rects.data(), static_cast<int>(rects.size()));
+    }
+}
+
+void SdlBackend::noteDisplayCalls() {
+    // Without a connection to look into, SDL must find out itself.
+    if (connection == nullptr || eventsQueued(connection)) {
+        gatherOwed = true;
     }
 }
 
 void SdlBackend::redraw() {
-    // The window surface still holds the last frame unless SDL has made a new one meanwhile.
-    if (window != nullptr && drawnSurface != nullptr && SDL_GetWindowSurface(window) == drawnSurface) {
-        SDL_UpdateWindowSurface(window);
-        gatherOwed = true;
+    if (window == nullptr || !presented) {
+        return;  // the first present is still to come
+    }
+    SDL_Surface* surface = windowSurface();
+    if (surface == drawnSurface) {
+        SDL_UpdateWindowSurface(window);  // it still holds the last picture
+        noteDisplayCalls();
+    } else if (surface != nullptr && frame != nullptr) {
+        present(frame->view(), {});  // a new surface: the frame, whole
     }
 }
 
@@ -282,10 +407,16 @@ bool SdlBackend::takeEvent(InputEvent& event) {
     // Gathering costs several calls on the display connection, so it happens only when events may
     // wait: after the program's own display calls, after the socket stirred, and for SDL's chores.
     // Typed text may come from an input method through another connection: gather every time then.
-    if (gatherOwed || textInput || now() - lastGather >= GATHER_INTERVAL_MS) {
+    const std::uint64_t current = now();
+    if (gatherOwed) {
+        lastTraffic = current;
+    }
+    const std::uint64_t interval =
+        current - lastTraffic < BUSY_AFTER_TRAFFIC_MS ? GATHER_INTERVAL_MS : QUIET_GATHER_INTERVAL_MS;
+    if (gatherOwed || textInput || current - lastGather >= interval) {
         SDL_PumpEvents();
         gatherOwed = false;
-        lastGather = now();
+        lastGather = current;
     }
     SDL_Event sdlEvent;
     while (SDL_PeepEvents(&sdlEvent, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {

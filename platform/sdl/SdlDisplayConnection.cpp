@@ -19,18 +19,38 @@ int lostConnection(Display*) {
 }  // namespace
 #endif
 
-int displaySocketOf(SDL_Window* window) {
+void* displayConnectionOf(SDL_Window* window) {
 #if defined(SDL_VIDEO_DRIVER_X11)
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (window != nullptr && SDL_GetWindowWMInfo(window, &info) == SDL_TRUE &&
-        info.subsystem == SDL_SYSWM_X11 && info.info.x11.display != nullptr) {
-        return ConnectionNumber(info.info.x11.display);
+        info.subsystem == SDL_SYSWM_X11) {
+        return info.info.x11.display;
+    }
+#else
+    (void)window;
+#endif
+    return nullptr;
+}
+
+int displaySocketOf(SDL_Window* window) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    if (auto* display = static_cast<Display*>(displayConnectionOf(window))) {
+        return ConnectionNumber(display);
     }
 #else
     (void)window;
 #endif
     return -1;
+}
+
+bool eventsQueued(void* connection) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    return connection != nullptr && XEventsQueued(static_cast<Display*>(connection), QueuedAlready) > 0;
+#else
+    (void)connection;
+    return false;
+#endif
 }
 
 void watchDisplayConnection() {

@@ -11,6 +11,14 @@ namespace veskar::platform {
 // anything (X11), or -1 where SDL's driver offers none that can be waited on this way.
 [[nodiscard]] int displaySocketOf(SDL_Window* window);
 
+// The X11 connection behind the window, or null where the driver has none.
+[[nodiscard]] void* displayConnectionOf(SDL_Window* window);
+
+// Whether events the display has sent already wait in the connection's queue (Xlib reads them
+// while it waits for a reply, so the socket no longer shows them). Neither a system call nor a
+// round trip; false for a null connection.
+[[nodiscard]] bool eventsQueued(void* connection);
+
 // From now on a broken X11 connection (the server gone, the client killed) ends the program through
 // endAfterLostDisplay, so that it saves first, instead of the bare exit that Xlib makes by default.
 void watchDisplayConnection();

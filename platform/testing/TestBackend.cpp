@@ -153,10 +153,22 @@ void TestBackend::setIcon(const std::uint32_t*, int width, int) {
     iconSide = width;
 }
 
-void TestBackend::present(const std::uint32_t* pixels, int width, int height) {
-    lastFrame.assign(pixels, pixels + static_cast<std::size_t>(width) * height);
-    lastWidth = width;
-    lastHeight = height;
+void TestBackend::present(const FrameView& picture, std::span<const RECT> changed) {
+    if (picture.width != lastWidth || picture.height != lastHeight) {
+        // A display of another size shows nothing yet; what the present names must fill it.
+        lastWidth = picture.width;
+        lastHeight = picture.height;
+        lastFrame.assign(static_cast<std::size_t>(lastWidth) * lastHeight, 0);
+    }
+    for (const RECT& rect : changed) {
+        const int left = std::clamp<int>(rect.left, 0, lastWidth);
+        const int right = std::clamp<int>(rect.right, left, lastWidth);
+        for (int y = std::max<int>(rect.top, 0); y < std::min<int>(rect.bottom, lastHeight); ++y) {
+            std::copy(picture.row(y) + left, picture.row(y) + right,
+                      lastFrame.begin() + static_cast<std::ptrdiff_t>(y) * lastWidth + left);
+        }
+    }
+    changes.assign(changed.begin(), changed.end());
     ++presents;
 }
 

@@ -62,6 +62,8 @@ class TestBackend final : public Backend {
     [[nodiscard]] int frameWidth() const { return lastWidth; }
     [[nodiscard]] int frameHeight() const { return lastHeight; }
     [[nodiscard]] int presentCount() const { return presents; }
+    // The rectangles the last present named as changed.
+    [[nodiscard]] const std::vector<RECT>& lastChanges() const { return changes; }
     [[nodiscard]] bool windowOpen() const { return open; }
     [[nodiscard]] bool windowVisible() const { return visible; }
     [[nodiscard]] const std::string& windowTitle() const { return title; }
@@ -77,7 +79,10 @@ class TestBackend final : public Backend {
         open = false;
         visible = false;
     }
-    void present(const std::uint32_t* pixels, int width, int height) override;
+    // The test backend keeps its own copy of what the display shows, made only from the rectangles
+    // each present names, so that a change the core fails to name shows as a stale pixel.
+    void attachFrame(WindowFrame*) override {}
+    void present(const FrameView& picture, std::span<const RECT> changed) override;
     [[nodiscard]] bool nextEvent(InputEvent& event, std::optional<std::uint64_t> deadline) override;
     void setTextInput(bool enabled) override { textInput = enabled; }
     [[nodiscard]] std::string clipboardText() override { return clipboard; }
@@ -104,6 +109,7 @@ class TestBackend final : public Backend {
     int lastWidth = 0;
     int lastHeight = 0;
     int presents = 0;
+    std::vector<RECT> changes;
     bool textInput = false;
     std::string clipboard;
     struct VirtualPad {

@@ -44,6 +44,7 @@ struct Canvas {
 
 // Every pixel of `from` gets a distinct colour: red = x, green = y.
 void paintCoordinates(Canvas& from) {
+    from.bitmap->settle();  // the pixels are written directly below, past the drawing calls
     for (int y = 0; y < from.height; ++y) {
         for (int x = 0; x < from.width; ++x) {
             from.bitmap->pixels[static_cast<std::size_t>(y) * from.width + x] =

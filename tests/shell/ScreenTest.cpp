@@ -45,7 +45,7 @@ class ProbeScreen : public Screen {
     int onTimer(HWND, WPARAM, LPARAM, std::unique_ptr<Screen>&) override { return ++calls.timers; }
     int draw(HWND, WPARAM, LPARAM, HDC offscreen, std::unique_ptr<Screen>&) override {
         ++calls.draws;
-        calls.bufferCornerAtDraw = offscreen->bitmap->pixels[0];
+        calls.bufferCornerAtDraw = offscreen->bitmap->pixel(0, 0);
         const RECT square{10, 10, 20, 20};
         HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
         FillRect(offscreen, &square, brush);

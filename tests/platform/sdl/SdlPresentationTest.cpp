@@ -41,7 +41,9 @@ class SdlPresentation : public ::testing::Test {
         if (!backend.openWindow("presentation", CLIENT_WIDTH, CLIENT_HEIGHT)) {
             return nullptr;
         }
-        backend.present(frame.data(), CLIENT_WIDTH, CLIENT_HEIGHT);
+        const RECT whole{0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
+        backend.present(veskar::platform::FrameView{frame.data(), CLIENT_WIDTH, CLIENT_HEIGHT, CLIENT_WIDTH},
+                        std::span<const RECT>(&whole, 1));
         for (Uint32 id = 1; id < 64; ++id) {  // the backend's one window
             if (SDL_Window* window = SDL_GetWindowFromID(id)) {
                 return window;

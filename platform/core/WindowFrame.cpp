@@ -1,0 +1,98 @@
+// A window's pixels, wherever they live, and the record of what changed since the display showed them.
+#include "platform/core/WindowFrame.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace veskar::platform {
+
+namespace {
+
+// Copies a width by height picture between memories whose rows lie the given pixels apart.
+void copyPicture(std::uint32_t* to, std::size_t toStride, const std::uint32_t* from, std::size_t fromStride,
+                 int width, int height) {
+    for (int y = 0; y < height; ++y) {
+        std::memcpy(to + static_cast<std::size_t>(y) * toStride,
+                    from + static_cast<std::size_t>(y) * fromStride,
+                    static_cast<std::size_t>(width) * sizeof(std::uint32_t));
+    }
+}
+
+}  // namespace
+
+WindowFrame::WindowFrame(int width, int height)
+    : columns(width),
+      rows(height),
+      own(static_cast<std::size_t>(width) * height, 0),
+      bits(own.data()),
+      pitch(static_cast<std::size_t>(width)),
+      changed(static_cast<std::size_t>(height)) {
+    runs.reserve(static_cast<std::size_t>(height));
+    markAllChanged();
+}
+
+void WindowFrame::moveTo(std::uint32_t* memory, std::size_t stride) {
+    if (memory == bits) {
+        return;
+    }
+    copyPicture(memory, stride, bits, pitch, columns, rows);
+    bits = memory;
+    pitch = stride;
+}
+
+void WindowFrame::moveHome() {
+    if (inOwnMemory()) {
+        return;
+    }
+    copyPicture(own.data(), static_cast<std::size_t>(columns), bits, pitch, columns, rows);
+    bits = own.data();
+    pitch = static_cast<std::size_t>(columns);
+}
+
+void WindowFrame::markChanged(int left, int top, int right, int bottom) {
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    for (int y = top; y < bottom; ++y) {
+        Columns& row = changed[static_cast<std::size_t>(y)];
+        if (row.right <= row.left) {
+            row = {left, right};
+        } else {
+            row = {std::min(row.left, left), std::max(row.right, right)};
+        }
+    }
+    if (!hasChanges()) {
+        firstChanged = top;
+        lastChanged = bottom;
+    } else {
+        firstChanged = std::min(firstChanged, top);
+        lastChanged = std::max(lastChanged, bottom);
+    }
+}
+
+std::span<const RECT> WindowFrame::takeChanges() {
+    runs.clear();
+    bool open = false;  // the last rectangle's rows go on
+    for (int y = firstChanged; y < lastChanged; ++y) {
+        Columns& row = changed[static_cast<std::size_t>(y)];
+        if (row.right <= row.left) {
+            open = false;
+            continue;
+        }
+        if (open) {
+            RECT& run = runs.back();
+            run.left = std::min<LONG>(run.left, row.left);
+            run.right = std::max<LONG>(run.right, row.right);
+            run.bottom = y + 1;
+        } else {
+            runs.push_back(RECT{row.left, y, row.right, y + 1});
+            open = true;
+        }
+        row = {};
+    }
+    firstChanged = 0;
+    lastChanged = 0;
+    return runs;
+}
+
+}  // namespace veskar::platform

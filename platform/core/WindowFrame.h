@@ -1,0 +1,75 @@
+// The pixels of a window's client area: what the display shows, and which of them changed since it
+// last showed them. They may live in memory of the backend's that the display reads directly (SDL's
+// window surface), so that showing a frame copies nothing; otherwise they live in the frame's own.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "platform/WinTypes.h"
+
+namespace veskar::platform {
+
+// Read access to a picture of 32-bit 0x00RRGGBB pixels whose rows lie `stride` pixels apart.
+struct FrameView {
+    const std::uint32_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    std::size_t stride = 0;
+
+    [[nodiscard]] const std::uint32_t* row(int y) const {
+        return pixels + static_cast<std::size_t>(y) * stride;
+    }
+};
+
+class WindowFrame {
+  public:
+    // A frame of width by height pixels, all black and all owed to the display.
+    WindowFrame(int width, int height);
+    WindowFrame(const WindowFrame&) = delete;
+    WindowFrame& operator=(const WindowFrame&) = delete;
+
+    [[nodiscard]] int width() const { return columns; }
+    [[nodiscard]] int height() const { return rows; }
+    [[nodiscard]] std::uint32_t* row(int y) { return bits + static_cast<std::size_t>(y) * pitch; }
+    [[nodiscard]] const std::uint32_t* row(int y) const { return bits + static_cast<std::size_t>(y) * pitch; }
+    [[nodiscard]] FrameView view() const { return {bits, columns, rows, pitch}; }
+
+    // Moves the pixels into `memory`, whose rows lie `stride` pixels apart and which holds the whole
+    // frame, copying them there; the frame then lives in it until moveHome.
+    void moveTo(std::uint32_t* memory, std::size_t stride);
+    // Copies the pixels back into the frame's own memory, where they live from then on.
+    void moveHome();
+    [[nodiscard]] bool inOwnMemory() const { return bits == own.data(); }
+
+    // Notes that columns [left, right) of rows [top, bottom) may differ from what the display shows;
+    // the rectangle must lie inside the frame.
+    void markChanged(int left, int top, int right, int bottom);
+    // Notes that the display shows something else than the frame (a box over it, or nothing yet).
+    void markAllChanged() { markChanged(0, 0, columns, rows); }
+    [[nodiscard]] bool hasChanges() const { return firstChanged < lastChanged; }
+    // The changed parts as rectangles (each run of changed rows, across the columns changed in any
+    // of them), top to bottom; forgets them, as the display is about to show them. The span lasts
+    // until the next call.
+    [[nodiscard]] std::span<const RECT> takeChanges();
+
+  private:
+    struct Columns {
+        int left = 0;
+        int right = 0;  // right <= left: nothing changed in the row
+    };
+
+    int columns = 0;
+    int rows = 0;
+    std::vector<std::uint32_t> own;
+    std::uint32_t* bits = nullptr;
+    std::size_t pitch = 0;
+    std::vector<Columns> changed;  // one entry per row
+    int firstChanged = 0;          // the rows [firstChanged, lastChanged) hold every change
+    int lastChanged = 0;
+    std::vector<RECT> runs;  // what takeChanges hands out, kept to spare an allocation per frame
+};
+
+}  // namespace veskar::platform
