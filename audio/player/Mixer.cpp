@@ -22,6 +22,17 @@ std::int32_t rampLength = RAMP_FRAMES_AT_44100;
 std::uint64_t segmentCount = 0;
 float rampReciprocal = 1.0f / RAMP_FRAMES_AT_44100;
 
+// std::lround for the gains (|value| < 2^23): rounds half away from zero, without a library call.
+inline std::int32_t RoundHalfAway(float value) {
+    const auto truncated = static_cast<std::int32_t>(value);
+    const float rest = value - static_cast<float>(truncated);  // exact below 2^23
+    if (rest >= 0.5f)
+        return truncated + 1;
+    if (rest <= -0.5f)
+        return truncated - 1;
+    return truncated;
+}
+
 inline std::uint64_t Position(const Voice& voice) {
     return (std::uint64_t{voice.position} << 32) | voice.fraction;
 }
@@ -55,8 +66,8 @@ Stretch StretchOf(const Sample& sample) {
 
 // Output frames the voice plays before it leaves its stretch: moving forward it leaves on reaching
 // the end; moving backward on going below the start (the start frame itself still plays). 0 when it
-// is already outside, NO_BOUNDARY when it does not move.
-std::uint64_t FramesToBoundary(const Voice& voice, const Stretch& stretch) {
+// is already outside, NO_BOUNDARY when it does not move or does not leave within limit frames.
+std::uint64_t FramesToBoundary(const Voice& voice, const Stretch& stretch, std::int32_t limit) {
     const std::uint64_t position = Position(voice);
     std::uint64_t distance = 0;
     if (voice.direction == DIRECTION_BACKWARD) {
@@ -70,6 +81,9 @@ std::uint64_t FramesToBoundary(const Voice& voice, const Stretch& stretch) {
     }
     const std::uint64_t step = Step(voice);
     if (step == 0)
+        return NO_BOUNDARY;
+    // Most segments end with the block, far from the boundary: no division for them.
+    if (static_cast<unsigned __int128>(step) * static_cast<std::uint64_t>(limit) < distance)
         return NO_BOUNDARY;
     return distance / step + (distance % step != 0 ? 1 : 0);
 }
@@ -103,8 +117,8 @@ void RenderRampedSegment(Voice& voice, const std::int16_t* data, float* out, std
         (void)RenderBackwardRamped(data, Position(voice), Step(voice), out, frames, gains);
     else
         (void)RenderForwardRamped(data, Position(voice), Step(voice), out, frames, gains);
-    voice.firstGain = static_cast<std::int32_t>(std::lround(gains.first * 255.0f * 256.0f));
-    voice.secondGain = static_cast<std::int32_t>(std::lround(gains.second * 255.0f * 256.0f));
+    voice.firstGain = RoundHalfAway(gains.first * 255.0f * 256.0f);
+    voice.secondGain = RoundHalfAway(gains.second * 255.0f * 256.0f);
     voice.rampFramesLeft -= frames;
     if (voice.rampFramesLeft == 0) {
         voice.firstRamp = 0.0f;
@@ -140,9 +154,12 @@ void Reflect(Voice& voice, __int128 position, const Stretch& stretch) {
     const __int128 relative = position - static_cast<__int128>(stretch.start);
     // The unfolded coordinate: 0..length-1 forward, length..2 length-1 backward.
     const __int128 unfolded = voice.direction == DIRECTION_BACKWARD ? 2 * length - 1 - relative : relative;
-    __int128 phase = unfolded % (2 * length);
-    if (phase < 0)
-        phase += 2 * length;
+    __int128 phase = unfolded;
+    if (phase < 0 || phase >= 2 * length) {  // more than one crossing: rare
+        phase %= 2 * length;
+        if (phase < 0)
+            phase += 2 * length;
+    }
     const bool forward = phase < length;
     voice.direction = forward ? DIRECTION_FORWARD : DIRECTION_BACKWARD;
     StorePosition(voice,
@@ -152,9 +169,11 @@ void Reflect(Voice& voice, __int128 position, const Stretch& stretch) {
 // Applies the loop to a voice that has left its stretch at position. False when the voice stopped.
 bool PassBoundary(Voice& voice, __int128 position, const Stretch& stretch) {
     if (stretch.loopType == LOOP_FORWARD) {
-        // Repeated subtraction of the loop length, done at once.
+        // Repeated subtraction of the loop length, done at once; mostly once.
         const __int128 length = stretch.end - stretch.start;
-        StorePosition(voice, stretch.start + static_cast<std::uint64_t>((position - stretch.end) % length));
+        const __int128 overshoot = position - stretch.end;
+        StorePosition(voice, stretch.start + static_cast<std::uint64_t>(
+                                                 overshoot < length ? overshoot : overshoot % length));
         return true;
     }
     if (stretch.loopType == LOOP_PINGPONG) {
@@ -181,7 +200,7 @@ void MixVoice(Voice& voice, float* out, std::int32_t frameCount) {
         const Stretch stretch = StretchOf(sample);
         if (stretch.loopType != LOOP_PINGPONG)
             voice.direction = DIRECTION_FORWARD;
-        const std::uint64_t toBoundary = FramesToBoundary(voice, stretch);
+        const std::uint64_t toBoundary = FramesToBoundary(voice, stretch, remaining);
         if (toBoundary == 0) {
             if (!PassBoundary(voice, Position(voice), stretch))
                 return;

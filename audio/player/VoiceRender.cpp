@@ -31,10 +31,12 @@ inline std::uint64_t Advance(std::uint64_t position, std::uint64_t step) {
 #if defined(__SSE2__)
 // Four frames at once: the same operations as Interpolate and the scalar loop, lane by lane, so the
 // result is bit for bit the same. The fractions advance as 32-bit lanes: the low half of a 64-bit sum
-// depends only on the low halves.
+// depends only on the low halves. lowGains and highGains hold the gains of frames 0, 1 and 2, 3 as
+// (first, second) pairs.
 template <bool Backward>
 inline std::uint64_t RenderFour(const std::int16_t* data, std::uint64_t position, std::uint64_t step,
-                                float* out, __m128i& fractions, __m128i fractionStep, __m128 firstSecond) {
+                                float* out, __m128i& fractions, __m128i fractionStep, __m128 lowGains,
+                                __m128 highGains) {
     // Written out lane by lane so that the four loads stay in registers.
     const __m128i lane0 = _mm_loadu_si32(data + static_cast<std::uint32_t>(position >> 32));
     position = Advance<Backward>(position, step);
@@ -54,8 +56,8 @@ inline std::uint64_t RenderFour(const std::int16_t* data, std::uint64_t position
     fractions = Backward ? _mm_sub_epi32(fractions, fractionStep) : _mm_add_epi32(fractions, fractionStep);
     const __m128 s =
         _mm_add_ps(s0, _mm_mul_ps(_mm_mul_ps(fraction, _mm_set1_ps(FRACTION_SCALE)), difference));
-    const __m128 low = _mm_mul_ps(_mm_unpacklo_ps(s, s), firstSecond);
-    const __m128 high = _mm_mul_ps(_mm_unpackhi_ps(s, s), firstSecond);
+    const __m128 low = _mm_mul_ps(_mm_unpacklo_ps(s, s), lowGains);
+    const __m128 high = _mm_mul_ps(_mm_unpackhi_ps(s, s), highGains);
     _mm_storeu_ps(out, _mm_add_ps(_mm_loadu_ps(out), low));
     _mm_storeu_ps(out + 4, _mm_add_ps(_mm_loadu_ps(out + 4), high));
     return position;
@@ -72,6 +74,10 @@ inline __m128i FirstFractions(std::uint64_t position, std::uint64_t step) {
     return _mm_setr_epi32(static_cast<std::int32_t>(lanes[0]), static_cast<std::int32_t>(lanes[1]),
                           static_cast<std::int32_t>(lanes[2]), static_cast<std::int32_t>(lanes[3]));
 }
+
+inline __m128i FractionStep(std::uint64_t step) {
+    return _mm_set1_epi32(static_cast<std::int32_t>(static_cast<std::uint32_t>(step) * 4));
+}
 #endif
 
 template <bool Backward>
@@ -82,10 +88,10 @@ std::uint64_t RenderConstant(const std::int16_t* __restrict data, std::uint64_t 
 #if defined(__SSE2__)
     const __m128 firstSecond = _mm_setr_ps(first, second, first, second);
     __m128i fractions = FirstFractions<Backward>(position, step);
-    const __m128i fractionStep =
-        _mm_set1_epi32(static_cast<std::int32_t>(static_cast<std::uint32_t>(step) * 4));
+    const __m128i fractionStep = FractionStep(step);
     for (; frames >= 4; frames -= 4) {
-        position = RenderFour<Backward>(data, position, step, out, fractions, fractionStep, firstSecond);
+        position = RenderFour<Backward>(data, position, step, out, fractions, fractionStep, firstSecond,
+                                        firstSecond);
         out += 8;
     }
 #endif
@@ -110,6 +116,8 @@ std::uint64_t RenderConstant(const std::int16_t* __restrict data, std::uint64_t 
     return position;
 }
 
+// The gains follow the same chain of single-precision additions as the scalar loop (one addition per
+// frame, first and second side by side in two lanes), so every frame gets the same gains.
 template <bool Backward>
 std::uint64_t RenderRamped(const std::int16_t* __restrict data, std::uint64_t position, std::uint64_t step,
                            float* __restrict out, std::int32_t frames, SegmentGains& gains) {
@@ -117,6 +125,25 @@ std::uint64_t RenderRamped(const std::int16_t* __restrict data, std::uint64_t po
     float second = gains.second;
     const float firstRamp = gains.firstRamp;
     const float secondRamp = gains.secondRamp;
+#if defined(__SSE2__)
+    if (frames >= 4) {
+        const __m128 ramp = _mm_setr_ps(firstRamp, secondRamp, 0.0f, 0.0f);
+        __m128 gain = _mm_setr_ps(first, second, 0.0f, 0.0f);
+        __m128i fractions = FirstFractions<Backward>(position, step);
+        const __m128i fractionStep = FractionStep(step);
+        for (; frames >= 4; frames -= 4) {
+            const __m128 gain1 = _mm_add_ps(gain, ramp);
+            const __m128 gain2 = _mm_add_ps(gain1, ramp);
+            const __m128 gain3 = _mm_add_ps(gain2, ramp);
+            position = RenderFour<Backward>(data, position, step, out, fractions, fractionStep,
+                                            _mm_movelh_ps(gain, gain1), _mm_movelh_ps(gain2, gain3));
+            gain = _mm_add_ps(gain3, ramp);
+            out += 8;
+        }
+        first = _mm_cvtss_f32(gain);
+        second = _mm_cvtss_f32(_mm_shuffle_ps(gain, gain, 1));
+    }
+#endif
     for (std::int32_t frame = 0; frame < frames; ++frame) {
         const float s = Interpolate(data, position);
         out[0] += s * first;
