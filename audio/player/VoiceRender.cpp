@@ -2,6 +2,8 @@
 // accumulated in single precision.
 #include "audio/player/VoiceRender.h"
 
+#include "audio/player/VoiceRenderWide.h"
+
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -162,20 +164,28 @@ std::uint64_t RenderRamped(const std::int16_t* __restrict data, std::uint64_t po
 
 std::uint64_t RenderForward(const std::int16_t* data, std::uint64_t position, std::uint64_t step, float* out,
                             std::int32_t frames, SegmentGains& gains) {
+    if (frames >= 8 && WideMixing())
+        position = RenderWide(data, position, step, out, frames, gains, false);
     return RenderConstant<false>(data, position, step, out, frames, gains);
 }
 
 std::uint64_t RenderBackward(const std::int16_t* data, std::uint64_t position, std::uint64_t step, float* out,
                              std::int32_t frames, SegmentGains& gains) {
+    if (frames >= 8 && WideMixing())
+        position = RenderWide(data, position, step, out, frames, gains, true);
     return RenderConstant<true>(data, position, step, out, frames, gains);
 }
 
 std::uint64_t RenderForwardRamped(const std::int16_t* data, std::uint64_t position, std::uint64_t step,
                                   float* out, std::int32_t frames, SegmentGains& gains) {
+    if (frames >= 8 && WideMixing())
+        position = RenderWideRamped(data, position, step, out, frames, gains, false);
     return RenderRamped<false>(data, position, step, out, frames, gains);
 }
 
 std::uint64_t RenderBackwardRamped(const std::int16_t* data, std::uint64_t position, std::uint64_t step,
                                    float* out, std::int32_t frames, SegmentGains& gains) {
+    if (frames >= 8 && WideMixing())
+        position = RenderWideRamped(data, position, step, out, frames, gains, true);
     return RenderRamped<true>(data, position, step, out, frames, gains);
 }
