@@ -17,6 +17,8 @@ namespace {
 
 inline constexpr std::int32_t RAMP_FRAMES_AT_44100 = 128;
 inline constexpr std::uint64_t NO_BOUNDARY = ~std::uint64_t{0};
+// A forward loop shorter than this is repeated to at least this many frames (PrepareLaps).
+inline constexpr std::uint32_t LAP_FRAMES = 4096;
 
 std::int32_t rampLength = RAMP_FRAMES_AT_44100;
 std::uint64_t segmentCount = 0;
@@ -186,49 +188,87 @@ bool PassBoundary(Voice& voice, __int128 position, const Stretch& stretch) {
     return false;
 }
 
-// Renders frameCount frames of one voice. Every pass of the loop either renders at least one frame or
-// puts a voice that is outside its stretch back inside, so the work is bounded by frameCount.
+// A short forward loop that PrepareLaps repeated: a voice inside it plays through the laps, its
+// position counted from the loop start, and is brought back into the first lap after each segment.
+// Every lap holds the loop's frames and the frame after each lap is the loop start (the loop's guard
+// frame), so each frame reads what it would have read in the loop itself.
+bool InsideLaps(const Sample& sample, const Voice& voice, const Stretch& stretch) {
+    const std::uint64_t position = Position(voice);
+    return !sample.laps.empty() && stretch.loopType == LOOP_FORWARD && position >= stretch.start &&
+           position < stretch.end;
+}
+
+Stretch LapSpan(const Sample& sample) {
+    return {0, std::uint64_t{sample.laps.size() - SAMPLE_GUARD_FRAMES} << 32, LOOP_FORWARD};
+}
+
+// Renders one segment of at most remaining frames (one that ends at a loop boundary, a ramp's end or
+// after remaining frames), or puts a voice outside its stretch back inside. Returns the frames
+// rendered, or -1 when the voice has stopped.
+std::int32_t MixSegment(Voice& voice, float* out, std::int32_t remaining) {
+    const Sample& sample = *voice.sample;
+    if (sample.length == 0 || sample.data.size() < std::size_t{sample.length} + 2) {
+        voice.sample = nullptr;  // nothing to play
+        return -1;
+    }
+    const Stretch stretch = StretchOf(sample);
+    if (stretch.loopType != LOOP_PINGPONG)
+        voice.direction = DIRECTION_FORWARD;
+    const bool lapped = InsideLaps(sample, voice, stretch);
+    const auto loopStartFrame = static_cast<std::uint32_t>(stretch.start >> 32);
+    Stretch span = stretch;
+    std::int32_t rampLeft = 0;
+    if (lapped) {
+        voice.position -= loopStartFrame;
+        rampLeft = SetUpRamp(voice);
+        // A ramp's gains are rounded where its segment ends, so a ramping voice still ends a segment
+        // at the loop's end, as it would without the laps.
+        span = rampLeft != 0 ? Stretch{0, stretch.end - stretch.start, LOOP_FORWARD} : LapSpan(sample);
+    }
+    const std::uint64_t toBoundary = FramesToBoundary(voice, span, remaining);
+    if (toBoundary == 0)  // outside its stretch, which a voice in the laps never is
+        return PassBoundary(voice, Position(voice), stretch) ? 0 : -1;
+    std::int32_t frames = remaining;
+    bool atBoundary = false;
+    if (toBoundary <= static_cast<std::uint64_t>(frames)) {
+        frames = static_cast<std::int32_t>(toBoundary);
+        atBoundary = true;
+    }
+    if (!lapped)
+        rampLeft = SetUpRamp(voice);
+    if (rampLeft != 0 && rampLeft < frames) {
+        frames = rampLeft;
+        atBoundary = false;
+    }
+    const std::int16_t* data = lapped ? sample.laps.data() : sample.data.data();
+    if (rampLeft != 0)
+        RenderRampedSegment(voice, data, out, frames);
+    else
+        RenderSteadySegment(voice, data, out, frames);
+    const __int128 position = PositionAfter(voice, frames);
+    if (!atBoundary) {
+        StorePosition(voice, static_cast<std::uint64_t>(position));  // still inside the stretch
+    } else if (!PassBoundary(voice, position, span)) {
+        return -1;
+    }
+    if (lapped) {
+        StorePosition(voice, Position(voice) % (stretch.end - stretch.start));
+        voice.position += loopStartFrame;
+    }
+    return frames;
+}
+
+// Renders frameCount frames of one voice. Every segment either renders at least one frame or puts a
+// voice that is outside its stretch back inside, so the work is bounded by frameCount.
 void MixVoice(Voice& voice, float* out, std::int32_t frameCount) {
     std::int32_t remaining = frameCount;
     while (remaining > 0 && voice.sample != nullptr) {
         ++segmentCount;
-        const Sample& sample = *voice.sample;
-        if (sample.length == 0 || sample.data.size() < std::size_t{sample.length} + 2) {
-            voice.sample = nullptr;  // nothing to play
+        const std::int32_t frames = MixSegment(voice, out, remaining);
+        if (frames < 0)
             return;
-        }
-        const Stretch stretch = StretchOf(sample);
-        if (stretch.loopType != LOOP_PINGPONG)
-            voice.direction = DIRECTION_FORWARD;
-        const std::uint64_t toBoundary = FramesToBoundary(voice, stretch, remaining);
-        if (toBoundary == 0) {
-            if (!PassBoundary(voice, Position(voice), stretch))
-                return;
-            continue;
-        }
-        std::int32_t frames = remaining;
-        bool atBoundary = false;
-        if (toBoundary <= static_cast<std::uint64_t>(frames)) {
-            frames = static_cast<std::int32_t>(toBoundary);
-            atBoundary = true;
-        }
-        const std::int32_t rampLeft = SetUpRamp(voice);
-        if (rampLeft != 0 && rampLeft < frames) {
-            frames = rampLeft;
-            atBoundary = false;
-        }
-        if (rampLeft != 0)
-            RenderRampedSegment(voice, sample.data.data(), out, frames);
-        else
-            RenderSteadySegment(voice, sample.data.data(), out, frames);
         out += 2 * frames;
         remaining -= frames;
-        const __int128 position = PositionAfter(voice, frames);
-        if (!atBoundary) {
-            StorePosition(voice, static_cast<std::uint64_t>(position));  // still inside the stretch
-        } else if (!PassBoundary(voice, position, stretch)) {
-            return;
-        }
     }
 }
 
@@ -255,6 +295,23 @@ void SilenceVoices() {
         voices[index].index = index;
         voices[index].direction = DIRECTION_FORWARD;
     }
+}
+
+void PrepareLaps(Sample& sample) {
+    sample.laps.clear();
+    const Stretch stretch = StretchOf(sample);
+    const auto start = static_cast<std::uint32_t>(stretch.start >> 32);
+    const auto end = static_cast<std::uint32_t>(stretch.end >> 32);
+    const std::uint32_t length = end - start;
+    // Only a short forward loop whose guard frame repeats its start frame reads alike in the laps.
+    if (stretch.loopType != LOOP_FORWARD || length >= LAP_FRAMES || sample.data.size() <= end ||
+        sample.data[end] != sample.data[start]) {
+        return;
+    }
+    const std::uint32_t lapFrames = (LAP_FRAMES + length - 1) / length * length;
+    sample.laps.assign(std::size_t{lapFrames} + SAMPLE_GUARD_FRAMES, 0);
+    for (std::uint32_t frame = 0; frame <= lapFrames; ++frame)
+        sample.laps[frame] = sample.data[start + frame % length];
 }
 
 void MixVoices(float* destination, std::int32_t frameCount) {

@@ -56,6 +56,9 @@ struct Sample {
     std::uint8_t bits = 16;    // 8 or 16 while loading, 16 afterwards
     std::uint8_t loopType = LOOP_NONE;
     std::int8_t relativeNote = 0;
+    // A short forward loop repeated for the mixer (PrepareLaps): the loop's frames again and again,
+    // then the loop start and zeroed guard frames. Empty for every other sample.
+    std::vector<std::int16_t> laps;
 };
 
 // The shared empty sample: no data, length 0. Instruments' unused slots refer to it, and the replayer

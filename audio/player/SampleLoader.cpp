@@ -1,6 +1,8 @@
 // Sample headers (40 bytes each) and delta-coded 8- or 16-bit sample data.
 #include "audio/player/SampleLoader.h"
 
+#include "audio/player/Mixer.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -112,6 +114,7 @@ void LoadOneSample(Module& module, Sample& sample, ModuleReader& reader, int ins
     }
     DecodeFrames(sample, bytes, module.sampleDataHook == nullptr);
     WriteGuardFrame(sample);
+    PrepareLaps(sample);
 }
 
 }  // namespace
