@@ -56,7 +56,7 @@ struct Stretch {
     std::uint8_t loopType;
 };
 
-Stretch StretchOf(const Sample& sample) {
+inline Stretch StretchOf(const Sample& sample) {
     const std::uint64_t length = sample.length;
     const bool loops = sample.loopType == LOOP_FORWARD || sample.loopType == LOOP_PINGPONG;
     if (!loops || sample.loopLength == 0 || sample.loopStart >= length)

@@ -74,10 +74,14 @@ void SetFrequency(const Channel& channel, const Module& module, Voice& voice) {
     const int64_t period = static_cast<int64_t>(channel.period) + channel.periodDelta;
     int64_t frequency = 0;
     if ((module.flags & FLAG_LINEAR_FREQUENCIES) != 0) {
-        const float exponent =
-            static_cast<float>(4608 - static_cast<int64_t>(channel.period) + channel.periodDelta) *
-            0.0013020834f;
-        frequency = static_cast<int64_t>(std::min(8363.0 * std::pow(2.0, exponent), 1e12));
+        // The power is the costly part; a voice's period mostly stays put from tick to tick.
+        const int64_t exponentSteps = 4608 - static_cast<int64_t>(channel.period) + channel.periodDelta;
+        if (voice.linearExponentSteps != exponentSteps) {
+            const float exponent = static_cast<float>(exponentSteps) * 0.0013020834f;
+            voice.linearFrequency = static_cast<int64_t>(std::min(8363.0 * std::pow(2.0, exponent), 1e12));
+            voice.linearExponentSteps = exponentSteps;
+        }
+        frequency = voice.linearFrequency;
     } else {
         frequency = 14317056 / period;
     }

@@ -22,16 +22,16 @@ struct WideState {
     __m256i advance;  // 8 x the step's fraction
 };
 
-__attribute__((target("avx2"))) inline WideState StartWide(std::uint64_t position, std::uint64_t step,
-                                                           bool backward) {
-    const auto at = [&](std::uint32_t k) {
-        const auto base = static_cast<std::uint32_t>(position);
-        const auto delta = static_cast<std::uint32_t>(step);
-        return static_cast<int>(backward ? base - k * delta : base + k * delta);
-    };
+__attribute__((target("avx2"), always_inline)) inline WideState StartWide(std::uint64_t position,
+                                                                          std::uint64_t step, bool backward) {
+    const auto base = static_cast<std::uint32_t>(position);
+    const auto delta = static_cast<std::uint32_t>(step);
+    const __m256i lanes = _mm256_setr_epi32(0, 1, 4, 5, 2, 3, 6, 7);
+    const __m256i offsets = _mm256_mullo_epi32(lanes, _mm256_set1_epi32(static_cast<int>(delta)));
+    const __m256i bases = _mm256_set1_epi32(static_cast<int>(base));
     return WideState{position, step,
-                     _mm256_setr_epi32(at(0), at(1), at(4), at(5), at(2), at(3), at(6), at(7)),
-                     _mm256_set1_epi32(static_cast<int>(static_cast<std::uint32_t>(step) * 8))};
+                     backward ? _mm256_sub_epi32(bases, offsets) : _mm256_add_epi32(bases, offsets),
+                     _mm256_set1_epi32(static_cast<int>(delta * 8))};
 }
 
 template <bool Backward>
