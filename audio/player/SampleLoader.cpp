@@ -24,6 +24,7 @@ std::unique_ptr<Sample> ReadSampleHeader(ModuleReader& reader) {
     sample->loopLength = reader.readU32();
     sample->volume = reader.readU8();
     sample->finetune = static_cast<std::int8_t>(reader.readU8());
+    sample->fileFinetune = sample->finetune;
     sample->loopType = LOOP_NONE;
     sample->bits = 8;
     const std::uint8_t type = reader.readU8();

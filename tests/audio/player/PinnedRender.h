@@ -20,8 +20,8 @@ struct PinnedRender {
 };
 
 // Renders whole blocks covering seconds of module from its start at rate, exactly as the offline
-// renderer and the output do, and hashes them. Both hashes are 0 when the rate is unusable. Meant
-// for a freshly loaded module: one played before may not start the same again.
+// renderer and the output do, and hashes them. Both hashes are 0 when the rate is unusable. A
+// module played before renders as a freshly loaded one (SecondPlayTest).
 [[nodiscard]] RenderHashes RenderAndHash(Module& module, std::int32_t rate, std::int32_t seconds);
 
 // Hashes recorded for the reference modules of ../shared/xm-testdata (10 s each at 44100 Hz).
