@@ -19,6 +19,8 @@ inline constexpr std::int32_t RAMP_FRAMES_AT_44100 = 128;
 inline constexpr std::uint64_t NO_BOUNDARY = ~std::uint64_t{0};
 // A forward loop shorter than this is repeated to at least this many frames (PrepareLaps).
 inline constexpr std::uint32_t LAP_FRAMES = 4096;
+// A ramp's gains are worked out this many frames ahead.
+inline constexpr std::int32_t TABLE_FRAMES = 256;
 
 std::int32_t rampLength = RAMP_FRAMES_AT_44100;
 std::uint64_t segmentCount = 0;
@@ -111,16 +113,76 @@ std::int32_t SetUpRamp(Voice& voice) {
     return voice.rampFramesLeft;
 }
 
-void RenderRampedSegment(Voice& voice, const std::int16_t* data, float* out, std::int32_t frames) {
-    SegmentGains gains{static_cast<float>(voice.firstGain) / 256.0f / 255.0f,
-                       static_cast<float>(voice.secondGain) / 256.0f / 255.0f, voice.firstRamp,
-                       voice.secondRamp};
-    if (voice.direction == DIRECTION_BACKWARD)
-        (void)RenderBackwardRamped(data, Position(voice), Step(voice), out, frames, gains);
-    else
-        (void)RenderForwardRamped(data, Position(voice), Step(voice), out, frames, gains);
-    voice.firstGain = RoundHalfAway(gains.first * 255.0f * 256.0f);
-    voice.secondGain = RoundHalfAway(gains.second * 255.0f * 256.0f);
+inline float GainOf(std::int32_t gain) {
+    return static_cast<float>(gain) / 256.0f / 255.0f;
+}
+
+inline std::int32_t RoundedGain(float gain) {
+    return RoundHalfAway(gain * 255.0f * 256.0f);
+}
+
+struct RampTables {
+    float* first;
+    float* second;
+};
+
+// Works out the gains of count frames of a ramp into the tables, from first and second on, adding
+// the ramps after each frame. A voice in the laps (loopLength, 32.32, not 0; position counted from
+// the loop's start) crosses its loop's end within the segment, yet its gains are rounded there as at
+// the end of a segment, except at the segment's own end (last).
+void FillRamp(const Voice& voice, float& first, float& second, std::int32_t count, RampTables tables,
+              std::uint64_t& position, std::uint64_t step, std::uint64_t loopLength, bool last) {
+    const float firstRamp = voice.firstRamp;
+    const float secondRamp = voice.secondRamp;
+    if (loopLength == 0) {
+        for (std::int32_t frame = 0; frame < count; ++frame) {
+            tables.first[frame] = first;
+            tables.second[frame] = second;
+            first += firstRamp;
+            second += secondRamp;
+        }
+        return;
+    }
+    std::uint64_t loopEnd = (position / loopLength + 1) * loopLength;
+    for (std::int32_t frame = 0; frame < count; ++frame) {
+        tables.first[frame] = first;
+        tables.second[frame] = second;
+        first += firstRamp;
+        second += secondRamp;
+        position += step;
+        if (position < loopEnd)
+            continue;
+        loopEnd =
+            position - loopEnd < loopLength ? loopEnd + loopLength : (position / loopLength + 1) * loopLength;
+        if (!last || frame + 1 < count) {
+            first = GainOf(RoundedGain(first));
+            second = GainOf(RoundedGain(second));
+        }
+    }
+}
+
+// Renders a ramp: the gains start from the voice's, grow by its ramps after each frame and are
+// rounded where the segment ends. The gains are worked out ahead, a piece at a time.
+void RenderRampedSegment(Voice& voice, const VoiceSpan& span, float* out, std::int32_t frames,
+                         std::uint64_t loopLength) {
+    float first = GainOf(voice.firstGain);
+    float second = GainOf(voice.secondGain);
+    alignas(64) float firstGains[TABLE_FRAMES];
+    alignas(64) float secondGains[TABLE_FRAMES];
+    RampTables tables{firstGains, secondGains};
+    VoiceSpan piece = span;
+    std::uint64_t position = span.position;
+    for (std::int32_t done = 0; done < frames;) {
+        const std::int32_t count = std::min(frames - done, TABLE_FRAMES);
+        FillRamp(voice, first, second, count, tables, position, span.step, loopLength,
+                 done + count == frames);
+        RenderRamped(piece, out + 2 * done, count, RampTable{firstGains, secondGains});
+        const std::uint64_t moved = span.step * static_cast<std::uint64_t>(count);
+        piece.position = span.travel == Travel::Backward ? piece.position - moved : piece.position + moved;
+        done += count;
+    }
+    voice.firstGain = RoundedGain(first);
+    voice.secondGain = RoundedGain(second);
     voice.rampFramesLeft -= frames;
     if (voice.rampFramesLeft == 0) {
         voice.firstRamp = 0.0f;
@@ -130,15 +192,9 @@ void RenderRampedSegment(Voice& voice, const std::int16_t* data, float* out, std
     }
 }
 
-void RenderSteadySegment(const Voice& voice, const std::int16_t* data, float* out, std::int32_t frames) {
-    if (voice.firstGainTarget == 0 && voice.secondGainTarget == 0)
-        return;  // a silent voice (one handed over to its partner) only moves on
-    SegmentGains gains{static_cast<float>(voice.firstGainTarget) / 255.0f,
-                       static_cast<float>(voice.secondGainTarget) / 255.0f, 0.0f, 0.0f};
-    if (voice.direction == DIRECTION_BACKWARD)
-        (void)RenderBackward(data, Position(voice), Step(voice), out, frames, gains);
-    else
-        (void)RenderForward(data, Position(voice), Step(voice), out, frames, gains);
+void RenderSteadySegment(const Voice& voice, const VoiceSpan& span, float* out, std::int32_t frames) {
+    RenderSteady(span, out, frames, static_cast<float>(voice.firstGainTarget) / 255.0f,
+                 static_cast<float>(voice.secondGainTarget) / 255.0f);
 }
 
 // Where the voice is after frames frames, exactly: below 0 or past 2^32 frames as well.
@@ -202,6 +258,27 @@ Stretch LapSpan(const Sample& sample) {
     return {0, std::uint64_t{sample.laps.size() - SAMPLE_GUARD_FRAMES} << 32, LOOP_FORWARD};
 }
 
+// A voice that plays nothing (no gain and no ramp) moves over remaining frames at once: its position
+// after them, put back into the loop by the loop's rule, is where the segments would have left it,
+// however many loop ends they crossed. For a voice in the laps, span.position counts from the loop's
+// start. Returns remaining, or -1 when the voice has stopped.
+std::int32_t SkipSilent(Voice& voice, const Stretch& stretch, bool lapped, std::int32_t remaining) {
+    const __int128 position = PositionAfter(voice, remaining);
+    if (lapped) {
+        StorePosition(voice, static_cast<std::uint64_t>(position % (stretch.end - stretch.start)));
+        voice.position += static_cast<std::uint32_t>(stretch.start >> 32);
+        return remaining;
+    }
+    const bool inside = voice.direction == DIRECTION_BACKWARD
+                            ? position >= static_cast<__int128>(stretch.start)
+                            : position < static_cast<__int128>(stretch.end);
+    if (inside) {
+        StorePosition(voice, static_cast<std::uint64_t>(position));
+        return remaining;
+    }
+    return PassBoundary(voice, position, stretch) ? remaining : -1;
+}
+
 // Renders one segment of at most remaining frames (one that ends at a loop boundary, a ramp's end or
 // after remaining frames), or puts a voice outside its stretch back inside. Returns the frames
 // rendered, or -1 when the voice has stopped.
@@ -221,30 +298,32 @@ std::int32_t MixSegment(Voice& voice, float* out, std::int32_t remaining) {
     if (lapped) {
         voice.position -= loopStartFrame;
         rampLeft = SetUpRamp(voice);
-        // A ramp's gains are rounded where its segment ends, so a ramping voice still ends a segment
-        // at the loop's end, as it would without the laps.
-        span = rampLeft != 0 ? Stretch{0, stretch.end - stretch.start, LOOP_FORWARD} : LapSpan(sample);
+        span = LapSpan(sample);
     }
     const std::uint64_t toBoundary = FramesToBoundary(voice, span, remaining);
     if (toBoundary == 0)  // outside its stretch, which a voice in the laps never is
         return PassBoundary(voice, Position(voice), stretch) ? 0 : -1;
+    if (!lapped)
+        rampLeft = SetUpRamp(voice);
+    if (rampLeft == 0 && voice.firstGainTarget == 0 && voice.secondGainTarget == 0)
+        return SkipSilent(voice, stretch, lapped, remaining);
     std::int32_t frames = remaining;
     bool atBoundary = false;
     if (toBoundary <= static_cast<std::uint64_t>(frames)) {
         frames = static_cast<std::int32_t>(toBoundary);
         atBoundary = true;
     }
-    if (!lapped)
-        rampLeft = SetUpRamp(voice);
     if (rampLeft != 0 && rampLeft < frames) {
         frames = rampLeft;
         atBoundary = false;
     }
-    const std::int16_t* data = lapped ? sample.laps.data() : sample.data.data();
+    const std::vector<std::int16_t>& data = lapped ? sample.laps : sample.data;
+    const VoiceSpan voiceSpan{data.data(), data.size(), Position(voice), Step(voice),
+                              voice.direction == DIRECTION_BACKWARD ? Travel::Backward : Travel::Forward};
     if (rampLeft != 0)
-        RenderRampedSegment(voice, data, out, frames);
+        RenderRampedSegment(voice, voiceSpan, out, frames, lapped ? stretch.end - stretch.start : 0);
     else
-        RenderSteadySegment(voice, data, out, frames);
+        RenderSteadySegment(voice, voiceSpan, out, frames);
     const __int128 position = PositionAfter(voice, frames);
     if (!atBoundary) {
         StorePosition(voice, static_cast<std::uint64_t>(position));  // still inside the stretch

@@ -78,56 +78,46 @@ __attribute__((target("avx2"))) inline void AddEight(float* out, __m256 s, __m25
 }
 
 template <bool Backward>
-__attribute__((target("avx2"))) std::uint64_t RenderSteady(const std::int16_t* data, std::uint64_t position,
-                                                           std::uint64_t step, float*& out,
-                                                           std::int32_t& frames, const SegmentGains& gains) {
-    constexpr bool backward = Backward;
+__attribute__((target("avx2"))) void SteadyEights(VoiceSpan& span, float*& out, std::int32_t& frames,
+                                                  float first, float second) {
     const std::int32_t blocks = frames / 8;
-    WideState state = StartWide(position, step, backward);
-    const __m256 pairs = _mm256_setr_ps(gains.first, gains.second, gains.first, gains.second, gains.first,
-                                        gains.second, gains.first, gains.second);
+    WideState state = StartWide(span.position, span.step, Backward);
+    const __m256 pairs = _mm256_setr_ps(first, second, first, second, first, second, first, second);
     float* target = out;
     for (std::int32_t block = 0; block < blocks; ++block) {
-        AddEight(target, InterpolateEight<Backward>(data, state), pairs, pairs);
+        AddEight(target, InterpolateEight<Backward>(span.data, state), pairs, pairs);
         target += 16;
     }
     out = target;
     frames -= blocks * 8;
-    return state.position;
+    span.position = state.position;
 }
 
-// Gains of four frames as (first, second) pairs, from gain (first, second in the low lanes) on; gain
-// moves on by four single-precision additions, one per frame.
-__attribute__((target("avx2"))) inline __m256 RampFour(__m128& gain, __m128 ramp) {
-    const __m128 gain1 = _mm_add_ps(gain, ramp);
-    const __m128 gain2 = _mm_add_ps(gain1, ramp);
-    const __m128 gain3 = _mm_add_ps(gain2, ramp);
-    const __m256 pairs = _mm256_set_m128(_mm_movelh_ps(gain2, gain3), _mm_movelh_ps(gain, gain1));
-    gain = _mm_add_ps(gain3, ramp);
-    return pairs;
-}
-
+// The gains of eight frames from a table, put in the lanes' frame order 0 1 4 5 | 2 3 6 7, are
+// multiplied in before the (first, second) pairs are interleaved.
 template <bool Backward>
-__attribute__((target("avx2"))) std::uint64_t RenderRamped(const std::int16_t* data, std::uint64_t position,
-                                                           std::uint64_t step, float*& out,
-                                                           std::int32_t& frames, SegmentGains& gains) {
-    constexpr bool backward = Backward;
+__attribute__((target("avx2"))) void RampedEights(VoiceSpan& span, float*& out, std::int32_t& frames,
+                                                  RampTable& gains) {
     const std::int32_t blocks = frames / 8;
-    WideState state = StartWide(position, step, backward);
-    const __m128 ramp = _mm_setr_ps(gains.firstRamp, gains.secondRamp, 0.0f, 0.0f);
-    __m128 gain = _mm_setr_ps(gains.first, gains.second, 0.0f, 0.0f);
+    WideState state = StartWide(span.position, span.step, Backward);
+    const __m256i order = _mm256_setr_epi32(0, 1, 4, 5, 2, 3, 6, 7);
     float* target = out;
     for (std::int32_t block = 0; block < blocks; ++block) {
-        const __m256 gains0 = RampFour(gain, ramp);
-        const __m256 gains4 = RampFour(gain, ramp);
-        AddEight(target, InterpolateEight<Backward>(data, state), gains0, gains4);
+        const __m256 s = InterpolateEight<Backward>(span.data, state);
+        const __m256 first =
+            _mm256_mul_ps(s, _mm256_permutevar8x32_ps(_mm256_loadu_ps(gains.firstGains + 8 * block), order));
+        const __m256 second =
+            _mm256_mul_ps(s, _mm256_permutevar8x32_ps(_mm256_loadu_ps(gains.secondGains + 8 * block), order));
+        _mm256_storeu_ps(target, _mm256_add_ps(_mm256_loadu_ps(target), _mm256_unpacklo_ps(first, second)));
+        _mm256_storeu_ps(target + 8,
+                         _mm256_add_ps(_mm256_loadu_ps(target + 8), _mm256_unpackhi_ps(first, second)));
         target += 16;
     }
-    gains.first = _mm_cvtss_f32(gain);
-    gains.second = _mm_cvtss_f32(_mm_shuffle_ps(gain, gain, 1));
     out = target;
+    gains.firstGains += 8 * blocks;
+    gains.secondGains += 8 * blocks;
     frames -= blocks * 8;
-    return state.position;
+    span.position = state.position;
 }
 
 }  // namespace
@@ -137,16 +127,18 @@ bool WideMixing() {
     return available;
 }
 
-std::uint64_t RenderWide(const std::int16_t* data, std::uint64_t position, std::uint64_t step, float*& out,
-                         std::int32_t& frames, const SegmentGains& gains, bool backward) {
-    return backward ? RenderSteady<true>(data, position, step, out, frames, gains)
-                    : RenderSteady<false>(data, position, step, out, frames, gains);
+void RenderWideSteady(VoiceSpan& span, float*& out, std::int32_t& frames, float first, float second) {
+    if (span.travel == Travel::Backward)
+        SteadyEights<true>(span, out, frames, first, second);
+    else
+        SteadyEights<false>(span, out, frames, first, second);
 }
 
-std::uint64_t RenderWideRamped(const std::int16_t* data, std::uint64_t position, std::uint64_t step,
-                               float*& out, std::int32_t& frames, SegmentGains& gains, bool backward) {
-    return backward ? RenderRamped<true>(data, position, step, out, frames, gains)
-                    : RenderRamped<false>(data, position, step, out, frames, gains);
+void RenderWideRamped(VoiceSpan& span, float*& out, std::int32_t& frames, RampTable& gains) {
+    if (span.travel == Travel::Backward)
+        RampedEights<true>(span, out, frames, gains);
+    else
+        RampedEights<false>(span, out, frames, gains);
 }
 
 #else
@@ -155,14 +147,8 @@ bool WideMixing() {
     return false;
 }
 
-std::uint64_t RenderWide(const std::int16_t*, std::uint64_t position, std::uint64_t, float*&, std::int32_t&,
-                         const SegmentGains&, bool) {
-    return position;
-}
+void RenderWideSteady(VoiceSpan&, float*&, std::int32_t&, float, float) {}
 
-std::uint64_t RenderWideRamped(const std::int16_t*, std::uint64_t position, std::uint64_t, float*&,
-                               std::int32_t&, SegmentGains&, bool) {
-    return position;
-}
+void RenderWideRamped(VoiceSpan&, float*&, std::int32_t&, RampTable&) {}
 
 #endif

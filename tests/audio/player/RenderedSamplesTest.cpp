@@ -17,6 +17,7 @@
 #include "audio/player/Mixer.h"
 #include "audio/player/ModuleLoader.h"
 #include "audio/player/Playback.h"
+#include "audio/player/VoiceRender.h"
 #include "tests/audio/player/FeatureModules.h"
 #include "tests/audio/player/PinnedRender.h"
 #include "tests/audio/player/XmBuilder.h"
@@ -145,6 +146,30 @@ TEST(RenderedSamples, ModulesBuiltInCodeRenderAsPinned) {
         ASSERT_NE(module, nullptr);
         ExpectPinned(*module, pinned);
     }
+}
+
+// Each processor renders with the widest loops it has; the narrower ones must render the same.
+TEST(RenderedSamples, EveryInnerLoopTheProcessorHasRendersAsPinned) {
+    const std::vector<NamedDesign> designs = FeatureDesigns();
+    for (const MixerLoops loops : {MixerLoops::Portable, MixerLoops::Avx2, MixerLoops::Avx512}) {
+        if (!UseMixerLoops(loops))
+            continue;
+        SCOPED_TRACE(static_cast<int>(loops));
+        for (const PinnedRender& pinned : COMMITTED_RENDERS)
+            ExpectFilePinned(FolderOf(pinned.name), pinned);
+        for (const NamedDesign& named : designs) {
+            const auto pinned = std::find_if(
+                std::begin(FEATURE_RENDERS), std::end(FEATURE_RENDERS),
+                [&](const PinnedRender& render) { return render.name == std::string(named.name); });
+            ASSERT_NE(pinned, std::end(FEATURE_RENDERS));
+            std::unique_ptr<Module> module = LoadBytes(BuildXm(named.design));
+            ASSERT_NE(module, nullptr);
+            ExpectPinned(*module, *pinned);
+        }
+    }
+    // Back to the widest.
+    EXPECT_TRUE(UseMixerLoops(MixerLoops::Avx512) || UseMixerLoops(MixerLoops::Avx2) ||
+                UseMixerLoops(MixerLoops::Portable));
 }
 
 TEST(RenderedSamples, ReferenceModulesRenderAsPinned) {

@@ -1,0 +1,15 @@
+// Sixteen frames at a time with AVX-512 where the processor has it (chosen at run time), a whole
+// stretch per call: the last frames run in the same loop with a lane mask. The same operations per
+// frame as the portable loops, so the samples are bit for bit the same.
+#pragma once
+
+#include <cstdint>
+
+#include "audio/player/VoiceRender.h"
+
+// True when the loops below may run on this processor.
+[[nodiscard]] bool Avx512Mixing();
+
+// As RenderSteady and RenderRamped. Only to be called when Avx512Mixing() is true.
+void RenderSteady512(const VoiceSpan& span, float* out, std::int32_t frames, float first, float second);
+void RenderRamped512(const VoiceSpan& span, float* out, std::int32_t frames, RampTable gains);
