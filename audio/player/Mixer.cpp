@@ -9,6 +9,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "audio/player/MixerRamp.h"
 #include "audio/player/Module.h"
 #include "audio/player/Voice.h"
 #include "audio/player/VoiceRender.h"
@@ -19,23 +20,10 @@ inline constexpr std::int32_t RAMP_FRAMES_AT_44100 = 128;
 inline constexpr std::uint64_t NO_BOUNDARY = ~std::uint64_t{0};
 // A forward loop shorter than this is repeated to at least this many frames (PrepareLaps).
 inline constexpr std::uint32_t LAP_FRAMES = 4096;
-// A ramp's gains are worked out this many frames ahead.
-inline constexpr std::int32_t TABLE_FRAMES = 256;
 
 std::int32_t rampLength = RAMP_FRAMES_AT_44100;
 std::uint64_t segmentCount = 0;
 float rampReciprocal = 1.0f / RAMP_FRAMES_AT_44100;
-
-// std::lround for the gains (|value| < 2^23): rounds half away from zero, without a library call.
-inline std::int32_t RoundHalfAway(float value) {
-    const auto truncated = static_cast<std::int32_t>(value);
-    const float rest = value - static_cast<float>(truncated);  // exact below 2^23
-    if (rest >= 0.5f)
-        return truncated + 1;
-    if (rest <= -0.5f)
-        return truncated - 1;
-    return truncated;
-}
 
 inline std::uint64_t Position(const Voice& voice) {
     return (std::uint64_t{voice.position} << 32) | voice.fraction;
@@ -71,10 +59,10 @@ inline Stretch StretchOf(const Sample& sample) {
 // Output frames the voice plays before it leaves its stretch: moving forward it leaves on reaching
 // the end; moving backward on going below the start (the start frame itself still plays). 0 when it
 // is already outside, NO_BOUNDARY when it does not move or does not leave within limit frames.
-std::uint64_t FramesToBoundary(const Voice& voice, const Stretch& stretch, std::int32_t limit) {
-    const std::uint64_t position = Position(voice);
+std::uint64_t FramesToBoundary(std::uint64_t position, std::uint64_t step, Travel travel,
+                               const Stretch& stretch, std::int32_t limit) {
     std::uint64_t distance = 0;
-    if (voice.direction == DIRECTION_BACKWARD) {
+    if (travel == Travel::Backward) {
         if (position < stretch.start || position >= stretch.end)
             return 0;
         distance = position - stretch.start + 1;
@@ -83,7 +71,6 @@ std::uint64_t FramesToBoundary(const Voice& voice, const Stretch& stretch, std::
             return 0;
         distance = stretch.end - position;
     }
-    const std::uint64_t step = Step(voice);
     if (step == 0)
         return NO_BOUNDARY;
     // Most segments end with the block, far from the boundary: no division for them.
@@ -111,85 +98,6 @@ std::int32_t SetUpRamp(Voice& voice) {
         voice.secondGain = voice.secondGainTarget * 256;
     }
     return voice.rampFramesLeft;
-}
-
-inline float GainOf(std::int32_t gain) {
-    return static_cast<float>(gain) / 256.0f / 255.0f;
-}
-
-inline std::int32_t RoundedGain(float gain) {
-    return RoundHalfAway(gain * 255.0f * 256.0f);
-}
-
-struct RampTables {
-    float* first;
-    float* second;
-};
-
-// Works out the gains of count frames of a ramp into the tables, from first and second on, adding
-// the ramps after each frame. A voice in the laps (loopLength, 32.32, not 0; position counted from
-// the loop's start) crosses its loop's end within the segment, yet its gains are rounded there as at
-// the end of a segment, except at the segment's own end (last).
-void FillRamp(const Voice& voice, float& first, float& second, std::int32_t count, RampTables tables,
-              std::uint64_t& position, std::uint64_t step, std::uint64_t loopLength, bool last) {
-    const float firstRamp = voice.firstRamp;
-    const float secondRamp = voice.secondRamp;
-    if (loopLength == 0) {
-        for (std::int32_t frame = 0; frame < count; ++frame) {
-            tables.first[frame] = first;
-            tables.second[frame] = second;
-            first += firstRamp;
-            second += secondRamp;
-        }
-        return;
-    }
-    std::uint64_t loopEnd = (position / loopLength + 1) * loopLength;
-    for (std::int32_t frame = 0; frame < count; ++frame) {
-        tables.first[frame] = first;
-        tables.second[frame] = second;
-        first += firstRamp;
-        second += secondRamp;
-        position += step;
-        if (position < loopEnd)
-            continue;
-        loopEnd =
-            position - loopEnd < loopLength ? loopEnd + loopLength : (position / loopLength + 1) * loopLength;
-        if (!last || frame + 1 < count) {
-            first = GainOf(RoundedGain(first));
-            second = GainOf(RoundedGain(second));
-        }
-    }
-}
-
-// Renders a ramp: the gains start from the voice's, grow by its ramps after each frame and are
-// rounded where the segment ends. The gains are worked out ahead, a piece at a time.
-void RenderRampedSegment(Voice& voice, const VoiceSpan& span, float* out, std::int32_t frames,
-                         std::uint64_t loopLength) {
-    float first = GainOf(voice.firstGain);
-    float second = GainOf(voice.secondGain);
-    alignas(64) float firstGains[TABLE_FRAMES];
-    alignas(64) float secondGains[TABLE_FRAMES];
-    RampTables tables{firstGains, secondGains};
-    VoiceSpan piece = span;
-    std::uint64_t position = span.position;
-    for (std::int32_t done = 0; done < frames;) {
-        const std::int32_t count = std::min(frames - done, TABLE_FRAMES);
-        FillRamp(voice, first, second, count, tables, position, span.step, loopLength,
-                 done + count == frames);
-        RenderRamped(piece, out + 2 * done, count, RampTable{firstGains, secondGains});
-        const std::uint64_t moved = span.step * static_cast<std::uint64_t>(count);
-        piece.position = span.travel == Travel::Backward ? piece.position - moved : piece.position + moved;
-        done += count;
-    }
-    voice.firstGain = RoundedGain(first);
-    voice.secondGain = RoundedGain(second);
-    voice.rampFramesLeft -= frames;
-    if (voice.rampFramesLeft == 0) {
-        voice.firstRamp = 0.0f;
-        voice.secondRamp = 0.0f;
-        voice.firstGain = voice.firstGainTarget * 256;
-        voice.secondGain = voice.secondGainTarget * 256;
-    }
 }
 
 void RenderSteadySegment(const Voice& voice, const VoiceSpan& span, float* out, std::int32_t frames) {
@@ -279,59 +187,83 @@ std::int32_t SkipSilent(Voice& voice, const Stretch& stretch, bool lapped, std::
     return PassBoundary(voice, position, stretch) ? remaining : -1;
 }
 
+inline Travel TravelOf(const Voice& voice) {
+    return voice.direction == DIRECTION_BACKWARD ? Travel::Backward : Travel::Forward;
+}
+
+// Where a voice's next segment starts: its sample's stretch, the stretch it moves in (the same, or
+// the laps of a short loop), its position there and the frames to the stretch's boundary.
+struct SegmentStart {
+    Stretch stretch;
+    Stretch span;
+    bool lapped;
+    std::uint64_t position;  // counted from the loop's start in the laps
+    std::uint64_t toBoundary;
+};
+
+// Sets up the next segment of a voice that has a sample; false, and the voice stopped, when the
+// sample has nothing to play.
+bool StartSegment(Voice& voice, std::int32_t remaining, SegmentStart& start) {
+    const Sample& sample = *voice.sample;
+    if (sample.length == 0 || sample.data.size() < std::size_t{sample.length} + 2) {
+        voice.sample = nullptr;
+        return false;
+    }
+    start.stretch = StretchOf(sample);
+    if (start.stretch.loopType != LOOP_PINGPONG)
+        voice.direction = DIRECTION_FORWARD;
+    start.lapped = InsideLaps(sample, voice, start.stretch);
+    start.span = start.lapped ? LapSpan(sample) : start.stretch;
+    start.position = Position(voice) - (start.lapped ? start.stretch.start : 0);
+    start.toBoundary = FramesToBoundary(start.position, Step(voice), TravelOf(voice), start.span, remaining);
+    return true;
+}
+
+inline std::int32_t SegmentFrames(const SegmentStart& start, std::int32_t rampLeft, std::int32_t remaining) {
+    std::int32_t frames = remaining;
+    if (start.toBoundary <= static_cast<std::uint64_t>(frames))
+        frames = static_cast<std::int32_t>(start.toBoundary);
+    return rampLeft != 0 && rampLeft < frames ? rampLeft : frames;
+}
+
+inline VoiceSpan SpanOf(const Voice& voice, const SegmentStart& start) {
+    const std::vector<std::int16_t>& data = start.lapped ? voice.sample->laps : voice.sample->data;
+    return {data.data(), data.size(), start.position, Step(voice), TravelOf(voice)};
+}
+
+inline std::uint64_t LoopLengthOf(const SegmentStart& start) {
+    return start.lapped ? start.stretch.end - start.stretch.start : 0;
+}
+
 // Renders one segment of at most remaining frames (one that ends at a loop boundary, a ramp's end or
 // after remaining frames), or puts a voice outside its stretch back inside. Returns the frames
 // rendered, or -1 when the voice has stopped.
 std::int32_t MixSegment(Voice& voice, float* out, std::int32_t remaining) {
-    const Sample& sample = *voice.sample;
-    if (sample.length == 0 || sample.data.size() < std::size_t{sample.length} + 2) {
-        voice.sample = nullptr;  // nothing to play
+    SegmentStart start;
+    if (!StartSegment(voice, remaining, start))
         return -1;
-    }
-    const Stretch stretch = StretchOf(sample);
-    if (stretch.loopType != LOOP_PINGPONG)
-        voice.direction = DIRECTION_FORWARD;
-    const bool lapped = InsideLaps(sample, voice, stretch);
-    const auto loopStartFrame = static_cast<std::uint32_t>(stretch.start >> 32);
-    Stretch span = stretch;
-    std::int32_t rampLeft = 0;
-    if (lapped) {
+    if (start.toBoundary == 0)  // outside its stretch, which a voice in the laps never is
+        return PassBoundary(voice, Position(voice), start.stretch) ? 0 : -1;
+    const auto loopStartFrame = static_cast<std::uint32_t>(start.stretch.start >> 32);
+    if (start.lapped)
         voice.position -= loopStartFrame;
-        rampLeft = SetUpRamp(voice);
-        span = LapSpan(sample);
-    }
-    const std::uint64_t toBoundary = FramesToBoundary(voice, span, remaining);
-    if (toBoundary == 0)  // outside its stretch, which a voice in the laps never is
-        return PassBoundary(voice, Position(voice), stretch) ? 0 : -1;
-    if (!lapped)
-        rampLeft = SetUpRamp(voice);
+    const std::int32_t rampLeft = SetUpRamp(voice);
     if (rampLeft == 0 && voice.firstGainTarget == 0 && voice.secondGainTarget == 0)
-        return SkipSilent(voice, stretch, lapped, remaining);
-    std::int32_t frames = remaining;
-    bool atBoundary = false;
-    if (toBoundary <= static_cast<std::uint64_t>(frames)) {
-        frames = static_cast<std::int32_t>(toBoundary);
-        atBoundary = true;
-    }
-    if (rampLeft != 0 && rampLeft < frames) {
-        frames = rampLeft;
-        atBoundary = false;
-    }
-    const std::vector<std::int16_t>& data = lapped ? sample.laps : sample.data;
-    const VoiceSpan voiceSpan{data.data(), data.size(), Position(voice), Step(voice),
-                              voice.direction == DIRECTION_BACKWARD ? Travel::Backward : Travel::Forward};
+        return SkipSilent(voice, start.stretch, start.lapped, remaining);
+    const std::int32_t frames = SegmentFrames(start, rampLeft, remaining);
+    const bool atBoundary = start.toBoundary == static_cast<std::uint64_t>(frames);
     if (rampLeft != 0)
-        RenderRampedSegment(voice, voiceSpan, out, frames, lapped ? stretch.end - stretch.start : 0);
+        RenderRampedSegment(voice, SpanOf(voice, start), out, frames, LoopLengthOf(start));
     else
-        RenderSteadySegment(voice, voiceSpan, out, frames);
+        RenderSteadySegment(voice, SpanOf(voice, start), out, frames);
     const __int128 position = PositionAfter(voice, frames);
     if (!atBoundary) {
         StorePosition(voice, static_cast<std::uint64_t>(position));  // still inside the stretch
-    } else if (!PassBoundary(voice, position, span)) {
+    } else if (!PassBoundary(voice, position, start.span)) {
         return -1;
     }
-    if (lapped) {
-        StorePosition(voice, Position(voice) % (stretch.end - stretch.start));
+    if (start.lapped) {
+        StorePosition(voice, Position(voice) % (start.stretch.end - start.stretch.start));
         voice.position += loopStartFrame;
     }
     return frames;

@@ -105,7 +105,8 @@ void SteadyLoop(const VoiceSpan& span, float* __restrict out, std::int32_t frame
 }
 
 template <Travel Way>
-void RampedLoop(const VoiceSpan& span, float* __restrict out, std::int32_t frames, RampTable gains) {
+void RampedLoop(const VoiceSpan& span, float* __restrict out, std::int32_t frames,
+                const float* __restrict gainPairs) {
     const std::int16_t* __restrict data = span.data;
     std::uint64_t position = span.position;
     const std::uint64_t step = span.step;
@@ -114,17 +115,16 @@ void RampedLoop(const VoiceSpan& span, float* __restrict out, std::int32_t frame
     __m128i fractions = FirstFractions<Way>(position, step);
     const __m128i fractionStep = FractionStep(step);
     for (; frame + 4 <= frames; frame += 4) {
-        const __m128 first = _mm_loadu_ps(gains.firstGains + frame);
-        const __m128 second = _mm_loadu_ps(gains.secondGains + frame);
-        position = RenderFour<Way>(data, position, step, out, fractions, fractionStep,
-                                   _mm_unpacklo_ps(first, second), _mm_unpackhi_ps(first, second));
+        position =
+            RenderFour<Way>(data, position, step, out, fractions, fractionStep,
+                            _mm_loadu_ps(gainPairs + 2 * frame), _mm_loadu_ps(gainPairs + 2 * frame + 4));
         out += 8;
     }
 #endif
     for (; frame < frames; ++frame) {
         const float s = Interpolate(data, position);
-        out[0] += s * gains.firstGains[frame];
-        out[1] += s * gains.secondGains[frame];
+        out[0] += s * gainPairs[2 * frame];
+        out[1] += s * gainPairs[2 * frame + 1];
         out += 2;
         position = Advance<Way>(position, step);
     }
@@ -137,11 +137,11 @@ void SteadyPortable(const VoiceSpan& span, float* out, std::int32_t frames, floa
         SteadyLoop<Travel::Forward>(span, out, frames, first, second);
 }
 
-void RampedPortable(const VoiceSpan& span, float* out, std::int32_t frames, RampTable gains) {
+void RampedPortable(const VoiceSpan& span, float* out, std::int32_t frames, const float* gainPairs) {
     if (span.travel == Travel::Backward)
-        RampedLoop<Travel::Backward>(span, out, frames, gains);
+        RampedLoop<Travel::Backward>(span, out, frames, gainPairs);
     else
-        RampedLoop<Travel::Forward>(span, out, frames, gains);
+        RampedLoop<Travel::Forward>(span, out, frames, gainPairs);
 }
 
 // AVX2 renders whole groups of eight frames, the portable loops what is left.
@@ -151,14 +151,14 @@ void SteadyAvx2(const VoiceSpan& span, float* out, std::int32_t frames, float fi
     SteadyPortable(rest, out, frames, first, second);
 }
 
-void RampedAvx2(const VoiceSpan& span, float* out, std::int32_t frames, RampTable gains) {
+void RampedAvx2(const VoiceSpan& span, float* out, std::int32_t frames, const float* gainPairs) {
     VoiceSpan rest = span;
-    RenderWideRamped(rest, out, frames, gains);
-    RampedPortable(rest, out, frames, gains);
+    RenderWideRamped(rest, out, frames, gainPairs);
+    RampedPortable(rest, out, frames, gainPairs);
 }
 
 using SteadyFunction = void (*)(const VoiceSpan&, float*, std::int32_t, float, float);
-using RampedFunction = void (*)(const VoiceSpan&, float*, std::int32_t, RampTable);
+using RampedFunction = void (*)(const VoiceSpan&, float*, std::int32_t, const float*);
 
 struct Loops {
     SteadyFunction steady;
@@ -203,9 +203,9 @@ void RenderSteady(const VoiceSpan& span, float* out, std::int32_t frames, float 
         ChosenLoops().steady(span, out, frames, first, second);
 }
 
-void RenderRamped(const VoiceSpan& span, float* out, std::int32_t frames, RampTable gains) {
+void RenderRamped(const VoiceSpan& span, float* out, std::int32_t frames, const float* gainPairs) {
     if (frames > 0)
-        ChosenLoops().ramped(span, out, frames, gains);
+        ChosenLoops().ramped(span, out, frames, gainPairs);
 }
 
 bool UseMixerLoops(MixerLoops loops) {

@@ -24,12 +24,8 @@ struct VoiceSpan {
 // gain 255) the same for every frame.
 void RenderSteady(const VoiceSpan& span, float* out, std::int32_t frames, float first, float second);
 
-// The same with gains of their own for each frame: firstGains[k] and secondGains[k] for frame k.
-struct RampTable {
-    const float* firstGains;
-    const float* secondGains;
-};
-void RenderRamped(const VoiceSpan& span, float* out, std::int32_t frames, RampTable gains);
+// The same with a gain pair of its own for each frame: gainPairs[2k] and gainPairs[2k + 1] for frame k.
+void RenderRamped(const VoiceSpan& span, float* out, std::int32_t frames, const float* gainPairs);
 
 // The loops the processor can run, from the portable ones up.
 enum class MixerLoops { Portable, Avx2, Avx512 };

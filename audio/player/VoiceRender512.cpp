@@ -1,9 +1,11 @@
 // The mixer's inner loops sixteen frames at a time with AVX-512. Each lane holds one frame, in
-// frame order: its index and fraction move on as 32-bit lanes with the carry between them, so every
-// lane follows the voice's 64-bit position exactly. Below four frames per step, the sixteen frames
-// read from one window of 64 sample frames, and one word permutation picks each frame's pair
-// (data[i], data[i + 1]); faster voices gather their pairs. Each channel's products are interleaved
-// into (first, second) pairs by two permutations and added into the mix.
+// frame order: its fraction moves on as a 32-bit lane and carries into the frame index, so every
+// lane follows the voice's 64-bit position exactly. Below four frames per step the sixteen frames
+// read from one window of 64 sample frames: the lanes keep their index as a pair of word indices
+// (index, index + 1), and one word permutation picks each frame's (data[i], data[i + 1]); faster
+// voices gather their pairs. The interpolated frames are spread into (first, second) pairs by two
+// permutations, multiplied by the gains and added into the mix; the last frames of a stretch run
+// through the same steps with lane masks.
 #include "audio/player/VoiceRender512.h"
 
 #include "audio/player/VoiceRenderWide.h"
@@ -13,6 +15,7 @@
 // intrinsics for uninitialised values (fixed in GCC 13).
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#pragma GCC diagnostic ignored "-Wuninitialized"
 #endif
 #include <immintrin.h>
 
@@ -22,26 +25,29 @@ namespace {
 
 inline constexpr float FRACTION_SCALE = 1.0f / 2147483648.0f;  // 2^-31
 inline constexpr std::int32_t LANES = 16;
-inline constexpr std::int32_t WINDOW_FRAMES = 64;  // sample frames one block may read from
+inline constexpr std::size_t WINDOW_FRAMES = 64;  // sample frames one block may read from
 // Below this step the sixteen frames of a block and the frame after each lie within a window:
 // 15 x 4 frames, plus one for the first fraction and one for the frame after, is less than 64.
 inline constexpr std::uint64_t WINDOW_STEP_LIMIT = std::uint64_t{4} << 32;
+inline constexpr std::uint32_t WORD_PAIR = 0x10001;  // index x WORD_PAIR = (index, index) as words
 
+// The lanes of one block: each frame's index (or its word pair) and fraction, and the position of
+// the block's first frame.
 struct Lanes {
-    __m512i index;           // frame index of each of the block's frames
-    __m512i fraction;        // and its fraction
-    std::uint64_t position;  // position of the block's first frame
-};
-
-// The moves of one block: sixteen steps, split into the integer and the fraction part.
-struct BlockMove {
     __m512i index;
     __m512i fraction;
     std::uint64_t position;
 };
 
-// The positions position +- k x step of frames k = 0..15 in 64-bit lanes, split into index and
-// fraction lanes.
+// What the lanes move by from one block to the next: sixteen steps.
+struct BlockMove {
+    __m512i index;     // integer part (as the lanes keep it: plain or as a word pair)
+    __m512i carry;     // added where a fraction wraps
+    __m512i fraction;  // fraction part
+    std::uint64_t position;
+};
+
+// The positions position +- k x step of frames k = 0..15, split into index and fraction lanes.
 template <Travel Way>
 VESKAR_AVX512 inline Lanes StartLanes(std::uint64_t position, std::uint64_t step) {
     const __m512i frames = _mm512_setr_epi64(0, 1, 2, 3, 4, 5, 6, 7);
@@ -63,50 +69,48 @@ VESKAR_AVX512 inline Lanes StartLanes(std::uint64_t position, std::uint64_t step
             _mm512_permutex2var_epi32(first, lowHalves, second), position};
 }
 
-VESKAR_AVX512 inline BlockMove MoveOf(std::uint64_t step) {
+VESKAR_AVX512 inline BlockMove MoveOf(std::uint64_t step, std::uint32_t unit) {
     const std::uint64_t move = step * LANES;
-    return {_mm512_set1_epi32(static_cast<std::int32_t>(move >> 32)),
+    return {_mm512_set1_epi32(static_cast<std::int32_t>(static_cast<std::uint32_t>(move >> 32) * unit)),
+            _mm512_set1_epi32(static_cast<std::int32_t>(unit)),
             _mm512_set1_epi32(static_cast<std::int32_t>(static_cast<std::uint32_t>(move))), move};
 }
 
 // Moves every lane on by sixteen steps: the fractions wrap, and the wrap carries into the index.
 template <Travel Way>
 VESKAR_AVX512 inline void Advance(Lanes& lanes, const BlockMove& move) {
-    const __m512i one = _mm512_set1_epi32(1);
     if constexpr (Way == Travel::Backward) {
         const __m512i fraction = _mm512_sub_epi32(lanes.fraction, move.fraction);
         const __mmask16 borrow = _mm512_cmpgt_epu32_mask(fraction, lanes.fraction);
         const __m512i index = _mm512_sub_epi32(lanes.index, move.index);
-        lanes.index = _mm512_mask_sub_epi32(index, borrow, index, one);
+        lanes.index = _mm512_mask_sub_epi32(index, borrow, index, move.carry);
         lanes.fraction = fraction;
         lanes.position -= move.position;
     } else {
         const __m512i fraction = _mm512_add_epi32(lanes.fraction, move.fraction);
         const __mmask16 carry = _mm512_cmplt_epu32_mask(fraction, lanes.fraction);
         const __m512i index = _mm512_add_epi32(lanes.index, move.index);
-        lanes.index = _mm512_mask_add_epi32(index, carry, index, one);
+        lanes.index = _mm512_mask_add_epi32(index, carry, index, move.carry);
         lanes.fraction = fraction;
         lanes.position += move.position;
     }
 }
 
-// The pairs (data[i] low, data[i + 1] high) of the block's frames from the window starting at frame
-// first, the lowest index of the active frames; no frame beyond readableFrames is read.
+// The pairs (data[i] low, data[i + 1] high) of a block's frames from the window that starts at frame
+// first, the lowest index among the frames; lanes.index holds the word pairs. No frame at or beyond
+// readableFrames is read.
 VESKAR_AVX512 inline __m512i WindowPairs(const std::int16_t* data, std::size_t readableFrames,
                                          const Lanes& lanes, std::uint32_t first) {
-    const __m512i relative =
-        _mm512_sub_epi32(lanes.index, _mm512_set1_epi32(static_cast<std::int32_t>(first)));
-    // Word indices: the frame's own in the low half, the next frame's in the high half.
-    const __m512i words = _mm512_add_epi32(_mm512_add_epi32(relative, _mm512_slli_epi32(relative, 16)),
-                                           _mm512_set1_epi32(0x10000));
+    // (index - first, index - first + 1) as words: indices into the window.
+    const __m512i words = _mm512_sub_epi32(
+        lanes.index, _mm512_set1_epi32(static_cast<std::int32_t>(first * WORD_PAIR - 0x10000)));
     const std::int16_t* window = data + first;
     const std::size_t room = readableFrames - first;
-    if (room >= static_cast<std::size_t>(WINDOW_FRAMES)) {
+    if (room >= WINDOW_FRAMES)
         return _mm512_permutex2var_epi16(_mm512_loadu_si512(window), words, _mm512_loadu_si512(window + 32));
-    }
     // Near the end of the data: masked loads read only the readable frames.
-    const __mmask32 low = room >= 32 ? ~__mmask32{0} : static_cast<__mmask32>((std::uint64_t{1} << room) - 1);
-    const __mmask32 high = room > 32 ? static_cast<__mmask32>((std::uint64_t{1} << (room - 32)) - 1) : 0;
+    const auto low = static_cast<__mmask32>(room >= 32 ? 0xFFFFFFFFu : (1u << room) - 1);
+    const auto high = static_cast<__mmask32>(room > 32 ? (1u << (room - 32)) - 1 : 0);
     return _mm512_permutex2var_epi16(_mm512_maskz_loadu_epi16(low, window), words,
                                      _mm512_maskz_loadu_epi16(high, window + 32));
 }
@@ -121,69 +125,74 @@ VESKAR_AVX512 inline __m512 Interpolate(__m512i pairs, __m512i fraction) {
     return _mm512_add_ps(_mm512_cvtepi32_ps(s0), _mm512_mul_ps(scaled, difference));
 }
 
-// Where the gains of a block come from: the same for every frame, or a ramp's tables.
+// Where the gains of a block come from: the same pairs for every frame, or a ramp's table of pairs.
 struct SteadyGains {
-    __m512 first;
-    __m512 second;
+    __m512 pairs;
+};
+struct TableGains {
+    const float* pairs;
 };
 
-VESKAR_AVX512 inline __m512 FirstGains(const SteadyGains& gains, std::int32_t, __mmask16) {
-    return gains.first;
+VESKAR_AVX512 inline __m512 GainsAt(const SteadyGains& gains, std::int32_t, __mmask16) {
+    return gains.pairs;
 }
-VESKAR_AVX512 inline __m512 SecondGains(const SteadyGains& gains, std::int32_t, __mmask16) {
-    return gains.second;
-}
-VESKAR_AVX512 inline __m512 FirstGains(const RampTable& gains, std::int32_t frame, __mmask16 active) {
-    return _mm512_maskz_loadu_ps(active, gains.firstGains + frame);
-}
-VESKAR_AVX512 inline __m512 SecondGains(const RampTable& gains, std::int32_t frame, __mmask16 active) {
-    return _mm512_maskz_loadu_ps(active, gains.secondGains + frame);
+VESKAR_AVX512 inline __m512 GainsAt(const TableGains& gains, std::int32_t offset, __mmask16 mask) {
+    return _mm512_maskz_loadu_ps(mask, gains.pairs + offset);
 }
 
-// Adds the block's active frames into out: both channels' products, interleaved into pairs.
+// Adds the block's frames into out (2 x 16 floats from out): the floats in the masks only.
 template <typename Gains>
 VESKAR_AVX512 inline void AddBlock(float* out, __m512 s, const Gains& gains, std::int32_t frame,
-                                   __mmask16 active, std::int32_t count) {
-    const __m512i lowFrames = _mm512_setr_epi32(0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23);
-    const __m512i highFrames =
-        _mm512_setr_epi32(8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31);
-    const __m512 first = _mm512_mul_ps(s, FirstGains(gains, frame, active));
-    const __m512 second = _mm512_mul_ps(s, SecondGains(gains, frame, active));
-    const __m512 low = _mm512_permutex2var_ps(first, lowFrames, second);
-    const __m512 high = _mm512_permutex2var_ps(first, highFrames, second);
-    if (count == LANES) {
-        _mm512_storeu_ps(out, _mm512_add_ps(_mm512_loadu_ps(out), low));
-        _mm512_storeu_ps(out + LANES, _mm512_add_ps(_mm512_loadu_ps(out + LANES), high));
+                                   __mmask16 low, __mmask16 high) {
+    const __m512i lowFrames = _mm512_setr_epi32(0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7);
+    const __m512i highFrames = _mm512_setr_epi32(8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13, 14, 14, 15, 15);
+    const __m512 first = _mm512_mul_ps(_mm512_permutexvar_ps(lowFrames, s), GainsAt(gains, 2 * frame, low));
+    const __m512 second =
+        _mm512_mul_ps(_mm512_permutexvar_ps(highFrames, s), GainsAt(gains, 2 * frame + LANES, high));
+    if (high == 0xFFFF) {
+        _mm512_storeu_ps(out, _mm512_add_ps(_mm512_loadu_ps(out), first));
+        _mm512_storeu_ps(out + LANES, _mm512_add_ps(_mm512_loadu_ps(out + LANES), second));
         return;
     }
-    const auto lowMask = static_cast<__mmask16>(count >= 8 ? 0xFFFF : (1u << (2 * count)) - 1);
-    const auto highMask = static_cast<__mmask16>(count > 8 ? (1u << (2 * (count - 8))) - 1 : 0);
-    _mm512_mask_storeu_ps(out, lowMask, _mm512_add_ps(_mm512_maskz_loadu_ps(lowMask, out), low));
-    _mm512_mask_storeu_ps(out + LANES, highMask,
-                          _mm512_add_ps(_mm512_maskz_loadu_ps(highMask, out + LANES), high));
+    _mm512_mask_storeu_ps(out, low, _mm512_add_ps(_mm512_maskz_loadu_ps(low, out), first));
+    _mm512_mask_storeu_ps(out + LANES, high, _mm512_add_ps(_mm512_maskz_loadu_ps(high, out + LANES), second));
+}
+
+// Renders one block of count (1..16) frames.
+template <Travel Way, bool Windowed, typename Gains>
+VESKAR_AVX512 inline void RenderBlock(const VoiceSpan& span, const Lanes& lanes, float* out,
+                                      const Gains& gains, std::int32_t frame, std::int32_t count) {
+    __m512i pairs;
+    if constexpr (Windowed) {
+        // The lowest index: the first frame's, or going backward the last one's.
+        const std::uint64_t lowest = Way == Travel::Backward
+                                         ? lanes.position - span.step * static_cast<std::uint64_t>(count - 1)
+                                         : lanes.position;
+        pairs = WindowPairs(span.data, span.readableFrames, lanes, static_cast<std::uint32_t>(lowest >> 32));
+    } else {
+        const auto active = static_cast<__mmask16>((1u << count) - 1);
+        pairs = _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), active, lanes.index, span.data, 2);
+    }
+    const auto low = static_cast<__mmask16>(count >= 8 ? 0xFFFF : (1u << (2 * count)) - 1);
+    const auto high = static_cast<__mmask16>(count > 8 ? (1u << (2 * (count - 8))) - 1 : 0);
+    AddBlock(out + 2 * frame, Interpolate(pairs, lanes.fraction), gains, frame, low, high);
 }
 
 template <Travel Way, bool Windowed, typename Gains>
 VESKAR_AVX512 void RenderLanes(const VoiceSpan& span, float* out, std::int32_t frames, const Gains& gains) {
-    Lanes lanes = StartLanes<Way>(span.position, span.step);
-    const BlockMove move = MoveOf(span.step);
-    for (std::int32_t frame = 0; frame < frames; frame += LANES) {
-        const std::int32_t count = frames - frame < LANES ? frames - frame : LANES;
-        const auto active = static_cast<__mmask16>((1u << count) - 1);
-        __m512i pairs;
-        if constexpr (Windowed) {
-            // The lowest index among the active frames: the first one's, or going backward the last one's.
-            const std::uint64_t lowest =
-                Way == Travel::Backward ? lanes.position - span.step * static_cast<std::uint64_t>(count - 1)
-                                        : lanes.position;
-            pairs =
-                WindowPairs(span.data, span.readableFrames, lanes, static_cast<std::uint32_t>(lowest >> 32));
-        } else {
-            pairs = _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), active, lanes.index, span.data, 2);
-        }
-        AddBlock(out + 2 * frame, Interpolate(pairs, lanes.fraction), gains, frame, active, count);
+    const VoiceSpan local = span;  // kept in registers: the stores into out cannot change it
+    const std::uint32_t unit = Windowed ? WORD_PAIR : 1;
+    Lanes lanes = StartLanes<Way>(local.position, local.step);
+    if constexpr (Windowed)
+        lanes.index = _mm512_mullo_epi32(lanes.index, _mm512_set1_epi32(static_cast<std::int32_t>(unit)));
+    const BlockMove move = MoveOf(local.step, unit);
+    std::int32_t frame = 0;
+    for (; frame + LANES <= frames; frame += LANES) {
+        RenderBlock<Way, Windowed>(local, lanes, out, gains, frame, LANES);
         Advance<Way>(lanes, move);
     }
+    if (frame < frames)
+        RenderBlock<Way, Windowed>(local, lanes, out, gains, frame, frames - frame);
 }
 
 template <typename Gains>
@@ -211,11 +220,13 @@ bool Avx512Mixing() {
 
 VESKAR_AVX512 void RenderSteady512(const VoiceSpan& span, float* out, std::int32_t frames, float first,
                                    float second) {
-    Render(span, out, frames, SteadyGains{_mm512_set1_ps(first), _mm512_set1_ps(second)});
+    const __m128 pair = _mm_setr_ps(first, second, first, second);
+    Render(span, out, frames, SteadyGains{_mm512_broadcast_f32x4(pair)});
 }
 
-VESKAR_AVX512 void RenderRamped512(const VoiceSpan& span, float* out, std::int32_t frames, RampTable gains) {
-    Render(span, out, frames, gains);
+VESKAR_AVX512 void RenderRamped512(const VoiceSpan& span, float* out, std::int32_t frames,
+                                   const float* gainPairs) {
+    Render(span, out, frames, TableGains{gainPairs});
 }
 
 #else
@@ -226,6 +237,6 @@ bool Avx512Mixing() {
 
 void RenderSteady512(const VoiceSpan&, float*, std::int32_t, float, float) {}
 
-void RenderRamped512(const VoiceSpan&, float*, std::int32_t, RampTable) {}
+void RenderRamped512(const VoiceSpan&, float*, std::int32_t, const float*) {}
 
 #endif

@@ -12,4 +12,4 @@
 
 // As RenderSteady and RenderRamped. Only to be called when Avx512Mixing() is true.
 void RenderSteady512(const VoiceSpan& span, float* out, std::int32_t frames, float first, float second);
-void RenderRamped512(const VoiceSpan& span, float* out, std::int32_t frames, RampTable gains);
+void RenderRamped512(const VoiceSpan& span, float* out, std::int32_t frames, const float* gainPairs);

@@ -93,29 +93,21 @@ __attribute__((target("avx2"))) void SteadyEights(VoiceSpan& span, float*& out, 
     span.position = state.position;
 }
 
-// The gains of eight frames from a table, put in the lanes' frame order 0 1 4 5 | 2 3 6 7, are
-// multiplied in before the (first, second) pairs are interleaved.
 template <bool Backward>
 __attribute__((target("avx2"))) void RampedEights(VoiceSpan& span, float*& out, std::int32_t& frames,
-                                                  RampTable& gains) {
+                                                  const float*& gainPairs) {
     const std::int32_t blocks = frames / 8;
     WideState state = StartWide(span.position, span.step, Backward);
-    const __m256i order = _mm256_setr_epi32(0, 1, 4, 5, 2, 3, 6, 7);
     float* target = out;
+    const float* gains = gainPairs;
     for (std::int32_t block = 0; block < blocks; ++block) {
-        const __m256 s = InterpolateEight<Backward>(span.data, state);
-        const __m256 first =
-            _mm256_mul_ps(s, _mm256_permutevar8x32_ps(_mm256_loadu_ps(gains.firstGains + 8 * block), order));
-        const __m256 second =
-            _mm256_mul_ps(s, _mm256_permutevar8x32_ps(_mm256_loadu_ps(gains.secondGains + 8 * block), order));
-        _mm256_storeu_ps(target, _mm256_add_ps(_mm256_loadu_ps(target), _mm256_unpacklo_ps(first, second)));
-        _mm256_storeu_ps(target + 8,
-                         _mm256_add_ps(_mm256_loadu_ps(target + 8), _mm256_unpackhi_ps(first, second)));
+        AddEight(target, InterpolateEight<Backward>(span.data, state), _mm256_loadu_ps(gains),
+                 _mm256_loadu_ps(gains + 8));
         target += 16;
+        gains += 16;
     }
     out = target;
-    gains.firstGains += 8 * blocks;
-    gains.secondGains += 8 * blocks;
+    gainPairs = gains;
     frames -= blocks * 8;
     span.position = state.position;
 }
@@ -134,11 +126,11 @@ void RenderWideSteady(VoiceSpan& span, float*& out, std::int32_t& frames, float 
         SteadyEights<false>(span, out, frames, first, second);
 }
 
-void RenderWideRamped(VoiceSpan& span, float*& out, std::int32_t& frames, RampTable& gains) {
+void RenderWideRamped(VoiceSpan& span, float*& out, std::int32_t& frames, const float*& gainPairs) {
     if (span.travel == Travel::Backward)
-        RampedEights<true>(span, out, frames, gains);
+        RampedEights<true>(span, out, frames, gainPairs);
     else
-        RampedEights<false>(span, out, frames, gains);
+        RampedEights<false>(span, out, frames, gainPairs);
 }
 
 #else
@@ -149,6 +141,6 @@ bool WideMixing() {
 
 void RenderWideSteady(VoiceSpan&, float*&, std::int32_t&, float, float) {}
 
-void RenderWideRamped(VoiceSpan&, float*&, std::int32_t&, RampTable&) {}
+void RenderWideRamped(VoiceSpan&, float*&, std::int32_t&, const float*&) {}
 
 #endif

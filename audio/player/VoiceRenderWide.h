@@ -21,4 +21,4 @@
 // Render frames / 8 x 8 frames as RenderSteady and RenderRamped do, and move span.position, out,
 // frames (and the gain tables) past them. Only to be called when WideMixing() is true.
 void RenderWideSteady(VoiceSpan& span, float*& out, std::int32_t& frames, float first, float second);
-void RenderWideRamped(VoiceSpan& span, float*& out, std::int32_t& frames, RampTable& gains);
+void RenderWideRamped(VoiceSpan& span, float*& out, std::int32_t& frames, const float*& gainPairs);
