@@ -41,9 +41,9 @@ inline void StorePosition(Voice& voice, std::uint64_t position) {
 // starting past the end) plays as no loop; one running past the end is cut there, so that every
 // position inside the stretch reads frames the sample has.
 struct Stretch {
-    std::uint64_t start;  // loop start; 0 without a loop
-    std::uint64_t end;    // loop end, or the sample's end without a loop
-    std::uint8_t loopType;
+    std::uint64_t start;     // loop start; 0 without a loop
+    std::uint64_t end;       // loop end, or the sample's end without a loop
+    std::uint64_t loopType;  // LOOP_NONE, LOOP_FORWARD or LOOP_PINGPONG, as wide as the rest
 };
 
 inline Stretch StretchOf(const Sample& sample) {
@@ -59,24 +59,25 @@ inline Stretch StretchOf(const Sample& sample) {
 // Output frames the voice plays before it leaves its stretch: moving forward it leaves on reaching
 // the end; moving backward on going below the start (the start frame itself still plays). 0 when it
 // is already outside, NO_BOUNDARY when it does not move or does not leave within limit frames.
-std::uint64_t FramesToBoundary(std::uint64_t position, std::uint64_t step, Travel travel,
-                               const Stretch& stretch, std::int32_t limit) {
+inline std::uint64_t FramesToBoundary(std::uint64_t position, std::uint64_t step, Travel travel,
+                                      std::uint64_t start, std::uint64_t end, std::int32_t limit) {
     std::uint64_t distance = 0;
     if (travel == Travel::Backward) {
-        if (position < stretch.start || position >= stretch.end)
+        if (position < start || position >= end)
             return 0;
-        distance = position - stretch.start + 1;
+        distance = position - start + 1;
     } else {
-        if (position >= stretch.end)
+        if (position >= end)
             return 0;
-        distance = stretch.end - position;
+        distance = end - position;
     }
     if (step == 0)
         return NO_BOUNDARY;
     // Most segments end with the block, far from the boundary: no division for them.
-    if (static_cast<unsigned __int128>(step) * static_cast<std::uint64_t>(limit) < distance)
-        return NO_BOUNDARY;
-    return distance / step + (distance % step != 0 ? 1 : 0);
+    std::uint64_t reach = 0;
+    if (__builtin_mul_overflow(step, static_cast<std::uint64_t>(limit), &reach) || reach >= distance)
+        return distance / step + (distance % step != 0 ? 1 : 0);
+    return NO_BOUNDARY;
 }
 
 // Starts a ramp when the gain targets changed since the last set-up; returns the frames it has left.
@@ -162,9 +163,6 @@ bool InsideLaps(const Sample& sample, const Voice& voice, const Stretch& stretch
            position < stretch.end;
 }
 
-Stretch LapSpan(const Sample& sample) {
-    return {0, std::uint64_t{sample.laps.size() - SAMPLE_GUARD_FRAMES} << 32, LOOP_FORWARD};
-}
 
 // A voice that plays nothing (no gain and no ramp) moves over remaining frames at once: its position
 // after them, put back into the loop by the loop's rule, is where the segments would have left it,
@@ -191,14 +189,17 @@ inline Travel TravelOf(const Voice& voice) {
     return voice.direction == DIRECTION_BACKWARD ? Travel::Backward : Travel::Forward;
 }
 
-// Where a voice's next segment starts: its sample's stretch, the stretch it moves in (the same, or
-// the laps of a short loop), its position there and the frames to the stretch's boundary.
+// Where a voice's next segment starts: its sample's stretch, the end of the laps of a short loop
+// when it moves in those, its position there and the frames to the boundary it moves towards.
 struct SegmentStart {
     Stretch stretch;
-    Stretch span;
-    bool lapped;
+    std::uint64_t lapEnd;    // 0 outside the laps
     std::uint64_t position;  // counted from the loop's start in the laps
     std::uint64_t toBoundary;
+
+    [[nodiscard]] bool lapped() const { return lapEnd != 0; }
+    // The stretch the voice moves in: its sample's, or the laps.
+    [[nodiscard]] Stretch span() const { return lapped() ? Stretch{0, lapEnd, LOOP_FORWARD} : stretch; }
 };
 
 // Sets up the next segment of a voice that has a sample; false, and the voice stopped, when the
@@ -212,10 +213,12 @@ bool StartSegment(Voice& voice, std::int32_t remaining, SegmentStart& start) {
     start.stretch = StretchOf(sample);
     if (start.stretch.loopType != LOOP_PINGPONG)
         voice.direction = DIRECTION_FORWARD;
-    start.lapped = InsideLaps(sample, voice, start.stretch);
-    start.span = start.lapped ? LapSpan(sample) : start.stretch;
-    start.position = Position(voice) - (start.lapped ? start.stretch.start : 0);
-    start.toBoundary = FramesToBoundary(start.position, Step(voice), TravelOf(voice), start.span, remaining);
+    const bool lapped = InsideLaps(sample, voice, start.stretch);
+    start.lapEnd = lapped ? std::uint64_t{sample.laps.size() - SAMPLE_GUARD_FRAMES} << 32 : 0;
+    start.position = Position(voice) - (lapped ? start.stretch.start : 0);
+    start.toBoundary = lapped ? FramesToBoundary(start.position, Step(voice), Travel::Forward, 0, start.lapEnd, remaining)
+                              : FramesToBoundary(start.position, Step(voice), TravelOf(voice), start.stretch.start,
+                                                 start.stretch.end, remaining);
     return true;
 }
 
@@ -227,12 +230,12 @@ inline std::int32_t SegmentFrames(const SegmentStart& start, std::int32_t rampLe
 }
 
 inline VoiceSpan SpanOf(const Voice& voice, const SegmentStart& start) {
-    const std::vector<std::int16_t>& data = start.lapped ? voice.sample->laps : voice.sample->data;
+    const std::vector<std::int16_t>& data = start.lapped() ? voice.sample->laps : voice.sample->data;
     return {data.data(), data.size(), start.position, Step(voice), TravelOf(voice)};
 }
 
 inline std::uint64_t LoopLengthOf(const SegmentStart& start) {
-    return start.lapped ? start.stretch.end - start.stretch.start : 0;
+    return start.lapped() ? start.stretch.end - start.stretch.start : 0;
 }
 
 // Renders one segment of at most remaining frames (one that ends at a loop boundary, a ramp's end or
@@ -245,25 +248,28 @@ std::int32_t MixSegment(Voice& voice, float* out, std::int32_t remaining) {
     if (start.toBoundary == 0)  // outside its stretch, which a voice in the laps never is
         return PassBoundary(voice, Position(voice), start.stretch) ? 0 : -1;
     const auto loopStartFrame = static_cast<std::uint32_t>(start.stretch.start >> 32);
-    if (start.lapped)
+    if (start.lapped())
         voice.position -= loopStartFrame;
     const std::int32_t rampLeft = SetUpRamp(voice);
     if (rampLeft == 0 && voice.firstGainTarget == 0 && voice.secondGainTarget == 0)
-        return SkipSilent(voice, start.stretch, start.lapped, remaining);
+        return SkipSilent(voice, start.stretch, start.lapped(), remaining);
     const std::int32_t frames = SegmentFrames(start, rampLeft, remaining);
     const bool atBoundary = start.toBoundary == static_cast<std::uint64_t>(frames);
     if (rampLeft != 0)
         RenderRampedSegment(voice, SpanOf(voice, start), out, frames, LoopLengthOf(start));
     else
         RenderSteadySegment(voice, SpanOf(voice, start), out, frames);
-    const __int128 position = PositionAfter(voice, frames);
     if (!atBoundary) {
-        StorePosition(voice, static_cast<std::uint64_t>(position));  // still inside the stretch
-    } else if (!PassBoundary(voice, position, start.span)) {
+        // Still inside the stretch, so within 64 bits.
+        const std::uint64_t moved = Step(voice) * static_cast<std::uint64_t>(frames);
+        StorePosition(voice, voice.direction == DIRECTION_BACKWARD ? start.position - moved : start.position + moved);
+    } else if (!PassBoundary(voice, PositionAfter(voice, frames), start.span())) {
         return -1;
     }
-    if (start.lapped) {
-        StorePosition(voice, Position(voice) % (start.stretch.end - start.stretch.start));
+    if (start.lapped()) {
+        const std::uint64_t loopLength = start.stretch.end - start.stretch.start;
+        const std::uint64_t position = Position(voice);
+        StorePosition(voice, position < loopLength ? position : position % loopLength);
         voice.position += loopStartFrame;
     }
     return frames;
