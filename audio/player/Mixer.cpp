@@ -91,14 +91,19 @@ std::int32_t SetUpRamp(Voice& voice) {
     voice.lastSecondTarget = voice.secondGainTarget;
     const std::int32_t firstChange = voice.firstGainTarget - voice.firstGain / 256;
     const std::int32_t secondChange = voice.secondGainTarget - voice.secondGain / 256;
-    voice.firstRamp = static_cast<float>(firstChange) / 255.0f * rampReciprocal;
-    voice.secondRamp = static_cast<float>(secondChange) / 255.0f * rampReciprocal;
-    voice.rampFramesLeft = (firstChange != 0 || secondChange != 0) ? rampLength : 0;
-    if (voice.rampFramesLeft == 0) {
+    if (firstChange == 0 && secondChange == 0) {
+        // Most segments: no change, no ramp (0 / 255 x the reciprocal is 0 as well).
+        voice.firstRamp = 0.0f;
+        voice.secondRamp = 0.0f;
+        voice.rampFramesLeft = 0;
         voice.firstGain = voice.firstGainTarget * 256;
         voice.secondGain = voice.secondGainTarget * 256;
+        return 0;
     }
-    return voice.rampFramesLeft;
+    voice.firstRamp = static_cast<float>(firstChange) / 255.0f * rampReciprocal;
+    voice.secondRamp = static_cast<float>(secondChange) / 255.0f * rampReciprocal;
+    voice.rampFramesLeft = rampLength;
+    return rampLength;
 }
 
 void RenderSteadySegment(const Voice& voice, const VoiceSpan& span, float* out, std::int32_t frames) {
@@ -163,7 +168,6 @@ bool InsideLaps(const Sample& sample, const Voice& voice, const Stretch& stretch
            position < stretch.end;
 }
 
-
 // A voice that plays nothing (no gain and no ramp) moves over remaining frames at once: its position
 // after them, put back into the loop by the loop's rule, is where the segments would have left it,
 // however many loop ends they crossed. For a voice in the laps, span.position counts from the loop's
@@ -216,9 +220,10 @@ bool StartSegment(Voice& voice, std::int32_t remaining, SegmentStart& start) {
     const bool lapped = InsideLaps(sample, voice, start.stretch);
     start.lapEnd = lapped ? std::uint64_t{sample.laps.size() - SAMPLE_GUARD_FRAMES} << 32 : 0;
     start.position = Position(voice) - (lapped ? start.stretch.start : 0);
-    start.toBoundary = lapped ? FramesToBoundary(start.position, Step(voice), Travel::Forward, 0, start.lapEnd, remaining)
-                              : FramesToBoundary(start.position, Step(voice), TravelOf(voice), start.stretch.start,
-                                                 start.stretch.end, remaining);
+    start.toBoundary =
+        lapped ? FramesToBoundary(start.position, Step(voice), Travel::Forward, 0, start.lapEnd, remaining)
+               : FramesToBoundary(start.position, Step(voice), TravelOf(voice), start.stretch.start,
+                                  start.stretch.end, remaining);
     return true;
 }
 
@@ -262,7 +267,8 @@ std::int32_t MixSegment(Voice& voice, float* out, std::int32_t remaining) {
     if (!atBoundary) {
         // Still inside the stretch, so within 64 bits.
         const std::uint64_t moved = Step(voice) * static_cast<std::uint64_t>(frames);
-        StorePosition(voice, voice.direction == DIRECTION_BACKWARD ? start.position - moved : start.position + moved);
+        StorePosition(
+            voice, voice.direction == DIRECTION_BACKWARD ? start.position - moved : start.position + moved);
     } else if (!PassBoundary(voice, PositionAfter(voice, frames), start.span())) {
         return -1;
     }

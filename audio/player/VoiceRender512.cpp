@@ -118,8 +118,9 @@ VESKAR_AVX512 inline __m512i WindowPairs(const std::int16_t* data, std::size_t r
 // Interpolates the block's frames from their pairs: the same operations as the portable loops. The
 // multiply-adds of word pairs give data[i] (1 x low + 0 x high) and data[i + 1] - data[i] exactly.
 VESKAR_AVX512 inline __m512i Words(std::int16_t low, std::int16_t high) {
-    return _mm512_set1_epi32(static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint16_t>(low)) |
-                                                       (std::uint32_t{static_cast<std::uint16_t>(high)} << 16)));
+    return _mm512_set1_epi32(
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint16_t>(low)) |
+                                  (std::uint32_t{static_cast<std::uint16_t>(high)} << 16)));
 }
 
 VESKAR_AVX512 inline __m512 Interpolate(__m512i pairs, __m512i fraction) {
@@ -189,7 +190,7 @@ VESKAR_AVX512 void RenderLanes(const VoiceSpan& span, float* out, std::int32_t f
     const std::uint32_t unit = Windowed ? WORD_PAIR : 1;
     Lanes lanes = StartLanes<Way>(local.position, local.step);
     if constexpr (Windowed)
-        lanes.index = _mm512_mullo_epi32(lanes.index, _mm512_set1_epi32(static_cast<std::int32_t>(unit)));
+        lanes.index = _mm512_add_epi32(lanes.index, _mm512_slli_epi32(lanes.index, 16));  // x WORD_PAIR
     const BlockMove move = MoveOf(local.step, unit);
     std::int32_t frame = 0;
     for (; frame + LANES <= frames; frame += LANES) {
