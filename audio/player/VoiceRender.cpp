@@ -159,10 +159,12 @@ void RampedAvx2(const VoiceSpan& span, float* out, std::int32_t frames, const fl
 
 using SteadyFunction = void (*)(const VoiceSpan&, float*, std::int32_t, float, float);
 using RampedFunction = void (*)(const VoiceSpan&, float*, std::int32_t, const float*);
+using ChainFunction = void (*)(const VoiceSpan&, float*, std::int32_t, RampChain&);
 
 struct Loops {
     SteadyFunction steady;
     RampedFunction ramped;
+    ChainFunction chain;  // none: the ramp's gains come from a table
 };
 
 bool Available(MixerLoops loops) {
@@ -180,13 +182,13 @@ bool Available(MixerLoops loops) {
 Loops LoopsFor(MixerLoops loops) {
     switch (loops) {
         case MixerLoops::Avx512:
-            return {RenderSteady512, RenderRamped512};
+            return {RenderSteady512, RenderRamped512, RenderRampChain512};
         case MixerLoops::Avx2:
-            return {SteadyAvx2, RampedAvx2};
+            return {SteadyAvx2, RampedAvx2, nullptr};
         case MixerLoops::Portable:
             break;
     }
-    return {SteadyPortable, RampedPortable};
+    return {SteadyPortable, RampedPortable, nullptr};
 }
 
 Loops& ChosenLoops() {
@@ -206,6 +208,15 @@ void RenderSteady(const VoiceSpan& span, float* out, std::int32_t frames, float 
 void RenderRamped(const VoiceSpan& span, float* out, std::int32_t frames, const float* gainPairs) {
     if (frames > 0)
         ChosenLoops().ramped(span, out, frames, gainPairs);
+}
+
+bool RenderRampChain(const VoiceSpan& span, float* out, std::int32_t frames, RampChain& gains) {
+    const ChainFunction chain = ChosenLoops().chain;
+    if (chain == nullptr)
+        return false;
+    if (frames > 0)
+        chain(span, out, frames, gains);
+    return true;
 }
 
 bool UseMixerLoops(MixerLoops loops) {

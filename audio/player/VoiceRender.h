@@ -27,6 +27,19 @@ void RenderSteady(const VoiceSpan& span, float* out, std::int32_t frames, float 
 // The same with a gain pair of its own for each frame: gainPairs[2k] and gainPairs[2k + 1] for frame k.
 void RenderRamped(const VoiceSpan& span, float* out, std::int32_t frames, const float* gainPairs);
 
+// A ramp with no rounding inside: each frame's gains are the previous frame's plus the ramps.
+struct RampChain {
+    float first;  // gains of the next frame
+    float second;
+    float firstRamp;
+    float secondRamp;
+};
+
+// Adds frames frames as RenderRamped does, working the gains out as it goes, and leaves the gains
+// after the last frame in gains. False, with nothing done, when the loops at hand do not work ramps
+// out themselves (the caller then fills a table).
+[[nodiscard]] bool RenderRampChain(const VoiceSpan& span, float* out, std::int32_t frames, RampChain& gains);
+
 // The loops the processor can run, from the portable ones up.
 enum class MixerLoops { Portable, Avx2, Avx512 };
 

@@ -19,7 +19,11 @@
 #endif
 #include <immintrin.h>
 
+#include <cstring>
+
 #define VESKAR_AVX512 __attribute__((target("avx512f,avx512bw")))
+// Everything a block does is inlined into the loops: a call would cost the vector registers.
+#define VESKAR_BLOCK_STEP VESKAR_AVX512 [[gnu::always_inline]] inline
 
 namespace {
 
@@ -49,7 +53,7 @@ struct BlockMove {
 
 // The positions position +- k x step of frames k = 0..15, split into index and fraction lanes.
 template <Travel Way>
-VESKAR_AVX512 inline Lanes StartLanes(std::uint64_t position, std::uint64_t step) {
+VESKAR_BLOCK_STEP Lanes StartLanes(std::uint64_t position, std::uint64_t step) {
     const __m512i frames = _mm512_setr_epi64(0, 1, 2, 3, 4, 5, 6, 7);
     // k x step modulo 2^64, from the 32-bit halves of the step.
     const __m512i low =
@@ -69,7 +73,7 @@ VESKAR_AVX512 inline Lanes StartLanes(std::uint64_t position, std::uint64_t step
             _mm512_permutex2var_epi32(first, lowHalves, second), position};
 }
 
-VESKAR_AVX512 inline BlockMove MoveOf(std::uint64_t step, std::uint32_t unit) {
+VESKAR_BLOCK_STEP BlockMove MoveOf(std::uint64_t step, std::uint32_t unit) {
     const std::uint64_t move = step * LANES;
     return {_mm512_set1_epi32(static_cast<std::int32_t>(static_cast<std::uint32_t>(move >> 32) * unit)),
             _mm512_set1_epi32(static_cast<std::int32_t>(unit)),
@@ -78,7 +82,7 @@ VESKAR_AVX512 inline BlockMove MoveOf(std::uint64_t step, std::uint32_t unit) {
 
 // Moves every lane on by sixteen steps: the fractions wrap, and the wrap carries into the index.
 template <Travel Way>
-VESKAR_AVX512 inline void Advance(Lanes& lanes, const BlockMove& move) {
+VESKAR_BLOCK_STEP void Advance(Lanes& lanes, const BlockMove& move) {
     if constexpr (Way == Travel::Backward) {
         const __m512i fraction = _mm512_sub_epi32(lanes.fraction, move.fraction);
         const __mmask16 borrow = _mm512_cmpgt_epu32_mask(fraction, lanes.fraction);
@@ -99,8 +103,8 @@ VESKAR_AVX512 inline void Advance(Lanes& lanes, const BlockMove& move) {
 // The pairs (data[i] low, data[i + 1] high) of a block's frames from the window that starts at frame
 // first, the lowest index among the frames; lanes.index holds the word pairs. No frame at or beyond
 // readableFrames is read.
-VESKAR_AVX512 inline __m512i WindowPairs(const std::int16_t* data, std::size_t readableFrames,
-                                         const Lanes& lanes, std::uint32_t first) {
+VESKAR_BLOCK_STEP __m512i WindowPairs(const std::int16_t* data, std::size_t readableFrames,
+                                      const Lanes& lanes, std::uint32_t first) {
     // (index - first, index - first + 1) as words: indices into the window.
     const __m512i words = _mm512_sub_epi32(
         lanes.index, _mm512_set1_epi32(static_cast<std::int32_t>(first * WORD_PAIR - 0x10000)));
@@ -117,13 +121,13 @@ VESKAR_AVX512 inline __m512i WindowPairs(const std::int16_t* data, std::size_t r
 
 // Interpolates the block's frames from their pairs: the same operations as the portable loops. The
 // multiply-adds of word pairs give data[i] (1 x low + 0 x high) and data[i + 1] - data[i] exactly.
-VESKAR_AVX512 inline __m512i Words(std::int16_t low, std::int16_t high) {
+VESKAR_BLOCK_STEP __m512i Words(std::int16_t low, std::int16_t high) {
     return _mm512_set1_epi32(
         static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint16_t>(low)) |
                                   (std::uint32_t{static_cast<std::uint16_t>(high)} << 16)));
 }
 
-VESKAR_AVX512 inline __m512 Interpolate(__m512i pairs, __m512i fraction) {
+VESKAR_BLOCK_STEP __m512 Interpolate(__m512i pairs, __m512i fraction) {
     const __m512i s0 = _mm512_madd_epi16(pairs, Words(1, 0));
     const __m512 difference = _mm512_cvtepi32_ps(_mm512_madd_epi16(pairs, Words(-1, 1)));
     const __m512 scaled =
@@ -139,17 +143,169 @@ struct TableGains {
     const float* pairs;
 };
 
-VESKAR_AVX512 inline __m512 GainsAt(const SteadyGains& gains, std::int32_t, __mmask16) {
+// A ramp worked out in the loop, a block ahead of the block being rendered, into the other of two
+// small tables. Single-precision numbers in the binade [2^e, 2^(e+1)) are the multiples of its unit
+// u = 2^(e-23): while g + ramp stays inside the binade of g = G u (G from 2^23 to 2^24 - 1), the
+// rounded sum is (G + M) u, M being ramp / u rounded to the nearest integer, whatever G is - unless
+// ramp / u lies exactly halfway between two integers (the tie goes to the even multiple). So, away
+// from ties, a block's gains are (G + k M) u, k = 0..15, none waiting for another; a block in which a
+// gain leaves its binade is added up one frame after another. Negative gains mirror positive ones:
+// rounding to nearest is symmetric.
+struct Binade {
+    bool closed;            // the gains follow (G + k M) u
+    std::int32_t mantissa;  // G
+    std::int32_t move;      // M
+    float unit;             // u, negative for negative gains
+    float moved;            // ramp / u, exactly
+};
+
+inline constexpr std::int32_t LOWEST_MANTISSA = 1 << 23;
+inline constexpr std::int32_t HIGHEST_MANTISSA = (1 << 24) - 1;
+// Below 2^-96 (and at zero) the unit would not be a normal number: such gains are added one by one.
+inline constexpr std::uint32_t LOWEST_EXPONENT = 31;
+inline constexpr float MOVE_LIMIT = 4194304.0f;  // 2^22 units
+
+inline float FloatBits(std::uint32_t bits) {
+    float value = 0.0f;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+[[gnu::always_inline]] inline Binade BinadeOf(float gain, float ramp) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &gain, sizeof bits);
+    const std::uint32_t exponent = (bits >> 23) & 0xFF;
+    if (exponent < LOWEST_EXPONENT || exponent == 0xFF)
+        return {false, 0, 0, 0.0f, 0.0f};
+    const bool negative = (bits >> 31) != 0;
+    // The ramp in units: a scaling by a power of two, so exact.
+    const float moved = (negative ? -ramp : ramp) * FloatBits((277 - exponent) << 23);
+    if (!(moved < MOVE_LIMIT && moved > -MOVE_LIMIT))
+        return {false, 0, 0, 0.0f, 0.0f};
+    const auto whole = static_cast<std::int32_t>(moved);
+    const float part = moved - static_cast<float>(whole);
+    if (part == 0.5f || part == -0.5f)
+        return {false, 0, 0, 0.0f, 0.0f};
+    const std::int32_t move = whole + (part > 0.5f ? 1 : 0) - (part < -0.5f ? 1 : 0);
+    const float unit = FloatBits((exponent - 23) << 23);
+    return {true, static_cast<std::int32_t>((bits & 0x7FFFFF) | 0x800000), move, negative ? -unit : unit,
+            moved};
+}
+
+// Whether count more additions keep every sum inside the binade, clear of its edges.
+inline bool StaysInside(const Binade& binade, std::int32_t count) {
+    if (!binade.closed)
+        return false;
+    const std::int32_t last = binade.mantissa + count * binade.move;
+    if (binade.move > 0)
+        return last <= HIGHEST_MANTISSA;
+    if (binade.move < 0)
+        return last > LOWEST_MANTISSA;
+    // No move: a sum just below the binade's bottom would round to a finer unit.
+    return binade.moved >= 0.0f || binade.mantissa > LOWEST_MANTISSA;
+}
+
+inline float GainIn(const Binade& binade) {
+    return static_cast<float>(binade.mantissa) * binade.unit;
+}
+
+struct ChainGains {
+    float first;  // gains of the next frame to work out
+    float second;
+    float firstRamp;
+    float secondRamp;
+    std::int32_t frames;
+    Binade firstBinade;
+    Binade secondBinade;
+    __m512i low;  // the (first, second) mantissas of the next block's frames 0..7 and 8..15
+    __m512i high;
+    __m512i moves;  // sixteen frames' moves of both
+    __m512 units;
+    float* tables;  // two tables of sixteen pairs
+};
+
+VESKAR_BLOCK_STEP __m512i PairOf(std::int32_t first, std::int32_t second) {
+    return _mm512_set1_epi64(static_cast<std::int64_t>(
+        static_cast<std::uint32_t>(first) | (std::uint64_t{static_cast<std::uint32_t>(second)} << 32)));
+}
+
+// The mantissa lanes of the next block from the binades (after a block added up in turn).
+VESKAR_BLOCK_STEP void StartClosed(ChainGains& chain) {
+    const Binade& first = chain.firstBinade;
+    const Binade& second = chain.secondBinade;
+    const __m512i frames = _mm512_setr_epi32(0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7);
+    const __m512i moves = PairOf(first.move, second.move);
+    chain.low = _mm512_add_epi32(PairOf(first.mantissa, second.mantissa), _mm512_mullo_epi32(frames, moves));
+    chain.high = _mm512_add_epi32(chain.low, _mm512_slli_epi32(moves, 3));
+    chain.moves = _mm512_slli_epi32(moves, 4);
+    std::uint32_t unitBits[2];
+    std::memcpy(&unitBits[0], &first.unit, sizeof unitBits[0]);
+    std::memcpy(&unitBits[1], &second.unit, sizeof unitBits[1]);
+    chain.units = _mm512_castsi512_ps(
+        PairOf(static_cast<std::int32_t>(unitBits[0]), static_cast<std::int32_t>(unitBits[1])));
+}
+
+// A block's gains in closed form: two stores of sixteen (first, second) pairs.
+VESKAR_BLOCK_STEP void WorkOutClosed(ChainGains& chain, float* pairs, std::int32_t count) {
+    _mm512_store_ps(pairs, _mm512_mul_ps(_mm512_cvtepi32_ps(chain.low), chain.units));
+    _mm512_store_ps(pairs + LANES, _mm512_mul_ps(_mm512_cvtepi32_ps(chain.high), chain.units));
+    chain.low = _mm512_add_epi32(chain.low, chain.moves);
+    chain.high = _mm512_add_epi32(chain.high, chain.moves);
+    chain.firstBinade.mantissa += count * chain.firstBinade.move;
+    chain.secondBinade.mantissa += count * chain.secondBinade.move;
+}
+
+// A block's gains one addition after another, then the binades the gains are in afterwards.
+VESKAR_BLOCK_STEP void WorkOutInTurn(ChainGains& chain, float* pairs, std::int32_t count) {
+    __m128 gains = _mm_setr_ps(chain.first, chain.second, 0.0f, 0.0f);
+    const __m128 ramps = _mm_setr_ps(chain.firstRamp, chain.secondRamp, 0.0f, 0.0f);
+    for (std::int32_t index = 0; index < count; ++index) {
+        _mm_storel_pi(reinterpret_cast<__m64*>(pairs + 2 * index), gains);
+        gains = _mm_add_ps(gains, ramps);
+    }
+    chain.first = _mm_cvtss_f32(gains);
+    chain.second = _mm_cvtss_f32(_mm_shuffle_ps(gains, gains, 1));
+    chain.firstBinade = BinadeOf(chain.first, chain.firstRamp);
+    chain.secondBinade = BinadeOf(chain.second, chain.secondRamp);
+    if (chain.firstBinade.closed && chain.secondBinade.closed)
+        StartClosed(chain);
+}
+
+VESKAR_BLOCK_STEP void WorkOut(const SteadyGains&, std::int32_t) {}
+VESKAR_BLOCK_STEP void WorkOut(const TableGains&, std::int32_t) {}
+// The gains of the block starting at frame, if the stretch has it.
+VESKAR_BLOCK_STEP void WorkOut(ChainGains& chain, std::int32_t frame) {
+    if (frame >= chain.frames)
+        return;
+    float* pairs = chain.tables + 2 * LANES * ((frame / LANES) & 1);
+    const std::int32_t count = chain.frames - frame < LANES ? chain.frames - frame : LANES;
+    if (StaysInside(chain.firstBinade, count) && StaysInside(chain.secondBinade, count)) {
+        WorkOutClosed(chain, pairs, count);
+        return;
+    }
+    // Leaving the binade: the gains where the closed form stopped, then one addition at a time.
+    if (chain.firstBinade.closed && chain.secondBinade.closed) {
+        chain.first = GainIn(chain.firstBinade);
+        chain.second = GainIn(chain.secondBinade);
+    }
+    WorkOutInTurn(chain, pairs, count);
+}
+
+VESKAR_BLOCK_STEP __m512 GainsAt(const SteadyGains& gains, std::int32_t, __mmask16) {
     return gains.pairs;
 }
-VESKAR_AVX512 inline __m512 GainsAt(const TableGains& gains, std::int32_t offset, __mmask16 mask) {
+VESKAR_BLOCK_STEP __m512 GainsAt(const TableGains& gains, std::int32_t offset, __mmask16 mask) {
     return _mm512_maskz_loadu_ps(mask, gains.pairs + offset);
+}
+VESKAR_BLOCK_STEP __m512 GainsAt(const ChainGains& gains, std::int32_t offset, __mmask16 mask) {
+    const float* pairs = gains.tables + 2 * LANES * ((offset / (2 * LANES)) & 1);
+    return _mm512_maskz_loadu_ps(mask, pairs + offset % (2 * LANES));
 }
 
 // Adds the block's frames into out (2 x 16 floats from out): the floats in the masks only.
 template <typename Gains>
-VESKAR_AVX512 inline void AddBlock(float* out, __m512 s, const Gains& gains, std::int32_t frame,
-                                   __mmask16 low, __mmask16 high) {
+VESKAR_BLOCK_STEP void AddBlock(float* out, __m512 s, const Gains& gains, std::int32_t frame, __mmask16 low,
+                                __mmask16 high) {
     const __m512i lowFrames = _mm512_setr_epi32(0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7);
     const __m512i highFrames = _mm512_setr_epi32(8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13, 14, 14, 15, 15);
     const __m512 first = _mm512_mul_ps(_mm512_permutexvar_ps(lowFrames, s), GainsAt(gains, 2 * frame, low));
@@ -166,8 +322,9 @@ VESKAR_AVX512 inline void AddBlock(float* out, __m512 s, const Gains& gains, std
 
 // Renders one block of count (1..16) frames.
 template <Travel Way, bool Windowed, typename Gains>
-VESKAR_AVX512 inline void RenderBlock(const VoiceSpan& span, const Lanes& lanes, float* out,
-                                      const Gains& gains, std::int32_t frame, std::int32_t count) {
+VESKAR_BLOCK_STEP void RenderBlock(const VoiceSpan& span, const Lanes& lanes, float* out, Gains& gains,
+                                   std::int32_t frame, std::int32_t count) {
+    WorkOut(gains, frame + LANES);
     __m512i pairs;
     if constexpr (Windowed) {
         // The lowest index: the first frame's, or going backward the last one's.
@@ -185,13 +342,14 @@ VESKAR_AVX512 inline void RenderBlock(const VoiceSpan& span, const Lanes& lanes,
 }
 
 template <Travel Way, bool Windowed, typename Gains>
-VESKAR_AVX512 void RenderLanes(const VoiceSpan& span, float* out, std::int32_t frames, const Gains& gains) {
+VESKAR_AVX512 void RenderLanes(const VoiceSpan& span, float* out, std::int32_t frames, Gains& gains) {
     const VoiceSpan local = span;  // kept in registers: the stores into out cannot change it
     const std::uint32_t unit = Windowed ? WORD_PAIR : 1;
     Lanes lanes = StartLanes<Way>(local.position, local.step);
     if constexpr (Windowed)
         lanes.index = _mm512_add_epi32(lanes.index, _mm512_slli_epi32(lanes.index, 16));  // x WORD_PAIR
     const BlockMove move = MoveOf(local.step, unit);
+    WorkOut(gains, 0);
     std::int32_t frame = 0;
     for (; frame + LANES <= frames; frame += LANES) {
         RenderBlock<Way, Windowed>(local, lanes, out, gains, frame, LANES);
@@ -202,7 +360,7 @@ VESKAR_AVX512 void RenderLanes(const VoiceSpan& span, float* out, std::int32_t f
 }
 
 template <typename Gains>
-VESKAR_AVX512 void Render(const VoiceSpan& span, float* out, std::int32_t frames, const Gains& gains) {
+VESKAR_AVX512 void Render(const VoiceSpan& span, float* out, std::int32_t frames, Gains& gains) {
     const bool windowed = span.step < WINDOW_STEP_LIMIT;
     if (span.travel == Travel::Backward) {
         if (windowed)
@@ -227,12 +385,37 @@ bool Avx512Mixing() {
 VESKAR_AVX512 void RenderSteady512(const VoiceSpan& span, float* out, std::int32_t frames, float first,
                                    float second) {
     const __m128 pair = _mm_setr_ps(first, second, first, second);
-    Render(span, out, frames, SteadyGains{_mm512_broadcast_f32x4(pair)});
+    SteadyGains gains{_mm512_broadcast_f32x4(pair)};
+    Render(span, out, frames, gains);
 }
 
 VESKAR_AVX512 void RenderRamped512(const VoiceSpan& span, float* out, std::int32_t frames,
                                    const float* gainPairs) {
-    Render(span, out, frames, TableGains{gainPairs});
+    TableGains gains{gainPairs};
+    Render(span, out, frames, gains);
+}
+
+VESKAR_AVX512 void RenderRampChain512(const VoiceSpan& span, float* out, std::int32_t frames,
+                                      RampChain& gains) {
+    alignas(64) float tables[2 * 2 * LANES];
+    ChainGains chain;
+    chain.first = gains.first;
+    chain.second = gains.second;
+    chain.firstRamp = gains.firstRamp;
+    chain.secondRamp = gains.secondRamp;
+    chain.frames = frames;
+    chain.firstBinade = BinadeOf(gains.first, gains.firstRamp);
+    chain.secondBinade = BinadeOf(gains.second, gains.secondRamp);
+    chain.tables = tables;
+    if (chain.firstBinade.closed && chain.secondBinade.closed)
+        StartClosed(chain);
+    Render(span, out, frames, chain);
+    if (chain.firstBinade.closed && chain.secondBinade.closed) {
+        chain.first = GainIn(chain.firstBinade);
+        chain.second = GainIn(chain.secondBinade);
+    }
+    gains.first = chain.first;
+    gains.second = chain.second;
 }
 
 #else
@@ -244,5 +427,7 @@ bool Avx512Mixing() {
 void RenderSteady512(const VoiceSpan&, float*, std::int32_t, float, float) {}
 
 void RenderRamped512(const VoiceSpan&, float*, std::int32_t, const float*) {}
+
+void RenderRampChain512(const VoiceSpan&, float*, std::int32_t, RampChain&) {}
 
 #endif

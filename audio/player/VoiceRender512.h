@@ -13,3 +13,4 @@
 // As RenderSteady and RenderRamped. Only to be called when Avx512Mixing() is true.
 void RenderSteady512(const VoiceSpan& span, float* out, std::int32_t frames, float first, float second);
 void RenderRamped512(const VoiceSpan& span, float* out, std::int32_t frames, const float* gainPairs);
+void RenderRampChain512(const VoiceSpan& span, float* out, std::int32_t frames, RampChain& gains);
