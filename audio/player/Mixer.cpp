@@ -273,9 +273,10 @@ std::int32_t MixSegment(Voice& voice, float* out, std::int32_t remaining) {
         return -1;
     }
     if (start.lapped()) {
-        const std::uint64_t loopLength = start.stretch.end - start.stretch.start;
-        const std::uint64_t position = Position(voice);
-        StorePosition(voice, position < loopLength ? position : position % loopLength);
+        // Back into the first lap: the loop is whole frames long, so only the frame index moves.
+        const auto loopFrames = static_cast<std::uint32_t>((start.stretch.end - start.stretch.start) >> 32);
+        if (voice.position >= loopFrames)
+            voice.position %= loopFrames;
         voice.position += loopStartFrame;
     }
     return frames;
