@@ -1,6 +1,7 @@
-// Gain tables of ramped segments, a piece of up to TABLE_FRAMES frames at a time: the gains of each
-// frame, one addition of the ramp after another, and the rounding at each loop end a voice in the
-// laps crosses, worked out before the inner loop multiplies by them.
+// Ramped segments. A ramp with no rounding inside is worked out by the inner loops as they go. A
+// voice in the laps of a short loop has its gains rounded at each loop end it crosses: its gains are
+// worked out into a table first, a piece of up to TABLE_FRAMES frames at a time, one addition of the
+// ramp after another with the rounding at each loop end, and the inner loop multiplies by them.
 #include "audio/player/MixerRamp.h"
 
 #include <algorithm>
@@ -35,9 +36,9 @@ std::int32_t RoundedGain(float gain) {
     return RoundHalfAway(gain * 255.0f * 256.0f);
 }
 
-// One piece of a ramped segment: its gains start from first and second; the ramps are added after
-// each frame. In the laps (loopLength not 0) the gains are rounded at each loop end the piece
-// crosses, except at its last frame when that ends the segment (lastOfSegment).
+// One piece of a ramped segment in the laps: its gains start from first and second; the ramps are
+// added after each frame, and the gains are rounded at each loop end the piece crosses, except at its
+// last frame when that ends the segment (lastOfSegment).
 struct RampPiece {
     float first;
     float second;
@@ -50,7 +51,6 @@ struct RampPiece {
     bool lastOfSegment;
 };
 
-// Fills pairs with the piece's gains and moves first and second on to the gains after it.
 #if defined(__SSE2__)
 // RoundedGain and GainOf of both channels at once: x 255 x 256 is one multiplication by 65280 (the
 // second factor only scales), rounding half away from zero, and / 256 / 255 is one division.
@@ -85,43 +85,33 @@ void FillLaps(RampPiece& piece, float* pairs) {
 }
 #endif
 
+// Fills pairs with the piece's gains and moves first and second on to the gains after it.
 void FillPiece(RampPiece& piece, float* pairs) {
 #if defined(__SSE2__)
-    if (piece.loopLength != 0) {
-        FillLaps(piece, pairs);
-        return;
-    }
-#endif
+    FillLaps(piece, pairs);
+#else
     float first = piece.first;
     float second = piece.second;
-    if (piece.loopLength == 0) {
-        for (std::int32_t frame = 0; frame < piece.frames; ++frame) {
-            pairs[2 * frame] = first;
-            pairs[2 * frame + 1] = second;
-            first += piece.firstRamp;
-            second += piece.secondRamp;
-        }
-    } else {
-        const std::uint64_t length = piece.loopLength;
-        std::uint64_t position = piece.position;
-        std::uint64_t loopEnd = (position / length + 1) * length;
-        for (std::int32_t frame = 0; frame < piece.frames; ++frame) {
-            pairs[2 * frame] = first;
-            pairs[2 * frame + 1] = second;
-            first += piece.firstRamp;
-            second += piece.secondRamp;
-            position += piece.step;
-            if (position < loopEnd)
-                continue;
-            loopEnd = position - loopEnd < length ? loopEnd + length : (position / length + 1) * length;
-            if (frame + 1 < piece.frames || !piece.lastOfSegment) {
-                first = GainOf(RoundedGain(first));
-                second = GainOf(RoundedGain(second));
-            }
+    const std::uint64_t length = piece.loopLength;
+    std::uint64_t position = piece.position;
+    std::uint64_t loopEnd = (position / length + 1) * length;
+    for (std::int32_t frame = 0; frame < piece.frames; ++frame) {
+        pairs[2 * frame] = first;
+        pairs[2 * frame + 1] = second;
+        first += piece.firstRamp;
+        second += piece.secondRamp;
+        position += piece.step;
+        if (position < loopEnd)
+            continue;
+        loopEnd = position - loopEnd < length ? loopEnd + length : (position / length + 1) * length;
+        if (frame + 1 < piece.frames || !piece.lastOfSegment) {
+            first = GainOf(RoundedGain(first));
+            second = GainOf(RoundedGain(second));
         }
     }
     piece.first = first;
     piece.second = second;
+#endif
 }
 
 // After a ramped segment: the gains are rounded where it ended, and set to the targets when the
@@ -143,7 +133,8 @@ void FinishRamp(Voice& voice, std::int32_t frames, float first, float second) {
 void RenderRampedSegment(Voice& voice, const VoiceSpan& span, float* out, std::int32_t frames,
                          std::uint64_t loopLength) {
     RampChain chain{GainOf(voice.firstGain), GainOf(voice.secondGain), voice.firstRamp, voice.secondRamp};
-    if (loopLength == 0 && RenderRampChain(span, out, frames, chain)) {
+    if (loopLength == 0) {
+        RenderRampChain(span, out, frames, chain);
         FinishRamp(voice, frames, chain.first, chain.second);
         return;
     }

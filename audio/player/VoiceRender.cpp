@@ -130,6 +130,47 @@ void RampedLoop(const VoiceSpan& span, float* __restrict out, std::int32_t frame
     }
 }
 
+// A ramp worked out as the loop goes: the gains of both channels side by side in two lanes, one
+// addition per frame.
+template <Travel Way>
+void ChainLoop(const VoiceSpan& span, float* __restrict out, std::int32_t frames, RampChain& gains) {
+    const std::int16_t* __restrict data = span.data;
+    std::uint64_t position = span.position;
+    const std::uint64_t step = span.step;
+    float first = gains.first;
+    float second = gains.second;
+#if defined(__SSE2__)
+    if (frames >= 4) {
+        const __m128 ramp = _mm_setr_ps(gains.firstRamp, gains.secondRamp, 0.0f, 0.0f);
+        __m128 gain = _mm_setr_ps(first, second, 0.0f, 0.0f);
+        __m128i fractions = FirstFractions<Way>(position, step);
+        const __m128i fractionStep = FractionStep(step);
+        for (; frames >= 4; frames -= 4) {
+            const __m128 gain1 = _mm_add_ps(gain, ramp);
+            const __m128 gain2 = _mm_add_ps(gain1, ramp);
+            const __m128 gain3 = _mm_add_ps(gain2, ramp);
+            position = RenderFour<Way>(data, position, step, out, fractions, fractionStep,
+                                       _mm_movelh_ps(gain, gain1), _mm_movelh_ps(gain2, gain3));
+            gain = _mm_add_ps(gain3, ramp);
+            out += 8;
+        }
+        first = _mm_cvtss_f32(gain);
+        second = _mm_cvtss_f32(_mm_shuffle_ps(gain, gain, 1));
+    }
+#endif
+    for (; frames > 0; --frames) {
+        const float s = Interpolate(data, position);
+        out[0] += s * first;
+        out[1] += s * second;
+        out += 2;
+        first += gains.firstRamp;
+        second += gains.secondRamp;
+        position = Advance<Way>(position, step);
+    }
+    gains.first = first;
+    gains.second = second;
+}
+
 void SteadyPortable(const VoiceSpan& span, float* out, std::int32_t frames, float first, float second) {
     if (span.travel == Travel::Backward)
         SteadyLoop<Travel::Backward>(span, out, frames, first, second);
@@ -142,6 +183,13 @@ void RampedPortable(const VoiceSpan& span, float* out, std::int32_t frames, cons
         RampedLoop<Travel::Backward>(span, out, frames, gainPairs);
     else
         RampedLoop<Travel::Forward>(span, out, frames, gainPairs);
+}
+
+void ChainPortable(const VoiceSpan& span, float* out, std::int32_t frames, RampChain& gains) {
+    if (span.travel == Travel::Backward)
+        ChainLoop<Travel::Backward>(span, out, frames, gains);
+    else
+        ChainLoop<Travel::Forward>(span, out, frames, gains);
 }
 
 // AVX2 renders whole groups of eight frames, the portable loops what is left.
@@ -157,6 +205,12 @@ void RampedAvx2(const VoiceSpan& span, float* out, std::int32_t frames, const fl
     RampedPortable(rest, out, frames, gainPairs);
 }
 
+void ChainAvx2(const VoiceSpan& span, float* out, std::int32_t frames, RampChain& gains) {
+    VoiceSpan rest = span;
+    RenderWideChain(rest, out, frames, gains);
+    ChainPortable(rest, out, frames, gains);
+}
+
 using SteadyFunction = void (*)(const VoiceSpan&, float*, std::int32_t, float, float);
 using RampedFunction = void (*)(const VoiceSpan&, float*, std::int32_t, const float*);
 using ChainFunction = void (*)(const VoiceSpan&, float*, std::int32_t, RampChain&);
@@ -164,7 +218,7 @@ using ChainFunction = void (*)(const VoiceSpan&, float*, std::int32_t, RampChain
 struct Loops {
     SteadyFunction steady;
     RampedFunction ramped;
-    ChainFunction chain;  // none: the ramp's gains come from a table
+    ChainFunction chain;
 };
 
 bool Available(MixerLoops loops) {
@@ -184,11 +238,11 @@ Loops LoopsFor(MixerLoops loops) {
         case MixerLoops::Avx512:
             return {RenderSteady512, RenderRamped512, RenderRampChain512};
         case MixerLoops::Avx2:
-            return {SteadyAvx2, RampedAvx2, nullptr};
+            return {SteadyAvx2, RampedAvx2, ChainAvx2};
         case MixerLoops::Portable:
             break;
     }
-    return {SteadyPortable, RampedPortable, nullptr};
+    return {SteadyPortable, RampedPortable, ChainPortable};
 }
 
 Loops& ChosenLoops() {
@@ -210,13 +264,9 @@ void RenderRamped(const VoiceSpan& span, float* out, std::int32_t frames, const 
         ChosenLoops().ramped(span, out, frames, gainPairs);
 }
 
-bool RenderRampChain(const VoiceSpan& span, float* out, std::int32_t frames, RampChain& gains) {
-    const ChainFunction chain = ChosenLoops().chain;
-    if (chain == nullptr)
-        return false;
+void RenderRampChain(const VoiceSpan& span, float* out, std::int32_t frames, RampChain& gains) {
     if (frames > 0)
-        chain(span, out, frames, gains);
-    return true;
+        ChosenLoops().chain(span, out, frames, gains);
 }
 
 bool UseMixerLoops(MixerLoops loops) {

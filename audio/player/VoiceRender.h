@@ -36,9 +36,8 @@ struct RampChain {
 };
 
 // Adds frames frames as RenderRamped does, working the gains out as it goes, and leaves the gains
-// after the last frame in gains. False, with nothing done, when the loops at hand do not work ramps
-// out themselves (the caller then fills a table).
-[[nodiscard]] bool RenderRampChain(const VoiceSpan& span, float* out, std::int32_t frames, RampChain& gains);
+// after the last frame in gains.
+void RenderRampChain(const VoiceSpan& span, float* out, std::int32_t frames, RampChain& gains);
 
 // The loops the processor can run, from the portable ones up.
 enum class MixerLoops { Portable, Avx2, Avx512 };

@@ -112,6 +112,38 @@ __attribute__((target("avx2"))) void RampedEights(VoiceSpan& span, float*& out, 
     span.position = state.position;
 }
 
+// Gains of four frames as (first, second) pairs, from gain (first, second in the low lanes) on; gain
+// moves on by four single-precision additions, one per frame.
+__attribute__((target("avx2"))) inline __m256 RampFour(__m128& gain, __m128 ramp) {
+    const __m128 gain1 = _mm_add_ps(gain, ramp);
+    const __m128 gain2 = _mm_add_ps(gain1, ramp);
+    const __m128 gain3 = _mm_add_ps(gain2, ramp);
+    const __m256 pairs = _mm256_set_m128(_mm_movelh_ps(gain2, gain3), _mm_movelh_ps(gain, gain1));
+    gain = _mm_add_ps(gain3, ramp);
+    return pairs;
+}
+
+template <bool Backward>
+__attribute__((target("avx2"))) void ChainEights(VoiceSpan& span, float*& out, std::int32_t& frames,
+                                                 RampChain& gains) {
+    const std::int32_t blocks = frames / 8;
+    WideState state = StartWide(span.position, span.step, Backward);
+    const __m128 ramp = _mm_setr_ps(gains.firstRamp, gains.secondRamp, 0.0f, 0.0f);
+    __m128 gain = _mm_setr_ps(gains.first, gains.second, 0.0f, 0.0f);
+    float* target = out;
+    for (std::int32_t block = 0; block < blocks; ++block) {
+        const __m256 gains0 = RampFour(gain, ramp);
+        const __m256 gains4 = RampFour(gain, ramp);
+        AddEight(target, InterpolateEight<Backward>(span.data, state), gains0, gains4);
+        target += 16;
+    }
+    gains.first = _mm_cvtss_f32(gain);
+    gains.second = _mm_cvtss_f32(_mm_shuffle_ps(gain, gain, 1));
+    out = target;
+    frames -= blocks * 8;
+    span.position = state.position;
+}
+
 }  // namespace
 
 bool WideMixing() {
@@ -133,6 +165,13 @@ void RenderWideRamped(VoiceSpan& span, float*& out, std::int32_t& frames, const 
         RampedEights<false>(span, out, frames, gainPairs);
 }
 
+void RenderWideChain(VoiceSpan& span, float*& out, std::int32_t& frames, RampChain& gains) {
+    if (span.travel == Travel::Backward)
+        ChainEights<true>(span, out, frames, gains);
+    else
+        ChainEights<false>(span, out, frames, gains);
+}
+
 #else
 
 bool WideMixing() {
@@ -142,5 +181,7 @@ bool WideMixing() {
 void RenderWideSteady(VoiceSpan&, float*&, std::int32_t&, float, float) {}
 
 void RenderWideRamped(VoiceSpan&, float*&, std::int32_t&, const float*&) {}
+
+void RenderWideChain(VoiceSpan&, float*&, std::int32_t&, RampChain&) {}
 
 #endif

@@ -22,3 +22,5 @@
 // frames (and the gain tables) past them. Only to be called when WideMixing() is true.
 void RenderWideSteady(VoiceSpan& span, float*& out, std::int32_t& frames, float first, float second);
 void RenderWideRamped(VoiceSpan& span, float*& out, std::int32_t& frames, const float*& gainPairs);
+// The same for a ramp worked out as the loop goes; gains moves on past the frames rendered.
+void RenderWideChain(VoiceSpan& span, float*& out, std::int32_t& frames, RampChain& gains);
