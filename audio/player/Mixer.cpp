@@ -49,8 +49,9 @@ struct Stretch {
 inline Stretch StretchOf(const Sample& sample) {
     const std::uint64_t length = sample.length;
     const bool loops = sample.loopType == LOOP_FORWARD || sample.loopType == LOOP_PINGPONG;
-    if (!loops || sample.loopLength == 0 || sample.loopStart >= length)
+    if (!loops || sample.loopLength == 0 || sample.loopStart >= length) {
         return {0, length << 32, LOOP_NONE};
+    }
     const std::uint64_t end =
         std::min<std::uint64_t>(std::uint64_t{sample.loopStart} + sample.loopLength, length);
     return {std::uint64_t{sample.loopStart} << 32, end << 32, sample.loopType};
@@ -63,20 +64,24 @@ inline std::uint64_t FramesToBoundary(std::uint64_t position, std::uint64_t step
                                       std::uint64_t start, std::uint64_t end, std::int32_t limit) {
     std::uint64_t distance = 0;
     if (travel == Travel::Backward) {
-        if (position < start || position >= end)
+        if (position < start || position >= end) {
             return 0;
+        }
         distance = position - start + 1;
     } else {
-        if (position >= end)
+        if (position >= end) {
             return 0;
+        }
         distance = end - position;
     }
-    if (step == 0)
+    if (step == 0) {
         return NO_BOUNDARY;
+    }
     // Most segments end with the block, far from the boundary: no division for them.
     std::uint64_t reach = 0;
-    if (__builtin_mul_overflow(step, static_cast<std::uint64_t>(limit), &reach) || reach >= distance)
+    if (__builtin_mul_overflow(step, static_cast<std::uint64_t>(limit), &reach) || reach >= distance) {
         return distance / step + (distance % step != 0 ? 1 : 0);
+    }
     return NO_BOUNDARY;
 }
 
@@ -129,8 +134,9 @@ void Reflect(Voice& voice, __int128 position, const Stretch& stretch) {
     __int128 phase = unfolded;
     if (phase < 0 || phase >= 2 * length) {  // more than one crossing: rare
         phase %= 2 * length;
-        if (phase < 0)
+        if (phase < 0) {
             phase += 2 * length;
+        }
     }
     const bool forward = phase < length;
     voice.direction = forward ? DIRECTION_FORWARD : DIRECTION_BACKWARD;
@@ -215,8 +221,9 @@ bool StartSegment(Voice& voice, std::int32_t remaining, SegmentStart& start) {
         return false;
     }
     start.stretch = StretchOf(sample);
-    if (start.stretch.loopType != LOOP_PINGPONG)
+    if (start.stretch.loopType != LOOP_PINGPONG) {
         voice.direction = DIRECTION_FORWARD;
+    }
     const bool lapped = InsideLaps(sample, voice, start.stretch);
     start.lapEnd = lapped ? std::uint64_t{sample.laps.size() - SAMPLE_GUARD_FRAMES} << 32 : 0;
     start.position = Position(voice) - (lapped ? start.stretch.start : 0);
@@ -229,8 +236,9 @@ bool StartSegment(Voice& voice, std::int32_t remaining, SegmentStart& start) {
 
 inline std::int32_t SegmentFrames(const SegmentStart& start, std::int32_t rampLeft, std::int32_t remaining) {
     std::int32_t frames = remaining;
-    if (start.toBoundary <= static_cast<std::uint64_t>(frames))
+    if (start.toBoundary <= static_cast<std::uint64_t>(frames)) {
         frames = static_cast<std::int32_t>(start.toBoundary);
+    }
     return rampLeft != 0 && rampLeft < frames ? rampLeft : frames;
 }
 
@@ -248,22 +256,27 @@ inline std::uint64_t LoopLengthOf(const SegmentStart& start) {
 // rendered, or -1 when the voice has stopped.
 std::int32_t MixSegment(Voice& voice, float* out, std::int32_t remaining) {
     SegmentStart start;
-    if (!StartSegment(voice, remaining, start))
+    if (!StartSegment(voice, remaining, start)) {
         return -1;
-    if (start.toBoundary == 0)  // outside its stretch, which a voice in the laps never is
+    }
+    if (start.toBoundary == 0) {  // outside its stretch, which a voice in the laps never is
         return PassBoundary(voice, Position(voice), start.stretch) ? 0 : -1;
+    }
     const auto loopStartFrame = static_cast<std::uint32_t>(start.stretch.start >> 32);
-    if (start.lapped())
+    if (start.lapped()) {
         voice.position -= loopStartFrame;
+    }
     const std::int32_t rampLeft = SetUpRamp(voice);
-    if (rampLeft == 0 && voice.firstGainTarget == 0 && voice.secondGainTarget == 0)
+    if (rampLeft == 0 && voice.firstGainTarget == 0 && voice.secondGainTarget == 0) {
         return SkipSilent(voice, start.stretch, start.lapped(), remaining);
+    }
     const std::int32_t frames = SegmentFrames(start, rampLeft, remaining);
     const bool atBoundary = start.toBoundary == static_cast<std::uint64_t>(frames);
-    if (rampLeft != 0)
+    if (rampLeft != 0) {
         RenderRampedSegment(voice, SpanOf(voice, start), out, frames, LoopLengthOf(start));
-    else
+    } else {
         RenderSteadySegment(voice, SpanOf(voice, start), out, frames);
+    }
     if (!atBoundary) {
         // Still inside the stretch, so within 64 bits.
         const std::uint64_t moved = Step(voice) * static_cast<std::uint64_t>(frames);
@@ -275,8 +288,9 @@ std::int32_t MixSegment(Voice& voice, float* out, std::int32_t remaining) {
     if (start.lapped()) {
         // Back into the first lap: the loop is whole frames long, so only the frame index moves.
         const auto loopFrames = static_cast<std::uint32_t>((start.stretch.end - start.stretch.start) >> 32);
-        if (voice.position >= loopFrames)
+        if (voice.position >= loopFrames) {
             voice.position %= loopFrames;
+        }
         voice.position += loopStartFrame;
     }
     return frames;
@@ -289,8 +303,9 @@ void MixVoice(Voice& voice, float* out, std::int32_t frameCount) {
     while (remaining > 0 && voice.sample != nullptr) {
         ++segmentCount;
         const std::int32_t frames = MixSegment(voice, out, remaining);
-        if (frames < 0)
+        if (frames < 0) {
             return;
+        }
         out += 2 * frames;
         remaining -= frames;
     }
@@ -334,23 +349,27 @@ void PrepareLaps(Sample& sample) {
     }
     const std::uint32_t lapFrames = (LAP_FRAMES + length - 1) / length * length;
     sample.laps.assign(std::size_t{lapFrames} + SAMPLE_GUARD_FRAMES, 0);
-    for (std::uint32_t frame = 0; frame <= lapFrames; ++frame)
+    for (std::uint32_t frame = 0; frame <= lapFrames; ++frame) {
         sample.laps[frame] = sample.data[start + frame % length];
+    }
 }
 
 void MixVoices(float* destination, std::int32_t frameCount) {
-    if (destination == nullptr || frameCount < 1)
+    if (destination == nullptr || frameCount < 1) {
         return;
+    }
     std::array<Voice, VOICE_COUNT>& voices = Voices();
     for (int index = 0; index < MIXED_VOICE_COUNT; ++index) {
-        if (voices[index].sample != nullptr)
+        if (voices[index].sample != nullptr) {
             MixVoice(voices[index], destination, frameCount);
+        }
     }
 }
 
 void ConvertToPcm(std::int16_t* pcmDestination, const float* floatSource, std::int32_t frameCount) {
-    if (pcmDestination == nullptr || floatSource == nullptr || frameCount <= 0)
+    if (pcmDestination == nullptr || floatSource == nullptr || frameCount <= 0) {
         return;
+    }
     const std::int32_t values = frameCount * 2;
     std::int32_t index = 0;
 #if defined(__SSE2__)

@@ -20,10 +20,12 @@ inline constexpr std::int32_t TABLE_FRAMES = 256;
 std::int32_t RoundHalfAway(float value) {
     const auto truncated = static_cast<std::int32_t>(value);
     const float rest = value - static_cast<float>(truncated);  // exact below 2^23
-    if (rest >= 0.5f)
+    if (rest >= 0.5f) {
         return truncated + 1;
-    if (rest <= -0.5f)
+    }
+    if (rest <= -0.5f) {
         return truncated - 1;
+    }
     return truncated;
 }
 
@@ -74,11 +76,13 @@ void FillLaps(RampPiece& piece, float* pairs) {
         _mm_storel_pi(reinterpret_cast<__m64*>(pairs + 2 * frame), gains);
         gains = _mm_add_ps(gains, ramps);
         position += piece.step;
-        if (position < loopEnd)
+        if (position < loopEnd) {
             continue;
+        }
         loopEnd = position - loopEnd < length ? loopEnd + length : (position / length + 1) * length;
-        if (frame + 1 < piece.frames || !piece.lastOfSegment)
+        if (frame + 1 < piece.frames || !piece.lastOfSegment) {
             gains = RoundedGains(gains);
+        }
     }
     piece.first = _mm_cvtss_f32(gains);
     piece.second = _mm_cvtss_f32(_mm_shuffle_ps(gains, gains, 1));

@@ -172,24 +172,27 @@ void ChainLoop(const VoiceSpan& span, float* __restrict out, std::int32_t frames
 }
 
 void SteadyPortable(const VoiceSpan& span, float* out, std::int32_t frames, float first, float second) {
-    if (span.travel == Travel::Backward)
+    if (span.travel == Travel::Backward) {
         SteadyLoop<Travel::Backward>(span, out, frames, first, second);
-    else
+    } else {
         SteadyLoop<Travel::Forward>(span, out, frames, first, second);
+    }
 }
 
 void RampedPortable(const VoiceSpan& span, float* out, std::int32_t frames, const float* gainPairs) {
-    if (span.travel == Travel::Backward)
+    if (span.travel == Travel::Backward) {
         RampedLoop<Travel::Backward>(span, out, frames, gainPairs);
-    else
+    } else {
         RampedLoop<Travel::Forward>(span, out, frames, gainPairs);
+    }
 }
 
 void ChainPortable(const VoiceSpan& span, float* out, std::int32_t frames, RampChain& gains) {
-    if (span.travel == Travel::Backward)
+    if (span.travel == Travel::Backward) {
         ChainLoop<Travel::Backward>(span, out, frames, gains);
-    else
+    } else {
         ChainLoop<Travel::Forward>(span, out, frames, gains);
+    }
 }
 
 // AVX2 renders whole groups of eight frames, the portable loops what is left.
@@ -255,23 +258,27 @@ Loops& ChosenLoops() {
 }  // namespace
 
 void RenderSteady(const VoiceSpan& span, float* out, std::int32_t frames, float first, float second) {
-    if (frames > 0)
+    if (frames > 0) {
         ChosenLoops().steady(span, out, frames, first, second);
+    }
 }
 
 void RenderRamped(const VoiceSpan& span, float* out, std::int32_t frames, const float* gainPairs) {
-    if (frames > 0)
+    if (frames > 0) {
         ChosenLoops().ramped(span, out, frames, gainPairs);
+    }
 }
 
 void RenderRampChain(const VoiceSpan& span, float* out, std::int32_t frames, RampChain& gains) {
-    if (frames > 0)
+    if (frames > 0) {
         ChosenLoops().chain(span, out, frames, gains);
+    }
 }
 
 bool UseMixerLoops(MixerLoops loops) {
-    if (!Available(loops))
+    if (!Available(loops)) {
         return false;
+    }
     ChosenLoops() = LoopsFor(loops);
     return true;
 }

@@ -8,6 +8,7 @@
 // through the same steps with lane masks.
 #include "audio/player/VoiceRender512.h"
 
+#include "audio/player/RampBinade.h"
 #include "audio/player/VoiceRenderWide.h"
 
 #if VESKAR_MIXER_WIDE
@@ -23,7 +24,7 @@
 
 #define VESKAR_AVX512 __attribute__((target("avx512f,avx512bw")))
 // Everything a block does is inlined into the loops: a call would cost the vector registers.
-#define VESKAR_BLOCK_STEP VESKAR_AVX512 [[gnu::always_inline]] inline
+#define VESKAR_BLOCK_STEP [[gnu::always_inline]] VESKAR_AVX512 inline
 
 namespace {
 
@@ -110,8 +111,9 @@ VESKAR_BLOCK_STEP __m512i WindowPairs(const std::int16_t* data, std::size_t read
         lanes.index, _mm512_set1_epi32(static_cast<std::int32_t>(first * WORD_PAIR - 0x10000)));
     const std::int16_t* window = data + first;
     const std::size_t room = readableFrames - first;
-    if (room >= WINDOW_FRAMES)
+    if (room >= WINDOW_FRAMES) {
         return _mm512_permutex2var_epi16(_mm512_loadu_si512(window), words, _mm512_loadu_si512(window + 32));
+    }
     // Near the end of the data: masked loads read only the readable frames.
     const auto low = static_cast<__mmask32>(room >= 32 ? 0xFFFFFFFFu : (1u << room) - 1);
     const auto high = static_cast<__mmask32>(room > 32 ? (1u << (room - 32)) - 1 : 0);
@@ -144,71 +146,8 @@ struct TableGains {
 };
 
 // A ramp worked out in the loop, a block ahead of the block being rendered, into the other of two
-// small tables. Single-precision numbers in the binade [2^e, 2^(e+1)) are the multiples of its unit
-// u = 2^(e-23): while g + ramp stays inside the binade of g = G u (G from 2^23 to 2^24 - 1), the
-// rounded sum is (G + M) u, M being ramp / u rounded to the nearest integer, whatever G is - unless
-// ramp / u lies exactly halfway between two integers (the tie goes to the even multiple). So, away
-// from ties, a block's gains are (G + k M) u, k = 0..15, none waiting for another; a block in which a
-// gain leaves its binade is added up one frame after another. Negative gains mirror positive ones:
-// rounding to nearest is symmetric.
-struct Binade {
-    bool closed;            // the gains follow (G + k M) u
-    std::int32_t mantissa;  // G
-    std::int32_t move;      // M
-    float unit;             // u, negative for negative gains
-    float moved;            // ramp / u, exactly
-};
-
-inline constexpr std::int32_t LOWEST_MANTISSA = 1 << 23;
-inline constexpr std::int32_t HIGHEST_MANTISSA = (1 << 24) - 1;
-// Below 2^-96 (and at zero) the unit would not be a normal number: such gains are added one by one.
-inline constexpr std::uint32_t LOWEST_EXPONENT = 31;
-inline constexpr float MOVE_LIMIT = 4194304.0f;  // 2^22 units
-
-inline float FloatBits(std::uint32_t bits) {
-    float value = 0.0f;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
-[[gnu::always_inline]] inline Binade BinadeOf(float gain, float ramp) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &gain, sizeof bits);
-    const std::uint32_t exponent = (bits >> 23) & 0xFF;
-    if (exponent < LOWEST_EXPONENT || exponent == 0xFF)
-        return {false, 0, 0, 0.0f, 0.0f};
-    const bool negative = (bits >> 31) != 0;
-    // The ramp in units: a scaling by a power of two, so exact.
-    const float moved = (negative ? -ramp : ramp) * FloatBits((277 - exponent) << 23);
-    if (!(moved < MOVE_LIMIT && moved > -MOVE_LIMIT))
-        return {false, 0, 0, 0.0f, 0.0f};
-    const auto whole = static_cast<std::int32_t>(moved);
-    const float part = moved - static_cast<float>(whole);
-    if (part == 0.5f || part == -0.5f)
-        return {false, 0, 0, 0.0f, 0.0f};
-    const std::int32_t move = whole + (part > 0.5f ? 1 : 0) - (part < -0.5f ? 1 : 0);
-    const float unit = FloatBits((exponent - 23) << 23);
-    return {true, static_cast<std::int32_t>((bits & 0x7FFFFF) | 0x800000), move, negative ? -unit : unit,
-            moved};
-}
-
-// Whether count more additions keep every sum inside the binade, clear of its edges.
-inline bool StaysInside(const Binade& binade, std::int32_t count) {
-    if (!binade.closed)
-        return false;
-    const std::int32_t last = binade.mantissa + count * binade.move;
-    if (binade.move > 0)
-        return last <= HIGHEST_MANTISSA;
-    if (binade.move < 0)
-        return last > LOWEST_MANTISSA;
-    // No move: a sum just below the binade's bottom would round to a finer unit.
-    return binade.moved >= 0.0f || binade.mantissa > LOWEST_MANTISSA;
-}
-
-inline float GainIn(const Binade& binade) {
-    return static_cast<float>(binade.mantissa) * binade.unit;
-}
-
+// small tables: in closed form (RampBinade.h) while both gains stay inside their binades, else one
+// frame after another.
 struct ChainGains {
     float first;  // gains of the next frame to work out
     float second;
@@ -267,16 +206,18 @@ VESKAR_BLOCK_STEP void WorkOutInTurn(ChainGains& chain, float* pairs, std::int32
     chain.second = _mm_cvtss_f32(_mm_shuffle_ps(gains, gains, 1));
     chain.firstBinade = BinadeOf(chain.first, chain.firstRamp);
     chain.secondBinade = BinadeOf(chain.second, chain.secondRamp);
-    if (chain.firstBinade.closed && chain.secondBinade.closed)
+    if (chain.firstBinade.closed && chain.secondBinade.closed) {
         StartClosed(chain);
+    }
 }
 
 VESKAR_BLOCK_STEP void WorkOut(const SteadyGains&, std::int32_t) {}
 VESKAR_BLOCK_STEP void WorkOut(const TableGains&, std::int32_t) {}
 // The gains of the block starting at frame, if the stretch has it.
 VESKAR_BLOCK_STEP void WorkOut(ChainGains& chain, std::int32_t frame) {
-    if (frame >= chain.frames)
+    if (frame >= chain.frames) {
         return;
+    }
     float* pairs = chain.tables + 2 * LANES * ((frame / LANES) & 1);
     const std::int32_t count = chain.frames - frame < LANES ? chain.frames - frame : LANES;
     if (StaysInside(chain.firstBinade, count) && StaysInside(chain.secondBinade, count)) {
@@ -346,8 +287,9 @@ VESKAR_AVX512 void RenderLanes(const VoiceSpan& span, float* out, std::int32_t f
     const VoiceSpan local = span;  // kept in registers: the stores into out cannot change it
     const std::uint32_t unit = Windowed ? WORD_PAIR : 1;
     Lanes lanes = StartLanes<Way>(local.position, local.step);
-    if constexpr (Windowed)
+    if constexpr (Windowed) {
         lanes.index = _mm512_add_epi32(lanes.index, _mm512_slli_epi32(lanes.index, 16));  // x WORD_PAIR
+    }
     const BlockMove move = MoveOf(local.step, unit);
     WorkOut(gains, 0);
     std::int32_t frame = 0;
@@ -355,18 +297,20 @@ VESKAR_AVX512 void RenderLanes(const VoiceSpan& span, float* out, std::int32_t f
         RenderBlock<Way, Windowed>(local, lanes, out, gains, frame, LANES);
         Advance<Way>(lanes, move);
     }
-    if (frame < frames)
+    if (frame < frames) {
         RenderBlock<Way, Windowed>(local, lanes, out, gains, frame, frames - frame);
+    }
 }
 
 template <typename Gains>
 VESKAR_AVX512 void Render(const VoiceSpan& span, float* out, std::int32_t frames, Gains& gains) {
     const bool windowed = span.step < WINDOW_STEP_LIMIT;
     if (span.travel == Travel::Backward) {
-        if (windowed)
+        if (windowed) {
             RenderLanes<Travel::Backward, true>(span, out, frames, gains);
-        else
+        } else {
             RenderLanes<Travel::Backward, false>(span, out, frames, gains);
+        }
     } else if (windowed) {
         RenderLanes<Travel::Forward, true>(span, out, frames, gains);
     } else {
@@ -407,8 +351,9 @@ VESKAR_AVX512 void RenderRampChain512(const VoiceSpan& span, float* out, std::in
     chain.firstBinade = BinadeOf(gains.first, gains.firstRamp);
     chain.secondBinade = BinadeOf(gains.second, gains.secondRamp);
     chain.tables = tables;
-    if (chain.firstBinade.closed && chain.secondBinade.closed)
+    if (chain.firstBinade.closed && chain.secondBinade.closed) {
         StartClosed(chain);
+    }
     Render(span, out, frames, chain);
     if (chain.firstBinade.closed && chain.secondBinade.closed) {
         chain.first = GainIn(chain.firstBinade);

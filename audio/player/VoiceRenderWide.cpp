@@ -152,24 +152,27 @@ bool WideMixing() {
 }
 
 void RenderWideSteady(VoiceSpan& span, float*& out, std::int32_t& frames, float first, float second) {
-    if (span.travel == Travel::Backward)
+    if (span.travel == Travel::Backward) {
         SteadyEights<true>(span, out, frames, first, second);
-    else
+    } else {
         SteadyEights<false>(span, out, frames, first, second);
+    }
 }
 
 void RenderWideRamped(VoiceSpan& span, float*& out, std::int32_t& frames, const float*& gainPairs) {
-    if (span.travel == Travel::Backward)
+    if (span.travel == Travel::Backward) {
         RampedEights<true>(span, out, frames, gainPairs);
-    else
+    } else {
         RampedEights<false>(span, out, frames, gainPairs);
+    }
 }
 
 void RenderWideChain(VoiceSpan& span, float*& out, std::int32_t& frames, RampChain& gains) {
-    if (span.travel == Travel::Backward)
+    if (span.travel == Travel::Backward) {
         ChainEights<true>(span, out, frames, gains);
-    else
+    } else {
         ChainEights<false>(span, out, frames, gains);
+    }
 }
 
 #else

@@ -66,16 +66,19 @@ Sample MakeSample(const VoiceCase& test) {
     sample.length = test.length;
     sample.data.resize(std::size_t{test.length} + SAMPLE_GUARD_FRAMES, 0);
     std::mt19937 random(test.length * 31 + test.loopLength);
-    for (std::uint32_t frame = 0; frame < test.length; ++frame)
+    for (std::uint32_t frame = 0; frame < test.length; ++frame) {
         sample.data[frame] = static_cast<std::int16_t>(static_cast<std::int32_t>(random() % 65536) - 32768);
+    }
     sample.loopType = test.loopType;
     sample.loopStart = test.loopStart;
     sample.loopLength = test.loopLength;
     const std::uint32_t loopEnd = test.loopStart + test.loopLength;
-    if (test.loopType == LOOP_FORWARD)
+    if (test.loopType == LOOP_FORWARD) {
         sample.data[loopEnd] = sample.data[test.loopStart];
-    if (test.loopType == LOOP_PINGPONG)
+    }
+    if (test.loopType == LOOP_PINGPONG) {
         sample.data[loopEnd] = sample.data[loopEnd - 1];
+    }
     PrepareLaps(sample);
     return sample;
 }
@@ -94,8 +97,9 @@ std::vector<float> Render(const VoiceCase& test, const Sample& sample) {
     voice.firstGainTarget = test.firstTarget;
     voice.secondGainTarget = test.secondTarget;
     std::vector<float> out(static_cast<std::size_t>(test.frames) * 2, 0.25f);
-    for (std::int32_t done = 0; done < test.frames; done += 333)
+    for (std::int32_t done = 0; done < test.frames; done += 333) {
         MixVoices(out.data() + 2 * done, std::min(333, test.frames - done));
+    }
     return out;
 }
 
@@ -115,8 +119,9 @@ TEST(MixerLoops, EveryKindRendersWhatThePortableLoopsRender) {
         ASSERT_TRUE(UseMixerLoops(MixerLoops::Portable));
         const std::vector<float> portable = Render(test, sample);
         bool sounds = false;
-        for (const float value : portable)
+        for (const float value : portable) {
             sounds = sounds || value != 0.25f;
+        }
         EXPECT_TRUE(sounds);
         for (const MixerLoops loops : {MixerLoops::Avx2, MixerLoops::Avx512}) {
             if (UseMixerLoops(loops)) {
@@ -142,16 +147,18 @@ TEST(MixerLoops, RampsFromEveryKindOfStartAgree) {
             ASSERT_TRUE(UseMixerLoops(MixerLoops::Portable));
             const std::vector<float> portable = Render(test, sample);
             for (const MixerLoops loops : {MixerLoops::Avx2, MixerLoops::Avx512}) {
-                if (!UseMixerLoops(loops))
+                if (!UseMixerLoops(loops)) {
                     continue;
+                }
                 EXPECT_TRUE(SameBits(Render(test, sample), portable)) << start << " to " << target;
                 ++compared;
             }
         }
     }
     BackToTheWidest();
-    if (compared == 0)
+    if (compared == 0) {
         GTEST_SKIP() << "this processor has only the portable loops";
+    }
 }
 
 TEST(MixerLoops, OnlyLoopsTheProcessorHasCanBeChosen) {

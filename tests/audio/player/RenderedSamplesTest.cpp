@@ -102,8 +102,9 @@ const PinnedRender FEATURE_RENDERS[] = {
 };
 
 std::filesystem::path FolderOf(const std::string& name) {
-    if (name == "VESKAR.DAT")
+    if (name == "VESKAR.DAT") {
         return std::filesystem::path(VESKAR_DAT_PATH).parent_path();
+    }
     return BENCH_SONGS_DIR;
 }
 
@@ -111,8 +112,9 @@ std::filesystem::path FolderOf(const std::string& name) {
 
 RenderHashes RenderAndHash(Module& module, std::int32_t rate, std::int32_t seconds) {
     const std::int32_t blockFrames = BlockFramesAt(rate);
-    if (blockFrames == 0 || !PreparePlayback(module, rate))
+    if (blockFrames == 0 || !PreparePlayback(module, rate)) {
         return {};
+    }
     RenderHashes hashes{FNV_OFFSET, FNV_OFFSET};
     std::vector<float> mix(static_cast<std::size_t>(blockFrames) * 2);
     std::vector<std::int16_t> pcm(mix.size());
@@ -152,11 +154,13 @@ TEST(RenderedSamples, ModulesBuiltInCodeRenderAsPinned) {
 TEST(RenderedSamples, EveryInnerLoopTheProcessorHasRendersAsPinned) {
     const std::vector<NamedDesign> designs = FeatureDesigns();
     for (const MixerLoops loops : {MixerLoops::Portable, MixerLoops::Avx2, MixerLoops::Avx512}) {
-        if (!UseMixerLoops(loops))
+        if (!UseMixerLoops(loops)) {
             continue;
+        }
         SCOPED_TRACE(static_cast<int>(loops));
-        for (const PinnedRender& pinned : COMMITTED_RENDERS)
+        for (const PinnedRender& pinned : COMMITTED_RENDERS) {
             ExpectFilePinned(FolderOf(pinned.name), pinned);
+        }
         for (const NamedDesign& named : designs) {
             const auto pinned = std::find_if(
                 std::begin(FEATURE_RENDERS), std::end(FEATURE_RENDERS),
@@ -174,12 +178,14 @@ TEST(RenderedSamples, EveryInnerLoopTheProcessorHasRendersAsPinned) {
 
 TEST(RenderedSamples, ReferenceModulesRenderAsPinned) {
     const std::filesystem::path folder(XM_TESTDATA_DIR);
-    if (!std::filesystem::is_directory(folder))
+    if (!std::filesystem::is_directory(folder)) {
         GTEST_SKIP() << "the reference modules are not here: no folder " << XM_TESTDATA_DIR;
+    }
     int rendered = 0;
     for (const PinnedRender& pinned : ReferenceModuleRenders()) {
-        if (!std::filesystem::exists(folder / pinned.name))
+        if (!std::filesystem::exists(folder / pinned.name)) {
             continue;  // a module the folder no longer has
+        }
         SCOPED_TRACE(pinned.name);
         ExpectFilePinned(folder, pinned);
         ++rendered;

@@ -74,11 +74,13 @@ TEST(SecondPlay, CommittedMusicAndBenchmarkSongsPlayAlikeTwice) {
 
 TEST(SecondPlay, ReferenceModulesPlayAlikeTwice) {
     const std::filesystem::path folder(XM_TESTDATA_DIR);
-    if (!std::filesystem::is_directory(folder))
+    if (!std::filesystem::is_directory(folder)) {
         GTEST_SKIP() << "the reference modules are not here: no folder " << XM_TESTDATA_DIR;
+    }
     for (const PinnedRender& pinned : ReferenceModuleRenders()) {
-        if (!std::filesystem::exists(folder / pinned.name))
+        if (!std::filesystem::exists(folder / pinned.name)) {
             continue;
+        }
         SCOPED_TRACE(pinned.name);
         ExpectPlaysAlike(ReadFile(folder / pinned.name), 10);
     }
