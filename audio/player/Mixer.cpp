@@ -13,6 +13,7 @@
 #include "audio/player/Module.h"
 #include "audio/player/Voice.h"
 #include "audio/player/VoiceRender.h"
+#include "audio/player/VoiceRender512.h"
 
 namespace {
 
@@ -371,7 +372,7 @@ void ConvertToPcm(std::int16_t* pcmDestination, const float* floatSource, std::i
         return;
     }
     const std::int32_t values = frameCount * 2;
-    std::int32_t index = 0;
+    std::int32_t index = Avx512Mixing() ? ConvertToPcm512(pcmDestination, floatSource, values) : 0;
 #if defined(__SSE2__)
     // Conversion rounds to nearest, ties to even (the default rounding mode); packing saturates.
     for (; index + 8 <= values; index += 8) {

@@ -14,3 +14,7 @@
 void RenderSteady512(const VoiceSpan& span, float* out, std::int32_t frames, float first, float second);
 void RenderRamped512(const VoiceSpan& span, float* out, std::int32_t frames, const float* gainPairs);
 void RenderRampChain512(const VoiceSpan& span, float* out, std::int32_t frames, RampChain& gains);
+
+// Converts whole groups of sixteen of values floats as ConvertToPcm does (round to nearest, ties to
+// even, after clamping to -32768..32767) and returns how many it converted.
+[[nodiscard]] std::int32_t ConvertToPcm512(std::int16_t* pcm, const float* source, std::int32_t values);
