@@ -127,17 +127,23 @@ __int128 PositionAfter(const Voice& voice, std::int32_t frames) {
 // A ping-pong voice moves between two mirrors, half a unit (2^-33 frames) below the loop start and
 // below the loop end: each crossing reflects it and turns it round. Unfolded, the motion repeats every
 // twice the loop length, so any number of crossings (a step longer than the loop) is one remainder.
+// value mod modulus (0 < modulus < 2^64), in 0..modulus-1, with 64-bit arithmetic when value fits.
+inline __int128 Remainder(__int128 value, __int128 modulus) {
+    if (value >= 0 && value <= static_cast<__int128>(~std::uint64_t{0})) {
+        return static_cast<std::uint64_t>(value) % static_cast<std::uint64_t>(modulus);
+    }
+    const __int128 remainder = value % modulus;
+    return remainder < 0 ? remainder + modulus : remainder;
+}
+
 void Reflect(Voice& voice, __int128 position, const Stretch& stretch) {
     const __int128 length = stretch.end - stretch.start;
     const __int128 relative = position - static_cast<__int128>(stretch.start);
     // The unfolded coordinate: 0..length-1 forward, length..2 length-1 backward.
     const __int128 unfolded = voice.direction == DIRECTION_BACKWARD ? 2 * length - 1 - relative : relative;
     __int128 phase = unfolded;
-    if (phase < 0 || phase >= 2 * length) {  // more than one crossing: rare
-        phase %= 2 * length;
-        if (phase < 0) {
-            phase += 2 * length;
-        }
+    if (phase < 0 || phase >= 2 * length) {  // more than one crossing
+        phase = Remainder(phase, 2 * length);
     }
     const bool forward = phase < length;
     voice.direction = forward ? DIRECTION_FORWARD : DIRECTION_BACKWARD;
@@ -151,8 +157,9 @@ bool PassBoundary(Voice& voice, __int128 position, const Stretch& stretch) {
         // Repeated subtraction of the loop length, done at once; mostly once.
         const __int128 length = stretch.end - stretch.start;
         const __int128 overshoot = position - stretch.end;
-        StorePosition(voice, stretch.start + static_cast<std::uint64_t>(
-                                                 overshoot < length ? overshoot : overshoot % length));
+        StorePosition(voice, stretch.start + static_cast<std::uint64_t>(overshoot < length
+                                                                            ? overshoot
+                                                                            : Remainder(overshoot, length)));
         return true;
     }
     if (stretch.loopType == LOOP_PINGPONG) {
