@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+struct Sample;
+
 // Frames of a gain ramp at the current output rate (128 at 44100 Hz).
 [[nodiscard]] std::int32_t RampLength();
 
@@ -17,6 +19,11 @@ void ResetMixer(std::int32_t outputRate);
 
 // Clears all voices (index kept, direction forward): nothing plays and no voice refers to a sample.
 void SilenceVoices();
+
+// Repeats a forward loop of fewer than 4096 frames into sample.laps, so that a voice crosses the loop's
+// end once in many laps, not at every lap; leaves laps empty for any other sample. For a loaded sample
+// (its frames and loop guard frame in place), before it plays.
+void PrepareLaps(Sample& sample);
 
 // Adds frameCount stereo frames (two floats each, first then second channel) of all active voices
 // 0..63 into destination, which the caller has cleared. Nothing happens for frameCount < 1.

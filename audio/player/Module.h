@@ -62,11 +62,15 @@ struct Sample {
     std::uint32_t loopStart = 0;   // frames; loopStart + loopLength <= length once loaded
     std::uint32_t loopLength = 0;  // frames; equal to length when not looping
     std::uint8_t volume = 0;       // 0..64
-    std::int8_t finetune = 0;
-    std::int32_t panning = 0;  // 0..255
-    std::uint8_t bits = 16;    // 8 or 16 while loading, 16 afterwards
+    std::int8_t finetune = 0;      // changed by E5y while the song plays
+    std::int8_t fileFinetune = 0;  // the finetune the file gave, put back at each start of playback
+    std::int32_t panning = 0;      // 0..255
+    std::uint8_t bits = 16;        // 8 or 16 while loading, 16 afterwards
     std::uint8_t loopType = LOOP_NONE;
     std::int8_t relativeNote = 0;
+    // A short forward loop repeated for the mixer (PrepareLaps): the loop's frames again and again,
+    // then the loop start and zeroed guard frames. Empty for every other sample.
+    std::vector<std::int16_t> laps;
 };
 
 // The shared empty sample: no data, length 0. Instruments' unused slots refer to it, and the replayer

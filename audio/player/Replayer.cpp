@@ -268,5 +268,11 @@ void ResetPlayback(Module& module, std::int32_t outputRate) {
     module.tick = 0;
     module.patternDelayTicks = 0;
     SetBpm(module, module.defaultBpm);
+    // E5y changes a sample itself; a new start plays it as the file has it, as a fresh load would.
+    for (Instrument& instrument : module.instruments) {
+        for (const std::unique_ptr<Sample>& sample : instrument.ownedSamples) {
+            sample->finetune = sample->fileFinetune;
+        }
+    }
     ResetChannels();
 }

@@ -17,6 +17,6 @@ void ModuleTick(Module& module);
 void SetBpm(Module& module, std::int32_t bpm);
 
 // Puts the module's playback state back to the start of the song at outputRate (frames per second, > 0):
-// global volume, order 0 row 0, default speed and tempo, no pending jump, and the channel records
-// zeroed and bound to their voices.
+// global volume, order 0 row 0, default speed and tempo, no pending jump, the samples' finetunes as
+// the file gave them, and the channel records zeroed and bound to their voices.
 void ResetPlayback(Module& module, std::int32_t outputRate);

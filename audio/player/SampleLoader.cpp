@@ -1,6 +1,8 @@
 // Sample headers (40 bytes each) and delta-coded 8- or 16-bit sample data.
 #include "audio/player/SampleLoader.h"
 
+#include "audio/player/Mixer.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -22,6 +24,7 @@ std::unique_ptr<Sample> ReadSampleHeader(ModuleReader& reader) {
     sample->loopLength = reader.readU32();
     sample->volume = reader.readU8();
     sample->finetune = static_cast<std::int8_t>(reader.readU8());
+    sample->fileFinetune = sample->finetune;
     sample->loopType = LOOP_NONE;
     sample->bits = 8;
     const std::uint8_t type = reader.readU8();
@@ -112,6 +115,7 @@ void LoadOneSample(Module& module, Sample& sample, ModuleReader& reader, int ins
     }
     DecodeFrames(sample, bytes, module.sampleDataHook == nullptr);
     WriteGuardFrame(sample);
+    PrepareLaps(sample);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Turns a channel's state into its mixer voice's parameters: note trigger with hand-over of the old note
 // to the partner voice, volume, panning, frequency and restart.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -19,6 +20,24 @@ constexpr int64_t MAXIMUM_FREQUENCY = 1 << 24;
 Voice& PartnerOf(const Voice& voice) {
     const int32_t partner = (voice.index + PARTNER_VOICE_OFFSET) % MIXED_VOICE_COUNT;
     return Voices()[static_cast<size_t>(std::abs(partner))];
+}
+
+// The frequency of a linear-frequency exponent (in period units), computed once per exponent seen:
+// the power is the costly part, and vibratos and arpeggios come back to the same few exponents.
+// A small table by the exponent's low bits, each entry holding the exponent it was computed for.
+int64_t LinearFrequency(int64_t exponentSteps) {
+    struct Entry {
+        int64_t exponentSteps = INT64_MIN;
+        int64_t frequency = 0;
+    };
+    static std::array<Entry, 1024> entries;
+    Entry& entry = entries[static_cast<size_t>(static_cast<uint64_t>(exponentSteps) % entries.size())];
+    if (entry.exponentSteps != exponentSteps) {
+        const float exponent = static_cast<float>(exponentSteps) * 0.0013020834f;
+        entry.frequency = static_cast<int64_t>(std::min(8363.0 * std::pow(2.0, exponent), 1e12));
+        entry.exponentSteps = exponentSteps;
+    }
+    return entry.frequency;
 }
 
 // Panning 0 is left and 255 right, as the format has it: the first (left) sample of a frame takes
@@ -74,10 +93,13 @@ void SetFrequency(const Channel& channel, const Module& module, Voice& voice) {
     const int64_t period = static_cast<int64_t>(channel.period) + channel.periodDelta;
     int64_t frequency = 0;
     if ((module.flags & FLAG_LINEAR_FREQUENCIES) != 0) {
-        const float exponent =
-            static_cast<float>(4608 - static_cast<int64_t>(channel.period) + channel.periodDelta) *
-            0.0013020834f;
-        frequency = static_cast<int64_t>(std::min(8363.0 * std::pow(2.0, exponent), 1e12));
+        // The power is the costly part; a voice's period mostly stays put from tick to tick.
+        const int64_t exponentSteps = 4608 - static_cast<int64_t>(channel.period) + channel.periodDelta;
+        if (voice.linearExponentSteps != exponentSteps) {
+            voice.linearFrequency = LinearFrequency(exponentSteps);
+            voice.linearExponentSteps = exponentSteps;
+        }
+        frequency = voice.linearFrequency;
     } else {
         frequency = 14317056 / period;
     }

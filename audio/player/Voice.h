@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <climits>
 #include <cstdint>
 
 struct Sample;
@@ -32,6 +33,9 @@ struct Voice {
     std::int32_t firstGain = 0, secondGain = 0;              // current gains x 256 (0..127 x 256)
     float firstRamp = 0.0f, secondRamp = 0.0f;               // gain change per frame, 1.0 = gain 255
     std::int32_t rampFramesLeft = 0;                         // frames still to ramp
+    // The last linear-frequency computation: its exponent in period units, and the frequency in Hz.
+    std::int64_t linearExponentSteps = INT64_MIN;
+    std::int64_t linearFrequency = 0;
 };
 
 // The process-wide voices. Cleared (index set, direction forward) when the output opens.

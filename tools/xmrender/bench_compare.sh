@@ -3,7 +3,8 @@
 # same run: each module is rendered for SECONDS seconds of audio, repeatedly for at least 2 s of CPU
 # time, by both, alternately, ROUNDS times; the best figure of each is kept (the least disturbed run).
 # Usage: bench_compare.sh BUILD_DIR [SECONDS] [ROUNDS] [MODULE...]
-# Default modules: resources/music/VESKAR.DAT and the largest reference modules.
+# Default modules: resources/music/VESKAR.DAT, the dense benchmark songs of tools/xmrender/bench-songs
+# and, where ../shared/xm-testdata exists, its four largest reference modules.
 set -eu
 build=${1:?usage: bench_compare.sh BUILD_DIR [SECONDS] [ROUNDS] [MODULE...]}
 seconds=${2:-30}
@@ -14,7 +15,11 @@ xmrender=$build/tools/xmrender/xmrender
 libxmp=$build/tools/xmrender/bench_libxmp
 [ -x "$libxmp" ] || { echo "bench_libxmp was not built (install libxmp-dev)" >&2; exit 1; }
 if [ $# -eq 0 ]; then
-    set -- "$top/resources/music/VESKAR.DAT" $(ls -S "$top"/../shared/xm-testdata/*.xm | head -4)
+    references=
+    if [ -d "$top/../shared/xm-testdata" ]; then
+        references=$(ls -S "$top"/../shared/xm-testdata/*.xm | head -4)
+    fi
+    set -- "$top/resources/music/VESKAR.DAT" "$top"/tools/xmrender/bench-songs/*.xm $references
 fi
 last() { "$@" | tail -n 1 | cut -d' ' -f2; }
 best() { printf '%s\n%s\n' "$1" "$2" | sort -g | tail -n 1; }

@@ -1,0 +1,395 @@
+// The mixer's inner loops sixteen frames at a time with AVX-512. Each lane holds one frame, in
+// frame order: its fraction moves on as a 32-bit lane and carries into the frame index, so every
+// lane follows the voice's 64-bit position exactly. Below four frames per step the sixteen frames
+// read from one window of 64 sample frames: the lanes keep their index as a pair of word indices
+// (index, index + 1), and one word permutation picks each frame's (data[i], data[i + 1]); faster
+// voices gather their pairs. The interpolated frames are spread into (first, second) pairs by two
+// permutations, multiplied by the gains and added into the mix; the last frames of a stretch run
+// through the same steps with lane masks.
+#include "audio/player/VoiceRender512.h"
+
+#include "audio/player/RampBinade.h"
+#include "audio/player/VoiceRenderWide.h"
+
+#if VESKAR_MIXER_WIDE
+// GCC 12 takes the "undefined" operands inside its AVX-512 shift, conversion and permutation
+// intrinsics for uninitialised values (fixed in GCC 13).
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#pragma GCC diagnostic ignored "-Wuninitialized"
+#endif
+#include <immintrin.h>
+
+#include <cstring>
+
+#define VESKAR_AVX512 __attribute__((target("avx512f,avx512bw")))
+// Everything a block does is inlined into the loops: a call would cost the vector registers.
+#define VESKAR_BLOCK_STEP [[gnu::always_inline]] VESKAR_AVX512 inline
+
+namespace {
+
+inline constexpr float FRACTION_SCALE = 1.0f / 2147483648.0f;  // 2^-31
+inline constexpr std::int32_t LANES = 16;
+inline constexpr std::size_t WINDOW_FRAMES = 64;  // sample frames one block may read from
+// Below this step the sixteen frames of a block and the frame after each lie within a window:
+// 15 x 4 frames, plus one for the first fraction and one for the frame after, is less than 64.
+inline constexpr std::uint64_t WINDOW_STEP_LIMIT = std::uint64_t{4} << 32;
+inline constexpr std::uint32_t WORD_PAIR = 0x10001;  // index x WORD_PAIR = (index, index) as words
+
+// The lanes of one block: each frame's index (or its word pair) and fraction, and the position of
+// the block's first frame.
+struct Lanes {
+    __m512i index;
+    __m512i fraction;
+    std::uint64_t position;
+};
+
+// What the lanes move by from one block to the next: sixteen steps.
+struct BlockMove {
+    __m512i index;     // integer part (as the lanes keep it: plain or as a word pair)
+    __m512i carry;     // added where a fraction wraps
+    __m512i fraction;  // fraction part
+    std::uint64_t position;
+};
+
+// The positions position +- k x step of frames k = 0..15, split into index and fraction lanes.
+template <Travel Way>
+VESKAR_BLOCK_STEP Lanes StartLanes(std::uint64_t position, std::uint64_t step) {
+    const __m512i frames = _mm512_setr_epi64(0, 1, 2, 3, 4, 5, 6, 7);
+    // k x step modulo 2^64, from the 32-bit halves of the step.
+    const __m512i low =
+        _mm512_mul_epu32(frames, _mm512_set1_epi64(static_cast<std::int64_t>(step & 0xFFFFFFFF)));
+    const __m512i high = _mm512_slli_epi64(
+        _mm512_mul_epu32(frames, _mm512_set1_epi64(static_cast<std::int64_t>(step >> 32))), 32);
+    const __m512i offsets = _mm512_add_epi64(low, high);
+    const __m512i start = _mm512_set1_epi64(static_cast<std::int64_t>(position));
+    const __m512i eight = _mm512_set1_epi64(static_cast<std::int64_t>(step * 8));
+    const __m512i first =
+        Way == Travel::Backward ? _mm512_sub_epi64(start, offsets) : _mm512_add_epi64(start, offsets);
+    const __m512i second =
+        Way == Travel::Backward ? _mm512_sub_epi64(first, eight) : _mm512_add_epi64(first, eight);
+    const __m512i highHalves = _mm512_setr_epi32(1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29, 31);
+    const __m512i lowHalves = _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
+    return {_mm512_permutex2var_epi32(first, highHalves, second),
+            _mm512_permutex2var_epi32(first, lowHalves, second), position};
+}
+
+VESKAR_BLOCK_STEP BlockMove MoveOf(std::uint64_t step, std::uint32_t unit) {
+    const std::uint64_t move = step * LANES;
+    return {_mm512_set1_epi32(static_cast<std::int32_t>(static_cast<std::uint32_t>(move >> 32) * unit)),
+            _mm512_set1_epi32(static_cast<std::int32_t>(unit)),
+            _mm512_set1_epi32(static_cast<std::int32_t>(static_cast<std::uint32_t>(move))), move};
+}
+
+// Moves every lane on by sixteen steps: the fractions wrap, and the wrap carries into the index.
+template <Travel Way>
+VESKAR_BLOCK_STEP void Advance(Lanes& lanes, const BlockMove& move) {
+    if constexpr (Way == Travel::Backward) {
+        const __m512i fraction = _mm512_sub_epi32(lanes.fraction, move.fraction);
+        const __mmask16 borrow = _mm512_cmpgt_epu32_mask(fraction, lanes.fraction);
+        const __m512i index = _mm512_sub_epi32(lanes.index, move.index);
+        lanes.index = _mm512_mask_sub_epi32(index, borrow, index, move.carry);
+        lanes.fraction = fraction;
+        lanes.position -= move.position;
+    } else {
+        const __m512i fraction = _mm512_add_epi32(lanes.fraction, move.fraction);
+        const __mmask16 carry = _mm512_cmplt_epu32_mask(fraction, lanes.fraction);
+        const __m512i index = _mm512_add_epi32(lanes.index, move.index);
+        lanes.index = _mm512_mask_add_epi32(index, carry, index, move.carry);
+        lanes.fraction = fraction;
+        lanes.position += move.position;
+    }
+}
+
+// The pairs (data[i] low, data[i + 1] high) of a block's frames from the window that starts at frame
+// first, the lowest index among the frames; lanes.index holds the word pairs. No frame at or beyond
+// readableFrames is read.
+VESKAR_BLOCK_STEP __m512i WindowPairs(const std::int16_t* data, std::size_t readableFrames,
+                                      const Lanes& lanes, std::uint32_t first) {
+    // (index - first, index - first + 1) as words: indices into the window.
+    const __m512i words = _mm512_sub_epi32(
+        lanes.index, _mm512_set1_epi32(static_cast<std::int32_t>(first * WORD_PAIR - 0x10000)));
+    const std::int16_t* window = data + first;
+    const std::size_t room = readableFrames - first;
+    if (room >= WINDOW_FRAMES) {
+        return _mm512_permutex2var_epi16(_mm512_loadu_si512(window), words, _mm512_loadu_si512(window + 32));
+    }
+    // Near the end of the data: masked loads read only the readable frames.
+    const auto low = static_cast<__mmask32>(room >= 32 ? 0xFFFFFFFFu : (1u << room) - 1);
+    const auto high = static_cast<__mmask32>(room > 32 ? (1u << (room - 32)) - 1 : 0);
+    return _mm512_permutex2var_epi16(_mm512_maskz_loadu_epi16(low, window), words,
+                                     _mm512_maskz_loadu_epi16(high, window + 32));
+}
+
+// Interpolates the block's frames from their pairs: the same operations as the portable loops. The
+// multiply-adds of word pairs give data[i] (1 x low + 0 x high) and data[i + 1] - data[i] exactly.
+VESKAR_BLOCK_STEP __m512i Words(std::int16_t low, std::int16_t high) {
+    return _mm512_set1_epi32(
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint16_t>(low)) |
+                                  (std::uint32_t{static_cast<std::uint16_t>(high)} << 16)));
+}
+
+VESKAR_BLOCK_STEP __m512 Interpolate(__m512i pairs, __m512i fraction) {
+    const __m512i s0 = _mm512_madd_epi16(pairs, Words(1, 0));
+    const __m512 difference = _mm512_cvtepi32_ps(_mm512_madd_epi16(pairs, Words(-1, 1)));
+    const __m512 scaled =
+        _mm512_mul_ps(_mm512_cvtepi32_ps(_mm512_srli_epi32(fraction, 1)), _mm512_set1_ps(FRACTION_SCALE));
+    return _mm512_add_ps(_mm512_cvtepi32_ps(s0), _mm512_mul_ps(scaled, difference));
+}
+
+// Where the gains of a block come from: the same pairs for every frame, or a ramp's table of pairs.
+struct SteadyGains {
+    __m512 pairs;
+};
+struct TableGains {
+    const float* pairs;
+};
+
+// A ramp worked out in the loop, a block ahead of the block being rendered, into the other of two
+// small tables: in closed form (RampBinade.h) while both gains stay inside their binades, else one
+// frame after another.
+struct ChainGains {
+    float first;  // gains of the next frame to work out
+    float second;
+    float firstRamp;
+    float secondRamp;
+    std::int32_t frames;
+    Binade firstBinade;
+    Binade secondBinade;
+    __m512i low;  // the (first, second) mantissas of the next block's frames 0..7 and 8..15
+    __m512i high;
+    __m512i moves;  // sixteen frames' moves of both
+    __m512 units;
+    float* tables;  // two tables of sixteen pairs
+};
+
+VESKAR_BLOCK_STEP __m512i PairOf(std::int32_t first, std::int32_t second) {
+    return _mm512_set1_epi64(static_cast<std::int64_t>(
+        static_cast<std::uint32_t>(first) | (std::uint64_t{static_cast<std::uint32_t>(second)} << 32)));
+}
+
+// The mantissa lanes of the next block from the binades (after a block added up in turn).
+VESKAR_BLOCK_STEP void StartClosed(ChainGains& chain) {
+    const Binade& first = chain.firstBinade;
+    const Binade& second = chain.secondBinade;
+    const __m512i frames = _mm512_setr_epi32(0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7);
+    const __m512i moves = PairOf(first.move, second.move);
+    chain.low = _mm512_add_epi32(PairOf(first.mantissa, second.mantissa), _mm512_mullo_epi32(frames, moves));
+    chain.high = _mm512_add_epi32(chain.low, _mm512_slli_epi32(moves, 3));
+    chain.moves = _mm512_slli_epi32(moves, 4);
+    std::uint32_t unitBits[2];
+    std::memcpy(&unitBits[0], &first.unit, sizeof unitBits[0]);
+    std::memcpy(&unitBits[1], &second.unit, sizeof unitBits[1]);
+    chain.units = _mm512_castsi512_ps(
+        PairOf(static_cast<std::int32_t>(unitBits[0]), static_cast<std::int32_t>(unitBits[1])));
+}
+
+// A block's gains in closed form: two stores of sixteen (first, second) pairs.
+VESKAR_BLOCK_STEP void WorkOutClosed(ChainGains& chain, float* pairs, std::int32_t count) {
+    _mm512_store_ps(pairs, _mm512_mul_ps(_mm512_cvtepi32_ps(chain.low), chain.units));
+    _mm512_store_ps(pairs + LANES, _mm512_mul_ps(_mm512_cvtepi32_ps(chain.high), chain.units));
+    chain.low = _mm512_add_epi32(chain.low, chain.moves);
+    chain.high = _mm512_add_epi32(chain.high, chain.moves);
+    chain.firstBinade.mantissa += count * chain.firstBinade.move;
+    chain.secondBinade.mantissa += count * chain.secondBinade.move;
+}
+
+// A block's gains one addition after another, then the binades the gains are in afterwards.
+VESKAR_BLOCK_STEP void WorkOutInTurn(ChainGains& chain, float* pairs, std::int32_t count) {
+    __m128 gains = _mm_setr_ps(chain.first, chain.second, 0.0f, 0.0f);
+    const __m128 ramps = _mm_setr_ps(chain.firstRamp, chain.secondRamp, 0.0f, 0.0f);
+    for (std::int32_t index = 0; index < count; ++index) {
+        _mm_storel_pi(reinterpret_cast<__m64*>(pairs + 2 * index), gains);
+        gains = _mm_add_ps(gains, ramps);
+    }
+    chain.first = _mm_cvtss_f32(gains);
+    chain.second = _mm_cvtss_f32(_mm_shuffle_ps(gains, gains, 1));
+    chain.firstBinade = BinadeOf(chain.first, chain.firstRamp);
+    chain.secondBinade = BinadeOf(chain.second, chain.secondRamp);
+    if (chain.firstBinade.closed && chain.secondBinade.closed) {
+        StartClosed(chain);
+    }
+}
+
+VESKAR_BLOCK_STEP void WorkOut(const SteadyGains&, std::int32_t) {}
+VESKAR_BLOCK_STEP void WorkOut(const TableGains&, std::int32_t) {}
+// The gains of the block starting at frame, if the stretch has it.
+VESKAR_BLOCK_STEP void WorkOut(ChainGains& chain, std::int32_t frame) {
+    if (frame >= chain.frames) {
+        return;
+    }
+    float* pairs = chain.tables + 2 * LANES * ((frame / LANES) & 1);
+    const std::int32_t count = chain.frames - frame < LANES ? chain.frames - frame : LANES;
+    if (StaysInside(chain.firstBinade, count) && StaysInside(chain.secondBinade, count)) {
+        WorkOutClosed(chain, pairs, count);
+        return;
+    }
+    // Leaving the binade: the gains where the closed form stopped, then one addition at a time.
+    if (chain.firstBinade.closed && chain.secondBinade.closed) {
+        chain.first = GainIn(chain.firstBinade);
+        chain.second = GainIn(chain.secondBinade);
+    }
+    WorkOutInTurn(chain, pairs, count);
+}
+
+VESKAR_BLOCK_STEP __m512 GainsAt(const SteadyGains& gains, std::int32_t, __mmask16) {
+    return gains.pairs;
+}
+VESKAR_BLOCK_STEP __m512 GainsAt(const TableGains& gains, std::int32_t offset, __mmask16 mask) {
+    return _mm512_maskz_loadu_ps(mask, gains.pairs + offset);
+}
+VESKAR_BLOCK_STEP __m512 GainsAt(const ChainGains& gains, std::int32_t offset, __mmask16 mask) {
+    const float* pairs = gains.tables + 2 * LANES * ((offset / (2 * LANES)) & 1);
+    return _mm512_maskz_loadu_ps(mask, pairs + offset % (2 * LANES));
+}
+
+// Adds the block's frames into out (2 x 16 floats from out): the floats in the masks only.
+template <typename Gains>
+VESKAR_BLOCK_STEP void AddBlock(float* out, __m512 s, const Gains& gains, std::int32_t frame, __mmask16 low,
+                                __mmask16 high) {
+    const __m512i lowFrames = _mm512_setr_epi32(0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7);
+    const __m512i highFrames = _mm512_setr_epi32(8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13, 14, 14, 15, 15);
+    const __m512 first = _mm512_mul_ps(_mm512_permutexvar_ps(lowFrames, s), GainsAt(gains, 2 * frame, low));
+    const __m512 second =
+        _mm512_mul_ps(_mm512_permutexvar_ps(highFrames, s), GainsAt(gains, 2 * frame + LANES, high));
+    if (high == 0xFFFF) {
+        _mm512_storeu_ps(out, _mm512_add_ps(_mm512_loadu_ps(out), first));
+        _mm512_storeu_ps(out + LANES, _mm512_add_ps(_mm512_loadu_ps(out + LANES), second));
+        return;
+    }
+    _mm512_mask_storeu_ps(out, low, _mm512_add_ps(_mm512_maskz_loadu_ps(low, out), first));
+    _mm512_mask_storeu_ps(out + LANES, high, _mm512_add_ps(_mm512_maskz_loadu_ps(high, out + LANES), second));
+}
+
+// Renders one block of count (1..16) frames.
+template <Travel Way, bool Windowed, typename Gains>
+VESKAR_BLOCK_STEP void RenderBlock(const VoiceSpan& span, const Lanes& lanes, float* out, Gains& gains,
+                                   std::int32_t frame, std::int32_t count) {
+    WorkOut(gains, frame + LANES);
+    __m512i pairs;
+    if constexpr (Windowed) {
+        // The lowest index: the first frame's, or going backward the last one's.
+        const std::uint64_t lowest = Way == Travel::Backward
+                                         ? lanes.position - span.step * static_cast<std::uint64_t>(count - 1)
+                                         : lanes.position;
+        pairs = WindowPairs(span.data, span.readableFrames, lanes, static_cast<std::uint32_t>(lowest >> 32));
+    } else {
+        const auto active = static_cast<__mmask16>((1u << count) - 1);
+        pairs = _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), active, lanes.index, span.data, 2);
+    }
+    const auto low = static_cast<__mmask16>(count >= 8 ? 0xFFFF : (1u << (2 * count)) - 1);
+    const auto high = static_cast<__mmask16>(count > 8 ? (1u << (2 * (count - 8))) - 1 : 0);
+    AddBlock(out + 2 * frame, Interpolate(pairs, lanes.fraction), gains, frame, low, high);
+}
+
+template <Travel Way, bool Windowed, typename Gains>
+VESKAR_AVX512 void RenderLanes(const VoiceSpan& span, float* out, std::int32_t frames, Gains& gains) {
+    const VoiceSpan local = span;  // kept in registers: the stores into out cannot change it
+    const std::uint32_t unit = Windowed ? WORD_PAIR : 1;
+    Lanes lanes = StartLanes<Way>(local.position, local.step);
+    if constexpr (Windowed) {
+        lanes.index = _mm512_add_epi32(lanes.index, _mm512_slli_epi32(lanes.index, 16));  // x WORD_PAIR
+    }
+    const BlockMove move = MoveOf(local.step, unit);
+    WorkOut(gains, 0);
+    std::int32_t frame = 0;
+    for (; frame + LANES <= frames; frame += LANES) {
+        RenderBlock<Way, Windowed>(local, lanes, out, gains, frame, LANES);
+        Advance<Way>(lanes, move);
+    }
+    if (frame < frames) {
+        RenderBlock<Way, Windowed>(local, lanes, out, gains, frame, frames - frame);
+    }
+}
+
+template <typename Gains>
+VESKAR_AVX512 void Render(const VoiceSpan& span, float* out, std::int32_t frames, Gains& gains) {
+    const bool windowed = span.step < WINDOW_STEP_LIMIT;
+    if (span.travel == Travel::Backward) {
+        if (windowed) {
+            RenderLanes<Travel::Backward, true>(span, out, frames, gains);
+        } else {
+            RenderLanes<Travel::Backward, false>(span, out, frames, gains);
+        }
+    } else if (windowed) {
+        RenderLanes<Travel::Forward, true>(span, out, frames, gains);
+    } else {
+        RenderLanes<Travel::Forward, false>(span, out, frames, gains);
+    }
+}
+
+}  // namespace
+
+bool Avx512Mixing() {
+    static const bool available =
+        __builtin_cpu_supports("avx512f") != 0 && __builtin_cpu_supports("avx512bw") != 0;
+    return available;
+}
+
+VESKAR_AVX512 void RenderSteady512(const VoiceSpan& span, float* out, std::int32_t frames, float first,
+                                   float second) {
+    const __m128 pair = _mm_setr_ps(first, second, first, second);
+    SteadyGains gains{_mm512_broadcast_f32x4(pair)};
+    Render(span, out, frames, gains);
+}
+
+VESKAR_AVX512 void RenderRamped512(const VoiceSpan& span, float* out, std::int32_t frames,
+                                   const float* gainPairs) {
+    TableGains gains{gainPairs};
+    Render(span, out, frames, gains);
+}
+
+VESKAR_AVX512 void RenderRampChain512(const VoiceSpan& span, float* out, std::int32_t frames,
+                                      RampChain& gains) {
+    alignas(64) float tables[2 * 2 * LANES];
+    ChainGains chain;
+    chain.first = gains.first;
+    chain.second = gains.second;
+    chain.firstRamp = gains.firstRamp;
+    chain.secondRamp = gains.secondRamp;
+    chain.frames = frames;
+    chain.firstBinade = BinadeOf(gains.first, gains.firstRamp);
+    chain.secondBinade = BinadeOf(gains.second, gains.secondRamp);
+    chain.tables = tables;
+    if (chain.firstBinade.closed && chain.secondBinade.closed) {
+        StartClosed(chain);
+    }
+    Render(span, out, frames, chain);
+    if (chain.firstBinade.closed && chain.secondBinade.closed) {
+        chain.first = GainIn(chain.firstBinade);
+        chain.second = GainIn(chain.secondBinade);
+    }
+    gains.first = chain.first;
+    gains.second = chain.second;
+}
+
+VESKAR_AVX512 std::int32_t ConvertToPcm512(std::int16_t* pcm, const float* source, std::int32_t values) {
+    std::int32_t index = 0;
+    for (; index + LANES <= values; index += LANES) {
+        // The same minimum and maximum as the SSE2 conversion, in the same order.
+        const __m512 clamped =
+            _mm512_max_ps(_mm512_min_ps(_mm512_loadu_ps(source + index), _mm512_set1_ps(32767.0f)),
+                          _mm512_set1_ps(-32768.0f));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pcm + index),
+                            _mm512_cvtepi32_epi16(_mm512_cvtps_epi32(clamped)));
+    }
+    return index;
+}
+
+#else
+
+bool Avx512Mixing() {
+    return false;
+}
+
+void RenderSteady512(const VoiceSpan&, float*, std::int32_t, float, float) {}
+
+void RenderRamped512(const VoiceSpan&, float*, std::int32_t, const float*) {}
+
+void RenderRampChain512(const VoiceSpan&, float*, std::int32_t, RampChain&) {}
+
+std::int32_t ConvertToPcm512(std::int16_t*, const float*, std::int32_t) {
+    return 0;
+}
+
+#endif
