@@ -263,7 +263,7 @@ inline std::uint64_t LoopLengthOf(const SegmentStart& start) {
 // after remaining frames), or puts a voice outside its stretch back inside. Returns the frames
 // rendered, or -1 when the voice has stopped.
 std::int32_t MixSegment(Voice& voice, float* out, std::int32_t remaining) {
-    SegmentStart start;
+    SegmentStart start{};
     if (!StartSegment(voice, remaining, start)) {
         return -1;
     }

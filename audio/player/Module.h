@@ -92,13 +92,20 @@ struct Instrument {
     std::array<std::uint8_t, KEYMAP_SIZE> keymap{};  // sample slot for notes 1..96
     std::array<EnvelopePoint, MAX_ENVELOPE_POINTS> volumeEnvelope{};
     std::array<EnvelopePoint, MAX_ENVELOPE_POINTS> panningEnvelope{};
-    std::uint8_t volumePointCount = 0;                                          // 0..12 once loaded
-    std::uint8_t panningPointCount = 0;                                         // 0..12 once loaded
-    std::uint8_t volumeSustain = 0, volumeLoopStart = 0, volumeLoopEnd = 0;     // point indices
-    std::uint8_t panningSustain = 0, panningLoopStart = 0, panningLoopEnd = 0;  // point indices
+    std::uint8_t volumePointCount = 0;   // 0..12 once loaded
+    std::uint8_t panningPointCount = 0;  // 0..12 once loaded
+    std::uint8_t volumeSustain = 0;      // point indices
+    std::uint8_t volumeLoopStart = 0;
+    std::uint8_t volumeLoopEnd = 0;
+    std::uint8_t panningSustain = 0;  // point indices
+    std::uint8_t panningLoopStart = 0;
+    std::uint8_t panningLoopEnd = 0;
     std::uint8_t volumeType = 0;   // bit 0 on, bit 1 sustain, bit 2 loop
     std::uint8_t panningType = 0;  // same bits
-    std::uint8_t vibratoType = 0, vibratoSweep = 0, vibratoDepth = 0, vibratoRate = 0;
+    std::uint8_t vibratoType = 0;
+    std::uint8_t vibratoSweep = 0;
+    std::uint8_t vibratoDepth = 0;
+    std::uint8_t vibratoRate = 0;
     std::uint16_t fadeout = 0;  // the file's value doubled, kept to 16 bits
 };
 

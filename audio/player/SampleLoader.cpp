@@ -28,12 +28,15 @@ std::unique_ptr<Sample> ReadSampleHeader(ModuleReader& reader) {
     sample->loopType = LOOP_NONE;
     sample->bits = 8;
     const std::uint8_t type = reader.readU8();
-    if ((type & TYPE_FORWARD_LOOP) != 0)
+    if ((type & TYPE_FORWARD_LOOP) != 0) {
         sample->loopType = LOOP_FORWARD;
-    if ((type & TYPE_PINGPONG_LOOP) != 0)
+    }
+    if ((type & TYPE_PINGPONG_LOOP) != 0) {
         sample->loopType = LOOP_PINGPONG;
-    if ((type & TYPE_16_BIT) != 0)
+    }
+    if ((type & TYPE_16_BIT) != 0) {
         sample->bits = 16;
+    }
     if (sample->loopType == LOOP_NONE) {
         sample->loopStart = 0;
         sample->loopLength = sample->length;
@@ -88,10 +91,11 @@ void DecodeFrames(Sample& sample, const std::vector<std::uint8_t>& bytes, bool d
 
 void WriteGuardFrame(Sample& sample) {
     const std::uint32_t loopEnd = sample.loopStart + sample.loopLength;
-    if (sample.loopType == LOOP_FORWARD)
+    if (sample.loopType == LOOP_FORWARD) {
         sample.data[loopEnd] = sample.data[sample.loopStart];
-    else if (sample.loopType == LOOP_PINGPONG)
+    } else if (sample.loopType == LOOP_PINGPONG) {
         sample.data[loopEnd] = sample.data[loopEnd - 1];
+    }
 }
 
 void LoadOneSample(Module& module, Sample& sample, ModuleReader& reader, int instrumentIndex,

@@ -11,30 +11,30 @@
 namespace {
 
 // Frequencies below this are mixed at this rate (Hz).
-constexpr int64_t MINIMUM_FREQUENCY = 100;
+constexpr std::int64_t MINIMUM_FREQUENCY = 100;
 // Highest frequency passed to the mixer (Hz): far above anything audible, and it keeps the step of a
 // damaged module's extreme notes small enough for the mixer's loop arithmetic.
-constexpr int64_t MAXIMUM_FREQUENCY = 1 << 24;
+constexpr std::int64_t MAXIMUM_FREQUENCY = 1 << 24;
 
 // The voice that takes over from voice (i <-> i + 32 among the mixed voices).
 Voice& PartnerOf(const Voice& voice) {
-    const int32_t partner = (voice.index + PARTNER_VOICE_OFFSET) % MIXED_VOICE_COUNT;
+    const std::int32_t partner = (voice.index + PARTNER_VOICE_OFFSET) % MIXED_VOICE_COUNT;
     return Voices()[static_cast<size_t>(std::abs(partner))];
 }
 
 // The frequency of a linear-frequency exponent (in period units), computed once per exponent seen:
 // the power is the costly part, and vibratos and arpeggios come back to the same few exponents.
 // A small table by the exponent's low bits, each entry holding the exponent it was computed for.
-int64_t LinearFrequency(int64_t exponentSteps) {
+std::int64_t LinearFrequency(std::int64_t exponentSteps) {
     struct Entry {
-        int64_t exponentSteps = INT64_MIN;
-        int64_t frequency = 0;
+        std::int64_t exponentSteps = INT64_MIN;
+        std::int64_t frequency = 0;
     };
     static std::array<Entry, 1024> entries;
-    Entry& entry = entries[static_cast<size_t>(static_cast<uint64_t>(exponentSteps) % entries.size())];
+    Entry& entry = entries[static_cast<size_t>(static_cast<std::uint64_t>(exponentSteps) % entries.size())];
     if (entry.exponentSteps != exponentSteps) {
         const float exponent = static_cast<float>(exponentSteps) * 0.0013020834f;
-        entry.frequency = static_cast<int64_t>(std::min(8363.0 * std::pow(2.0, exponent), 1e12));
+        entry.frequency = static_cast<std::int64_t>(std::min(8363.0 * std::pow(2.0, exponent), 1e12));
         entry.exponentSteps = exponentSteps;
     }
     return entry.frequency;
@@ -53,7 +53,7 @@ void Trigger(Channel& channel, const Sample& sample) {
     Voice* voice = channel.voice;
     if (voice->sample != nullptr) {
         Voice& partner = PartnerOf(*voice);
-        const int32_t partnerIndex = partner.index;
+        const std::int32_t partnerIndex = partner.index;
         partner = *voice;
         partner.index = partnerIndex;
         voice->firstGainTarget = 0;
@@ -79,22 +79,23 @@ void SetVolume(const Channel& channel, const Module& module, Voice& voice) {
     // 255 / 2^35 scales volume 64, envelope 64, fade-out 65536 and global volume 64 to 127.
     const double product = static_cast<double>(channel.volume + channel.volumeDelta) *
                            channel.volumeEnvelopeValue * channel.fadeout * module.globalVolume;
-    voice.volume = static_cast<int32_t>(product * static_cast<double>(7.4214767664670944e-9f));
+    voice.volume = static_cast<std::int32_t>(product * static_cast<double>(7.4214767664670944e-9f));
     SetGainTargets(voice);
 }
 
 void SetPanning(const Channel& channel, Voice& voice) {
-    const int32_t room = (128 - std::abs(channel.panning - 128)) / 32;
+    const std::int32_t room = (128 - std::abs(channel.panning - 128)) / 32;
     voice.panning = std::clamp(room * (channel.panningEnvelopeValue - 32) + channel.panning, 0, 255);
     SetGainTargets(voice);
 }
 
 void SetFrequency(const Channel& channel, const Module& module, Voice& voice) {
-    const int64_t period = static_cast<int64_t>(channel.period) + channel.periodDelta;
-    int64_t frequency = 0;
+    const std::int64_t period = static_cast<std::int64_t>(channel.period) + channel.periodDelta;
+    std::int64_t frequency = 0;
     if ((module.flags & FLAG_LINEAR_FREQUENCIES) != 0) {
         // The power is the costly part; a voice's period mostly stays put from tick to tick.
-        const int64_t exponentSteps = 4608 - static_cast<int64_t>(channel.period) + channel.periodDelta;
+        const std::int64_t exponentSteps =
+            4608 - static_cast<std::int64_t>(channel.period) + channel.periodDelta;
         if (voice.linearExponentSteps != exponentSteps) {
             voice.linearFrequency = LinearFrequency(exponentSteps);
             voice.linearExponentSteps = exponentSteps;
@@ -104,15 +105,15 @@ void SetFrequency(const Channel& channel, const Module& module, Voice& voice) {
         frequency = 14317056 / period;
     }
     frequency = std::clamp(frequency, MINIMUM_FREQUENCY, MAXIMUM_FREQUENCY);
-    const int64_t rate = std::max(module.outputRate, 1);
-    voice.stepInteger = static_cast<uint32_t>(frequency / rate);
-    voice.stepFraction = static_cast<uint32_t>(((frequency % rate) << 32) / rate);
+    const std::int64_t rate = std::max(module.outputRate, 1);
+    voice.stepInteger = static_cast<std::uint32_t>(frequency / rate);
+    voice.stepFraction = static_cast<std::uint32_t>(((frequency % rate) << 32) / rate);
 }
 
 }  // namespace
 
 void UpdateVoice(Channel& channel, const Sample& sample, const Module& module) {
-    if (static_cast<int64_t>(channel.period) + channel.periodDelta == 0) {
+    if (static_cast<std::int64_t>(channel.period) + channel.periodDelta == 0) {
         channel.updateFlags &= ~UPDATE_FREQUENCY;  // a period of 0 has no frequency
     }
     if ((channel.updateFlags & UPDATE_TRIGGER) != 0) {

@@ -29,10 +29,13 @@ struct Voice {
     std::uint32_t stepFraction = 0;     // fractional part of the step per output frame
     std::uint32_t stepInteger = 0;      // integer part of the step
     std::int32_t direction = DIRECTION_FORWARD;
-    std::int32_t lastFirstTarget = 0, lastSecondTarget = 0;  // targets the current ramp was set up for
-    std::int32_t firstGain = 0, secondGain = 0;              // current gains x 256 (0..127 x 256)
-    float firstRamp = 0.0f, secondRamp = 0.0f;               // gain change per frame, 1.0 = gain 255
-    std::int32_t rampFramesLeft = 0;                         // frames still to ramp
+    std::int32_t lastFirstTarget = 0;  // targets the current ramp was set up for
+    std::int32_t lastSecondTarget = 0;
+    std::int32_t firstGain = 0;  // current gains x 256 (0..127 x 256)
+    std::int32_t secondGain = 0;
+    float firstRamp = 0.0f;  // gain change per frame, 1.0 = gain 255
+    float secondRamp = 0.0f;
+    std::int32_t rampFramesLeft = 0;  // frames still to ramp
     // The last linear-frequency computation: its exponent in period units, and the frequency in Hz.
     std::int64_t linearExponentSteps = INT64_MIN;
     std::int64_t linearFrequency = 0;

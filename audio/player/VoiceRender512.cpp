@@ -342,7 +342,7 @@ VESKAR_AVX512 void RenderRamped512(const VoiceSpan& span, float* out, std::int32
 VESKAR_AVX512 void RenderRampChain512(const VoiceSpan& span, float* out, std::int32_t frames,
                                       RampChain& gains) {
     alignas(64) float tables[2 * 2 * LANES];
-    ChainGains chain;
+    ChainGains chain{};
     chain.first = gains.first;
     chain.second = gains.second;
     chain.firstRamp = gains.firstRamp;
