@@ -86,6 +86,23 @@ inline std::uint64_t FramesToBoundary(std::uint64_t position, std::uint64_t step
     return NO_BOUNDARY;
 }
 
+// (first / 255, second / 255) x scale in single precision: both quotients come from one division
+// where the processor divides four floats at once, the same correctly rounded quotients either way.
+struct GainPair {
+    float first;
+    float second;
+};
+inline GainPair Over255(std::int32_t first, std::int32_t second, float scale) {
+#if defined(__SSE2__)
+    const __m128 quotients =
+        _mm_mul_ps(_mm_div_ps(_mm_cvtepi32_ps(_mm_setr_epi32(first, second, 0, 0)), _mm_set1_ps(255.0f)),
+                   _mm_set1_ps(scale));
+    return {_mm_cvtss_f32(quotients), _mm_cvtss_f32(_mm_shuffle_ps(quotients, quotients, 1))};
+#else
+    return {static_cast<float>(first) / 255.0f * scale, static_cast<float>(second) / 255.0f * scale};
+#endif
+}
+
 // Starts a ramp when the gain targets changed since the last set-up; returns the frames it has left.
 std::int32_t SetUpRamp(Voice& voice) {
     // A ramp count outside 1..rampLength is no running ramp: a new one is set up.
@@ -106,15 +123,16 @@ std::int32_t SetUpRamp(Voice& voice) {
         voice.secondGain = voice.secondGainTarget * 256;
         return 0;
     }
-    voice.firstRamp = static_cast<float>(firstChange) / 255.0f * rampReciprocal;
-    voice.secondRamp = static_cast<float>(secondChange) / 255.0f * rampReciprocal;
+    const GainPair ramps = Over255(firstChange, secondChange, rampReciprocal);
+    voice.firstRamp = ramps.first;
+    voice.secondRamp = ramps.second;
     voice.rampFramesLeft = rampLength;
     return rampLength;
 }
 
 void RenderSteadySegment(const Voice& voice, const VoiceSpan& span, float* out, std::int32_t frames) {
-    RenderSteady(span, out, frames, static_cast<float>(voice.firstGainTarget) / 255.0f,
-                 static_cast<float>(voice.secondGainTarget) / 255.0f);
+    const GainPair gains = Over255(voice.firstGainTarget, voice.secondGainTarget, 1.0f);
+    RenderSteady(span, out, frames, gains.first, gains.second);
 }
 
 // Where the voice is after frames frames, exactly: below 0 or past 2^32 frames as well.
