@@ -1,5 +1,6 @@
 // Device contexts, bitmaps, brushes and the clipped opaque block copy.
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "platform/WinGdi.h"
@@ -9,11 +10,15 @@
 
 using veskar::platform::GdiKind;
 using veskar::platform::state;
+using veskar::platform::TILE;
+using veskar::platform::TileOrigin;
 using veskar::platform::WindowFrame;
 
 namespace {
 
 inline constexpr int MAX_BITMAP_SIDE = 16384;
+// A whole copy into a bitmap this large (a paint's buffer, not a sprite) is written only as needed.
+inline constexpr std::int64_t LATER_COPY_PIXELS = 64 * 64;
 
 // Fixed system colours as COLORREF, by index 0..20 (a classic grey desktop scheme).
 // clang-format off
@@ -93,38 +98,87 @@ bool equalPixels(const std::uint32_t* a, const std::uint32_t* b, std::size_t cou
     return std::memcmp(a, b, count * sizeof(std::uint32_t)) == 0;
 }
 
-// The copy to a window: only the pixels that differ are written, and noted for the display, so
-// that an unchanged picture is neither written nor shown again.
+// Copies `columns` pixels of `source` to row y of the frame from column x on: only the pixels that
+// differ are written, and noted for the display, so that an unchanged picture is neither written nor
+// shown again.
+void copyRowToFrame(WindowFrame& frame, int x, int y, const std::uint32_t* source, std::size_t columns) {
+    std::uint32_t* target = frame.row(y) + x;
+    if (std::memcmp(target, source, columns * sizeof(std::uint32_t)) == 0) {
+        return;
+    }
+    // Some pixel differs, so both scans stop inside the row; they skip equal runs a chunk at a
+    // time, since most of a changed row is usually the same.
+    std::size_t first = 0;
+    while (first + COMPARE_CHUNK <= columns && equalPixels(target + first, source + first, COMPARE_CHUNK)) {
+        first += COMPARE_CHUNK;
+    }
+    while (target[first] == source[first]) {
+        ++first;
+    }
+    std::size_t last = columns;
+    while (last >= first + COMPARE_CHUNK &&
+           equalPixels(target + last - COMPARE_CHUNK, source + last - COMPARE_CHUNK, COMPARE_CHUNK)) {
+        last -= COMPARE_CHUNK;
+    }
+    while (target[last - 1] == source[last - 1]) {
+        --last;
+    }
+    std::memmove(target + first, source + first, (last - first) * sizeof(std::uint32_t));
+    frame.markChanged(x + static_cast<int>(first), y, x + static_cast<int>(last), y + 1);
+}
+
 void copyToFrame(const Canvas& to, const Canvas& from, const Block& block) {
-    const auto columns = static_cast<std::size_t>(block.columns);
     for (int i = 0; i < block.rows; ++i) {
         const int row = rowAt(to, from, block, i);
-        std::uint32_t* target = to.row(block.toY + row) + block.toX;
-        const std::uint32_t* source = from.row(block.fromY + row) + block.fromX;
-        if (std::memcmp(target, source, columns * sizeof(std::uint32_t)) == 0) {
-            continue;
+        copyRowToFrame(*to.frame, block.toX, block.toY + row, from.row(block.fromY + row) + block.fromX,
+                       static_cast<std::size_t>(block.columns));
+    }
+    to.frame->forgetTiles(block.toX, block.toY, block.toX + block.columns, block.toY + block.rows);
+}
+
+// What showing a tile of a buffer with a pending copy takes.
+enum class TileWork : std::uint8_t { Nothing, FromSource, FromBuffer };
+
+// Shows a whole buffer whose background copy is pending at the frame's top-left corner: a tile
+// drawn into comes from the buffer, and one that shows the background comes from the background
+// itself, unless the frame already holds just those pixels there. A running game leaves most
+// tiles alone, so most of the frame is neither copied nor compared.
+void copyTilesToFrame(WindowFrame& frame, const HBITMAP__& buffer) {
+    const HBITMAP__::PendingCopy& copy = *buffer.pendingCopy;
+    const HBITMAP__& source = *copy.source;
+    const TileOrigin origin{&source, source.stamp, copy.x, copy.y};
+    std::array<TileWork, MAX_BITMAP_SIDE / TILE> work{};
+    const int across = buffer.tilesAcross();
+    for (int band = 0; band < buffer.tilesDown(); ++band) {
+        for (int column = 0; column < across; ++column) {
+            work[static_cast<std::size_t>(column)] = buffer.tileWritten(column, band) ? TileWork::FromBuffer
+                                                     : frame.tileHolds(column, band, origin)
+                                                         ? TileWork::Nothing
+                                                         : TileWork::FromSource;
         }
-        // Some pixel differs, so both scans stop inside the row; they skip equal runs a chunk at a
-        // time, since most of a changed row is usually the same.
-        std::size_t first = 0;
-        while (first + COMPARE_CHUNK <= columns &&
-               equalPixels(target + first, source + first, COMPARE_CHUNK)) {
-            first += COMPARE_CHUNK;
+        const int bottom = std::min(buffer.height, (band + 1) * TILE);
+        for (int y = band * TILE; y < bottom; ++y) {
+            // Runs of tiles that take the same work, each as one stretch of the row.
+            for (int column = 0; column < across;) {
+                const TileWork kind = work[static_cast<std::size_t>(column)];
+                int end = column + 1;
+                while (end < across && work[static_cast<std::size_t>(end)] == kind) {
+                    ++end;
+                }
+                const int left = column * TILE;
+                const auto columns = static_cast<std::size_t>(std::min(buffer.width, end * TILE) - left);
+                if (kind == TileWork::FromBuffer) {
+                    copyRowToFrame(frame, left, y, buffer.row(y) + left, columns);
+                } else if (kind == TileWork::FromSource) {
+                    copyRowToFrame(frame, left, y, source.row(copy.y + y) + copy.x + left, columns);
+                }
+                column = end;
+            }
         }
-        while (target[first] == source[first]) {
-            ++first;
+        for (int column = 0; column < across; ++column) {
+            frame.noteTile(column, band, origin,
+                           work[static_cast<std::size_t>(column)] != TileWork::FromBuffer);
         }
-        std::size_t last = columns;
-        while (last >= first + COMPARE_CHUNK &&
-               equalPixels(target + last - COMPARE_CHUNK, source + last - COMPARE_CHUNK, COMPARE_CHUNK)) {
-            last -= COMPARE_CHUNK;
-        }
-        while (target[last - 1] == source[last - 1]) {
-            --last;
-        }
-        std::memmove(target + first, source + first, (last - first) * sizeof(std::uint32_t));
-        to.frame->markChanged(block.toX + static_cast<int>(first), block.toY + row,
-                              block.toX + static_cast<int>(last), block.toY + row + 1);
     }
 }
 
@@ -246,17 +300,29 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
     const Block block{static_cast<int>(x + left),     static_cast<int>(y + top),
                       static_cast<int>(srcX + left),  static_cast<int>(srcY + top),
                       static_cast<int>(right - left), static_cast<int>(bottom - top)};
-    if (from.bitmap != nullptr) {
-        from.bitmap->settle();  // the copy reads what a pending fill would have written
+    const bool wholeFrom = from.bitmap != nullptr && block.fromX == 0 && block.fromY == 0 &&
+                           block.columns == from.width && block.rows == from.height;
+    if (to.frame != nullptr && wholeFrom && from.bitmap->pendingCopy && block.toX == 0 && block.toY == 0) {
+        copyTilesToFrame(*to.frame, *from.bitmap);
+        return TRUE;
     }
-    if (to.bitmap != nullptr) {
-        to.bitmap->settleOutside(block.toX, block.toY, block.toX + block.columns, block.toY + block.rows);
+    if (from.bitmap != nullptr) {
+        from.bitmap->settle();  // the copy reads what a pending fill or copy would have written
     }
     if (to.frame != nullptr) {
         copyToFrame(to, from, block);
-    } else {
-        copyBlock(to, from, block);
+        return TRUE;
     }
+    const bool wholeTo =
+        block.toX == 0 && block.toY == 0 && block.columns == to.width && block.rows == to.height;
+    if (wholeTo && from.bitmap != nullptr && from.bitmap != to.bitmap &&
+        static_cast<std::int64_t>(to.width) * to.height >= LATER_COPY_PIXELS) {
+        // A paint's background: written only where the paint draws, or the window needs it.
+        to.bitmap->copyLater(from.bitmap, block.fromX, block.fromY);
+        return TRUE;
+    }
+    to.bitmap->prepareWrite(block.toX, block.toY, block.toX + block.columns, block.toY + block.rows);
+    copyBlock(to, from, block);
     return TRUE;
 }
 
@@ -282,16 +348,17 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
         if (left == 0 && top == 0 && right == target.width && bottom == target.height) {
             // Every paint starts by erasing its whole buffer, and most then cover it with a
             // background: the fill waits until something needs its pixels.
-            target.bitmap->pendingFill = color;
+            target.bitmap->fillLater(color);
             return 1;
         }
-        target.bitmap->settle();
+        target.bitmap->prepareWrite(left, top, right, bottom);
     }
     for (int row = top; row < bottom; ++row) {
         std::fill(target.row(row) + left, target.row(row) + right, color);
     }
     if (target.frame != nullptr) {
         target.frame->markChanged(left, top, right, bottom);
+        target.frame->forgetTiles(left, top, right, bottom);
     }
     return 1;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/WinTypes.h"
+#include "platform/core/WindowFrame.h"
 
 struct HBITMAP__ {
     int width = 0;
@@ -17,23 +18,64 @@ struct HBITMAP__ {
     bool stock = false;                 // the 1 by 1 bitmap of a fresh memory context
     // A fill of the whole bitmap not yet written to `pixels`: every pixel is this colour. A paint's
     // buffer is erased and then covered by a background, so the fill is written only where a later
-    // operation needs it (settle, settleOutside).
+    // operation needs it (settle, prepareWrite).
     std::optional<std::uint32_t> pendingFill;
+    // A copy of all of another bitmap not yet written to `pixels`: a paint's background. Each tile
+    // (TILE pixels square, from the top-left corner) shows source's pixels from (x, y) on until
+    // something is drawn into it, which writes the tile first (written).
+    struct PendingCopy {
+        HBITMAP source = nullptr;
+        int x = 0;
+        int y = 0;
+        std::vector<std::uint8_t> written;  // one a tile, row by row
+    };
+    std::optional<PendingCopy> pendingCopy;
+    std::vector<HBITMAP> copiedBy;  // the bitmaps with a pending copy of this one
+    // New whenever the pixels may have changed, unique among all bitmaps ever made: a window knows
+    // by it that it still shows a bitmap's pixels.
+    std::uint64_t stamp = 0;
 
-    HBITMAP__(int w, int h, std::uint32_t fill = 0)
-        : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
-    HBITMAP__(int w, int h, std::vector<std::uint32_t>&& storage)
-        : width(w), height(h), pixels(std::move(storage)) {}
+    HBITMAP__(int w, int h, std::uint32_t fill = 0);
+    HBITMAP__(int w, int h, std::vector<std::uint32_t>&& storage);
+    HBITMAP__(const HBITMAP__&) = delete;
+    HBITMAP__& operator=(const HBITMAP__&) = delete;
+    ~HBITMAP__() { forgetCopies(); }
+
     [[nodiscard]] std::uint32_t* row(int y) { return pixels.data() + static_cast<std::size_t>(y) * width; }
-    // The pixel at (x, y), a pending fill included; (x, y) must lie inside.
-    [[nodiscard]] std::uint32_t pixel(int x, int y) const {
-        return pendingFill ? *pendingFill : pixels[static_cast<std::size_t>(y) * width + x];
+    [[nodiscard]] const std::uint32_t* row(int y) const {
+        return pixels.data() + static_cast<std::size_t>(y) * width;
     }
-    // Writes a pending fill, before the pixels are read or partly written.
-    void settle() { settleOutside(0, 0, 0, 0); }
-    // Writes a pending fill everywhere except in the rectangle [left, right) x [top, bottom), which
-    // the caller is about to overwrite whole.
-    void settleOutside(int left, int top, int right, int bottom);
+    [[nodiscard]] int tilesAcross() const {
+        return (width + veskar::platform::TILE - 1) / veskar::platform::TILE;
+    }
+    [[nodiscard]] int tilesDown() const {
+        return (height + veskar::platform::TILE - 1) / veskar::platform::TILE;
+    }
+    // Whether tile (column, row) of a pending copy has its own pixels in `pixels`.
+    [[nodiscard]] bool tileWritten(int column, int row) const {
+        return pendingCopy->written[static_cast<std::size_t>(row) * tilesAcross() + column] != 0;
+    }
+    // The pixel at (x, y), a pending fill or copy included; (x, y) must lie inside.
+    [[nodiscard]] std::uint32_t pixel(int x, int y) const;
+    // Writes a pending fill or copy, before the pixels are read or written in place.
+    void settle();
+    // Readies the rectangle [left, right) x [top, bottom), which the caller is about to overwrite
+    // whole: a pending fill or copy is written everywhere it still shows outside it.
+    void prepareWrite(int left, int top, int right, int bottom);
+    // Makes every pixel `color`, written later.
+    void fillLater(std::uint32_t color);
+    // Makes the bitmap a copy of `source` from (x, y) on, which must hold width by height pixels
+    // there and have nothing pending itself; written tile by tile as needed.
+    void copyLater(HBITMAP source, int x, int y);
+    // Before the pixels go: the bitmaps copying this one get their copies written, and this one's
+    // own pending copy is dropped.
+    void forgetCopies();
+
+  private:
+    void settleFillOutside(int left, int top, int right, int bottom);
+    void settleCopiers();
+    void dropCopy();
+    void writeTile(int column, int row);
 };
 
 struct HBRUSH__ {

@@ -101,6 +101,7 @@ bool GdiTable::remove(const void* handle) {
     kinds.erase(found);
     if (kind == GdiKind::Bitmap) {
         auto* bitmap = static_cast<HBITMAP>(const_cast<void*>(handle));
+        bitmap->forgetCopies();  // before its pixels go
         if (bitmap->pixels.size() >= SPARE_PIXELS_FROM) {
             sparePixels = std::move(bitmap->pixels);
         }
@@ -111,7 +112,131 @@ bool GdiTable::remove(const void* handle) {
 
 }  // namespace veskar::platform
 
-void HBITMAP__::settleOutside(int left, int top, int right, int bottom) {
+namespace {
+
+std::uint64_t lastStamp = 0;  // drawing happens on the message-loop thread only
+
+std::uint64_t newStamp() {
+    return ++lastStamp;
+}
+
+}  // namespace
+
+HBITMAP__::HBITMAP__(int w, int h, std::uint32_t fill)
+    : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill), stamp(newStamp()) {}
+
+HBITMAP__::HBITMAP__(int w, int h, std::vector<std::uint32_t>&& storage)
+    : width(w), height(h), pixels(std::move(storage)), stamp(newStamp()) {}
+
+std::uint32_t HBITMAP__::pixel(int x, int y) const {
+    if (pendingFill) {
+        return *pendingFill;
+    }
+    if (pendingCopy && !tileWritten(x / veskar::platform::TILE, y / veskar::platform::TILE)) {
+        return pendingCopy->source->pixel(pendingCopy->x + x, pendingCopy->y + y);
+    }
+    return pixels[static_cast<std::size_t>(y) * width + x];
+}
+
+void HBITMAP__::settle() {
+    settleFillOutside(0, 0, 0, 0);
+    if (!pendingCopy) {
+        return;
+    }
+    for (int row = 0; row < tilesDown(); ++row) {
+        for (int column = 0; column < tilesAcross(); ++column) {
+            if (!tileWritten(column, row)) {
+                writeTile(column, row);
+            }
+        }
+    }
+    dropCopy();
+}
+
+void HBITMAP__::prepareWrite(int left, int top, int right, int bottom) {
+    settleCopiers();
+    stamp = newStamp();
+    settleFillOutside(left, top, right, bottom);
+    left = std::clamp(left, 0, width);
+    right = std::clamp(right, left, width);
+    top = std::clamp(top, 0, height);
+    bottom = std::clamp(bottom, top, height);
+    if (!pendingCopy || left == right || top == bottom) {
+        return;
+    }
+    using veskar::platform::TILE;
+    for (int row = top / TILE; row <= (bottom - 1) / TILE; ++row) {
+        for (int column = left / TILE; column <= (right - 1) / TILE; ++column) {
+            if (tileWritten(column, row)) {
+                continue;
+            }
+            // A tile the write covers whole needs none of the copy's pixels.
+            const bool covered = left <= column * TILE && top <= row * TILE &&
+                                 right >= std::min(width, (column + 1) * TILE) &&
+                                 bottom >= std::min(height, (row + 1) * TILE);
+            if (covered) {
+                pendingCopy->written[static_cast<std::size_t>(row) * tilesAcross() + column] = 1;
+            } else {
+                writeTile(column, row);
+            }
+        }
+    }
+}
+
+void HBITMAP__::fillLater(std::uint32_t color) {
+    settleCopiers();
+    stamp = newStamp();
+    dropCopy();
+    pendingFill = color;
+}
+
+void HBITMAP__::copyLater(HBITMAP source, int x, int y) {
+    settleCopiers();
+    stamp = newStamp();
+    pendingFill.reset();
+    dropCopy();
+    pendingCopy = PendingCopy{source, x, y, {}};
+    pendingCopy->written.assign(static_cast<std::size_t>(tilesAcross()) * tilesDown(), 0);
+    source->copiedBy.push_back(this);
+}
+
+void HBITMAP__::forgetCopies() {
+    settleCopiers();
+    dropCopy();
+}
+
+void HBITMAP__::settleCopiers() {
+    std::vector<HBITMAP> copiers;
+    copiers.swap(copiedBy);
+    for (HBITMAP copier : copiers) {
+        copier->settle();
+    }
+}
+
+void HBITMAP__::dropCopy() {
+    if (!pendingCopy) {
+        return;
+    }
+    std::vector<HBITMAP>& copiers = pendingCopy->source->copiedBy;
+    copiers.erase(std::remove(copiers.begin(), copiers.end(), this), copiers.end());
+    pendingCopy.reset();
+}
+
+void HBITMAP__::writeTile(int column, int row) {
+    using veskar::platform::TILE;
+    const int left = column * TILE;
+    const int top = row * TILE;
+    const int right = std::min(width, left + TILE);
+    const int bottom = std::min(height, top + TILE);
+    const HBITMAP source = pendingCopy->source;
+    for (int y = top; y < bottom; ++y) {
+        std::copy(source->row(pendingCopy->y + y) + pendingCopy->x + left,
+                  source->row(pendingCopy->y + y) + pendingCopy->x + right, this->row(y) + left);
+    }
+    pendingCopy->written[static_cast<std::size_t>(row) * tilesAcross() + column] = 1;
+}
+
+void HBITMAP__::settleFillOutside(int left, int top, int right, int bottom) {
     if (!pendingFill) {
         return;
     }

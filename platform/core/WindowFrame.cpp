@@ -26,7 +26,9 @@ WindowFrame::WindowFrame(int width, int height)
       own(static_cast<std::size_t>(width) * height, 0),
       bits(own.data()),
       pitch(static_cast<std::size_t>(width)),
-      changed(static_cast<std::size_t>(height)) {
+      changed(static_cast<std::size_t>(height)),
+      holdsOrigin(static_cast<std::size_t>((width + TILE - 1) / TILE) * ((height + TILE - 1) / TILE), 0),
+      tilesAcross((width + TILE - 1) / TILE) {
     runs.reserve(static_cast<std::size_t>(height));
     markAllChanged();
 }
@@ -93,6 +95,33 @@ std::span<const RECT> WindowFrame::takeChanges() {
     firstChanged = 0;
     lastChanged = 0;
     return runs;
+}
+
+bool WindowFrame::tileHolds(int column, int row, const TileOrigin& origin) const {
+    return origin == tileOrigin && holdsOrigin[static_cast<std::size_t>(row) * tilesAcross + column] != 0;
+}
+
+void WindowFrame::noteTile(int column, int row, const TileOrigin& origin, bool holds) {
+    if (holds && origin != tileOrigin) {
+        std::fill(holdsOrigin.begin(), holdsOrigin.end(), 0);
+        tileOrigin = origin;
+    }
+    holdsOrigin[static_cast<std::size_t>(row) * tilesAcross + column] = holds && origin == tileOrigin ? 1 : 0;
+}
+
+void WindowFrame::forgetTiles(int left, int top, int right, int bottom) {
+    left = std::clamp(left, 0, columns);
+    right = std::clamp(right, left, columns);
+    top = std::clamp(top, 0, rows);
+    bottom = std::clamp(bottom, top, rows);
+    if (left == right || top == bottom) {
+        return;
+    }
+    for (int row = top / TILE; row <= (bottom - 1) / TILE; ++row) {
+        for (int column = left / TILE; column <= (right - 1) / TILE; ++column) {
+            holdsOrigin[static_cast<std::size_t>(row) * tilesAcross + column] = 0;
+        }
+    }
 }
 
 }  // namespace veskar::platform

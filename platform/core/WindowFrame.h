@@ -12,6 +12,20 @@
 
 namespace veskar::platform {
 
+// The side of the square tiles in which a window remembers what it shows and a paint's buffer
+// writes its background: a jewel covers four.
+inline constexpr int TILE = 16;
+
+// Where a tile's pixels came from: a bitmap's from (x, y) on, as they were at stamp.
+struct TileOrigin {
+    const void* bitmap = nullptr;
+    std::uint64_t stamp = 0;
+    int x = 0;
+    int y = 0;
+
+    bool operator==(const TileOrigin&) const = default;
+};
+
 // Read access to a picture of 32-bit 0x00RRGGBB pixels whose rows lie `stride` pixels apart.
 struct FrameView {
     const std::uint32_t* pixels = nullptr;
@@ -55,6 +69,14 @@ class WindowFrame {
     // until the next call.
     [[nodiscard]] std::span<const RECT> takeChanges();
 
+    // Whether tile (column, row) is known to hold `origin`'s pixels, so that copying them again
+    // would change nothing.
+    [[nodiscard]] bool tileHolds(int column, int row, const TileOrigin& origin) const;
+    // Notes whether tile (column, row) now holds `origin`'s pixels; the frame remembers one origin.
+    void noteTile(int column, int row, const TileOrigin& origin, bool holds);
+    // Forgets what the tiles that meet [left, right) x [top, bottom) hold: something else was drawn.
+    void forgetTiles(int left, int top, int right, int bottom);
+
   private:
     struct Columns {
         int left = 0;
@@ -70,6 +92,9 @@ class WindowFrame {
     int firstChanged = 0;          // the rows [firstChanged, lastChanged) hold every change
     int lastChanged = 0;
     std::vector<RECT> runs;  // what takeChanges hands out, kept to spare an allocation per frame
+    TileOrigin tileOrigin;
+    std::vector<std::uint8_t> holdsOrigin;  // one a tile, row by row: it holds tileOrigin's pixels
+    int tilesAcross = 0;
 };
 
 }  // namespace veskar::platform
