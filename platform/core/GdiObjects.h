@@ -76,6 +76,9 @@ struct HBITMAP__ {
     void settleCopiers();
     void dropCopy();
     void writeTile(int column, int row);
+    // Writes the copy's pixels into the tile, unless the rectangle [left, right) x [top, bottom),
+    // which the caller is about to overwrite, covers all of it; marks the tile written either way.
+    void writeTileOutside(int column, int row, int left, int top, int right, int bottom);
 };
 
 struct HBRUSH__ {

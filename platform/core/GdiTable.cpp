@@ -3,6 +3,7 @@
 #include "platform/core/WindowRecord.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace veskar::platform {
 
@@ -170,15 +171,7 @@ void HBITMAP__::prepareWrite(int left, int top, int right, int bottom) {
             if (tileWritten(column, row)) {
                 continue;
             }
-            // A tile the write covers whole needs none of the copy's pixels.
-            const bool covered = left <= column * TILE && top <= row * TILE &&
-                                 right >= std::min(width, (column + 1) * TILE) &&
-                                 bottom >= std::min(height, (row + 1) * TILE);
-            if (covered) {
-                pendingCopy->written[static_cast<std::size_t>(row) * tilesAcross() + column] = 1;
-            } else {
-                writeTile(column, row);
-            }
+            writeTileOutside(column, row, left, top, right, bottom);
         }
     }
 }
@@ -222,18 +215,44 @@ void HBITMAP__::dropCopy() {
     pendingCopy.reset();
 }
 
-void HBITMAP__::writeTile(int column, int row) {
-    using veskar::platform::TILE;
-    const int left = column * TILE;
-    const int top = row * TILE;
-    const int right = std::min(width, left + TILE);
-    const int bottom = std::min(height, top + TILE);
-    const HBITMAP source = pendingCopy->source;
-    for (int y = top; y < bottom; ++y) {
-        std::copy(source->row(pendingCopy->y + y) + pendingCopy->x + left,
-                  source->row(pendingCopy->y + y) + pendingCopy->x + right, this->row(y) + left);
+namespace {
+
+// Copies `count` pixels; a whole tile's row as one fixed-size move.
+void copyPixels(std::uint32_t* to, const std::uint32_t* from, int count) {
+    if (count == veskar::platform::TILE) {
+        std::memcpy(to, from, sizeof(std::uint32_t) * veskar::platform::TILE);
+        return;
     }
-    pendingCopy->written[static_cast<std::size_t>(row) * tilesAcross() + column] = 1;
+    for (int index = 0; index < count; ++index) {
+        to[index] = from[index];
+    }
+}
+
+}  // namespace
+
+void HBITMAP__::writeTile(int column, int row) {
+    writeTileOutside(column, row, 0, 0, 0, 0);
+}
+
+void HBITMAP__::writeTileOutside(int column, int row, int left, int top, int right, int bottom) {
+    using veskar::platform::TILE;
+    const int tileLeft = column * TILE;
+    const int tileTop = row * TILE;
+    const int tileRight = std::min(width, tileLeft + TILE);
+    const int tileBottom = std::min(height, tileTop + TILE);
+    const std::size_t written = static_cast<std::size_t>(row) * tilesAcross() + column;
+    if (left <= tileLeft && top <= tileTop && right >= tileRight && bottom >= tileBottom) {
+        pendingCopy->written[written] = 1;  // all of it is about to be overwritten
+        return;
+    }
+    // Rows of a whole tile are copied whole, as one fixed-size move each, the part that the caller
+    // overwrites included: cheaper than cutting the rows.
+    const HBITMAP source = pendingCopy->source;
+    for (int y = tileTop; y < tileBottom; ++y) {
+        copyPixels(this->row(y) + tileLeft, source->row(pendingCopy->y + y) + pendingCopy->x + tileLeft,
+                   tileRight - tileLeft);
+    }
+    pendingCopy->written[written] = 1;
 }
 
 void HBITMAP__::settleFillOutside(int left, int top, int right, int bottom) {
