@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <vector>
 
 #include "platform/Platform.h"
 #include "platform/core/GdiObjects.h"
 #include "platform/testing/TestBackend.h"
+#include "tests/platform/BufferedPaint.h"
 
 using veskar::platform::TestBackend;
 
@@ -19,30 +19,7 @@ inline constexpr std::uint32_t BEFORE = 0x123456;  // what the buffer held befor
 inline constexpr COLORREF FILL = RGB(0, 0, 0xAA);  // shows as 0x0000AA
 inline constexpr std::uint32_t FILL_PIXEL = 0x0000AA;
 
-// A memory context with a bitmap, its pixels written directly (past the drawing calls).
-struct Buffer {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    int width = 0;
-    int height = 0;
-
-    Buffer(int w, int h, const std::function<std::uint32_t(int, int)>& content) : width(w), height(h) {
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateCompatibleBitmap(dc, w, h);
-        SelectObject(dc, bitmap);
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                bitmap->row(y)[x] = content(x, y);
-            }
-        }
-    }
-    void fill(int left, int top, int right, int bottom, COLORREF color) const {
-        const RECT rect{left, top, right, bottom};
-        HBRUSH brush = CreateSolidBrush(color);
-        FillRect(dc, &rect, brush);
-        DeleteObject(brush);
-    }
-};
+using Buffer = veskar::testing::Picture;
 
 std::uint32_t pattern(int x, int y) {
     return 0x010000u * static_cast<std::uint32_t>(x + 1) + 0x000100u * static_cast<std::uint32_t>(y + 1);

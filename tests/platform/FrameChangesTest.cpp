@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/core/WindowFrame.h"
+#include "tests/platform/BufferedPaint.h"
 #include "tests/platform/TestWindow.h"
 
 using veskar::platform::TestBackend;
@@ -31,27 +32,14 @@ LRESULT paintScene(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_PAINT) {
         return DefWindowProcA(window, message, wParam, lParam);
     }
-    PAINTSTRUCT paint{};
-    HDC windowDC = BeginPaint(window, &paint);
     RECT client{};
     GetClientRect(window, &client);
-    HDC buffer = CreateCompatibleDC(windowDC);
-    HBITMAP bitmap = CreateCompatibleBitmap(windowDC, client.right, client.bottom);
-    HGDIOBJ previous = SelectObject(buffer, bitmap);
-    HBRUSH erase = CreateSolidBrush(RGB(20, 20, 20));
-    FillRect(buffer, &client, erase);
-    DeleteObject(erase);
-    for (const Block& block : scene()) {
-        HBRUSH brush = CreateSolidBrush(block.color);
-        FillRect(buffer, &block.rect, brush);
-        DeleteObject(brush);
-    }
-    BitBlt(windowDC, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
-    SelectObject(buffer, previous);
-    DeleteObject(bitmap);
-    DeleteDC(buffer);
-    EndPaint(window, &paint);
-    return 0;
+    return paintThroughBuffer(window, client.right, client.bottom, [&client](HDC buffer, HBITMAP) {
+        fillWith(buffer, client, RGB(20, 20, 20));
+        for (const Block& block : scene()) {
+            fillWith(buffer, block.rect, block.color);
+        }
+    });
 }
 
 bool inside(const RECT& rect, int x, int y) {

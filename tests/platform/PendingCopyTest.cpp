@@ -8,6 +8,7 @@
 
 #include "platform/Platform.h"
 #include "platform/core/GdiObjects.h"
+#include "tests/platform/BufferedPaint.h"
 #include "tests/platform/TestWindow.h"
 
 using veskar::platform::TestBackend;
@@ -27,29 +28,6 @@ std::uint32_t pattern(int x, int y) {
     return (static_cast<std::uint32_t>(x % 256) << 16) | (static_cast<std::uint32_t>(y % 256) << 8) |
            static_cast<std::uint32_t>(x / 256 * 4 + y / 256);
 }
-
-// A bitmap selected into a memory context of its own, its pixels given.
-struct Picture {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-
-    Picture(int width, int height, const std::function<std::uint32_t(int, int)>& content) {
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateCompatibleBitmap(dc, width, height);
-        SelectObject(dc, bitmap);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                bitmap->row(y)[x] = content(x, y);
-            }
-        }
-    }
-    void fill(int left, int top, int right, int bottom, COLORREF color) const {
-        const RECT rect{left, top, right, bottom};
-        HBRUSH brush = CreateSolidBrush(color);
-        FillRect(dc, &rect, brush);
-        DeleteObject(brush);
-    }
-};
 
 bool inside(int x, int y, int left, int top, int right, int bottom) {
     return x >= left && x < right && y >= top && y < bottom;
@@ -160,26 +138,11 @@ LRESULT paintScene(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_PAINT) {
         return DefWindowProcA(window, message, wParam, lParam);
     }
-    PAINTSTRUCT paint{};
-    HDC windowDC = BeginPaint(window, &paint);
-    HDC buffer = CreateCompatibleDC(windowDC);
-    HBITMAP bitmap = CreateCompatibleBitmap(windowDC, CLIENT_WIDTH, CLIENT_HEIGHT);
-    HGDIOBJ previous = SelectObject(buffer, bitmap);
-    const RECT client{0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
-    HBRUSH erase = CreateSolidBrush(RGB(0, 0, 0));
-    FillRect(buffer, &client, erase);
-    DeleteObject(erase);
-    BitBlt(buffer, 0, 0, CLIENT_WIDTH, CLIENT_HEIGHT, scene().background->dc, 0, 0, SRCCOPY);
-    const RECT sprite{scene().spriteX, 50, scene().spriteX + 32, 82};
-    HBRUSH green = CreateSolidBrush(RGB(0, 0xFF, 0));
-    FillRect(buffer, &sprite, green);
-    DeleteObject(green);
-    BitBlt(windowDC, 0, 0, CLIENT_WIDTH, CLIENT_HEIGHT, buffer, 0, 0, SRCCOPY);
-    SelectObject(buffer, previous);
-    DeleteObject(bitmap);
-    DeleteDC(buffer);
-    EndPaint(window, &paint);
-    return 0;
+    return paintThroughBuffer(window, CLIENT_WIDTH, CLIENT_HEIGHT, [](HDC buffer, HBITMAP) {
+        fillWith(buffer, RECT{0, 0, CLIENT_WIDTH, CLIENT_HEIGHT}, RGB(0, 0, 0));
+        BitBlt(buffer, 0, 0, CLIENT_WIDTH, CLIENT_HEIGHT, scene().background->dc, 0, 0, SRCCOPY);
+        fillWith(buffer, RECT{scene().spriteX, 50, scene().spriteX + 32, 82}, RGB(0, 0xFF, 0));
+    });
 }
 
 void repaint(HWND window) {

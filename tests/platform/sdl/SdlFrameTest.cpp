@@ -9,6 +9,7 @@
 #include "platform/Platform.h"
 #include "platform/core/PlatformState.h"
 #include "platform/sdl/Presentation.h"
+#include "tests/platform/BufferedPaint.h"
 
 using veskar::platform::Presentation;
 
@@ -28,26 +29,15 @@ LRESULT CALLBACK paintPattern(HWND window, UINT message, WPARAM wParam, LPARAM l
     if (message != WM_PAINT) {
         return DefWindowProcA(window, message, wParam, lParam);
     }
-    PAINTSTRUCT paint{};
-    HDC windowDC = BeginPaint(window, &paint);
-    HDC buffer = CreateCompatibleDC(windowDC);
-    HBITMAP bitmap = CreateCompatibleBitmap(windowDC, CLIENT_WIDTH, CLIENT_HEIGHT);
-    HGDIOBJ previous = SelectObject(buffer, bitmap);
-    for (int y = 0; y < CLIENT_HEIGHT; ++y) {
-        for (int x = 0; x < CLIENT_WIDTH; ++x) {
-            bitmap->row(y)[x] = patternAt(x, y);
-        }
-    }
-    const RECT square{300, 200, 332, 232};
-    HBRUSH brush = CreateSolidBrush(squareColour);
-    FillRect(buffer, &square, brush);
-    DeleteObject(brush);
-    BitBlt(windowDC, 0, 0, CLIENT_WIDTH, CLIENT_HEIGHT, buffer, 0, 0, SRCCOPY);
-    SelectObject(buffer, previous);
-    DeleteObject(bitmap);
-    DeleteDC(buffer);
-    EndPaint(window, &paint);
-    return 0;
+    return veskar::testing::paintThroughBuffer(
+        window, CLIENT_WIDTH, CLIENT_HEIGHT, [](HDC buffer, HBITMAP bitmap) {
+            for (int y = 0; y < CLIENT_HEIGHT; ++y) {
+                for (int x = 0; x < CLIENT_WIDTH; ++x) {
+                    bitmap->row(y)[x] = patternAt(x, y);
+                }
+            }
+            veskar::testing::fillWith(buffer, RECT{300, 200, 332, 232}, squareColour);
+        });
 }
 
 class SdlFrame : public ::testing::Test {
