@@ -4,7 +4,6 @@
 
 #include <array>
 
-#include "screens/menus/MainMenu.h"
 #include "shell/GlobalResources.h"
 
 namespace {
@@ -45,12 +44,6 @@ void drawCredit(HDC offscreen, const std::array<unsigned char, N>& stored, int x
 }
 
 }  // namespace
-
-AboutScreen::AboutScreen(int textLeft, int textTop) : left(textLeft), top(textTop) {}
-
-int AboutScreen::onKeyDown(HWND window, WPARAM, LPARAM, std::unique_ptr<Screen>& currentScreen) {
-    return returnToMainMenu(window, currentScreen);  // this screen is gone now
-}
 
 int AboutScreen::draw(HWND, WPARAM, LPARAM, HDC offscreen, std::unique_ptr<Screen>&) {
     menuBackground.drawWhole(offscreen);

@@ -1,18 +1,13 @@
 // The program's name and its credits over the menu background; any key returns to the main menu.
 #pragma once
 
-#include "shell/Screen.h"
+#include "screens/menus/PageScreen.h"
 
-class AboutScreen final : public Screen {
+class AboutScreen final : public PageScreen {
   public:
-    // left, top: the reference point of the text block, pixels.
-    AboutScreen(int left, int top);
+    // Made with left, top: the reference point of the text block, pixels.
+    using PageScreen::PageScreen;
 
-    int onKeyDown(HWND window, WPARAM virtualKey, LPARAM keyData,
-                  std::unique_ptr<Screen>& currentScreen) override;
     int draw(HWND window, WPARAM wParam, LPARAM lParam, HDC offscreen,
              std::unique_ptr<Screen>& currentScreen) override;
-
-    int left;
-    int top;
 };

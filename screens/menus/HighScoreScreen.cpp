@@ -1,7 +1,6 @@
 // Drawing the high-score table.
 #include "screens/menus/HighScoreScreen.h"
 
-#include "screens/menus/MainMenu.h"
 #include "settings/Settings.h"
 #include "shell/GlobalResources.h"
 
@@ -9,12 +8,6 @@ namespace {
 inline constexpr int ROW_PITCH = 20;      // pixels between entries
 inline constexpr int SCORE_COLUMN = 180;  // scores this far right of the names
 }  // namespace
-
-HighScoreScreen::HighScoreScreen(int tableLeft, int tableTop) : left(tableLeft), top(tableTop) {}
-
-int HighScoreScreen::onKeyDown(HWND window, WPARAM, LPARAM, std::unique_ptr<Screen>& currentScreen) {
-    return returnToMainMenu(window, currentScreen);  // this screen is gone now
-}
 
 int HighScoreScreen::draw(HWND, WPARAM, LPARAM, HDC offscreen, std::unique_ptr<Screen>&) {
     menuBackground.drawWhole(offscreen);

@@ -2,18 +2,13 @@
 // main menu.
 #pragma once
 
-#include "shell/Screen.h"
+#include "screens/menus/PageScreen.h"
 
-class HighScoreScreen final : public Screen {
+class HighScoreScreen final : public PageScreen {
   public:
-    // left, top: the names column and the first row, pixels.
-    HighScoreScreen(int left, int top);
+    // Made with left, top: the names column and the first row, pixels.
+    using PageScreen::PageScreen;
 
-    int onKeyDown(HWND window, WPARAM virtualKey, LPARAM keyData,
-                  std::unique_ptr<Screen>& currentScreen) override;
     int draw(HWND window, WPARAM wParam, LPARAM lParam, HDC offscreen,
              std::unique_ptr<Screen>& currentScreen) override;
-
-    int left;
-    int top;
 };
