@@ -9,6 +9,7 @@
 
 #include "platform/Platform.h"
 #include "platform/core/PlatformState.h"
+#include "tests/platform/sdl/DummyWindow.h"
 
 namespace {
 
@@ -46,15 +47,7 @@ MSG nextKeyMessage() {
 }  // namespace
 
 TEST(SdlBackend, AltGrCombinationsReachTheWindowAsKeyDowns) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    veskar::platform::resetState();
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.lpszClassName = "SDL_KEYS";
-    ASSERT_NE(RegisterClassExA(&windowClass), 0);
-    HWND window = CreateWindowExA(0, "SDL_KEYS", "keys", 0x00080001, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480,
-                                  nullptr, nullptr, nullptr, nullptr);
+    HWND window = veskar::testing::openDummyWindow("SDL_KEYS");
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);

@@ -12,6 +12,7 @@
 #include "platform/core/PlatformState.h"
 #include "platform/sdl/SdlKeyMap.h"
 #include "platform/sdl/SdlText.h"
+#include "tests/platform/sdl/DummyWindow.h"
 
 using veskar::platform::characterOf;
 using veskar::platform::isExtendedKey;
@@ -39,20 +40,12 @@ TEST(SdlText, KeyDownsCarryControlCharactersAndLeaveTextToTextEvents) {
 }
 
 TEST(SdlBackend, WindowOpensPaintsAndClosesOnTheDummyDriver) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    veskar::platform::resetState();
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (m == WM_DESTROY)
-            PostQuitMessage(3);
-        return DefWindowProcA(w, m, wp, lp);
-    };
-    windowClass.lpszClassName = "SDL_SMOKE";
-    ASSERT_NE(RegisterClassExA(&windowClass), 0);
-    HWND window = CreateWindowExA(0, "SDL_SMOKE", "smoke", 0x00080001, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480,
-                                  nullptr, nullptr, nullptr, nullptr);
+    HWND window =
+        veskar::testing::openDummyWindow("SDL_SMOKE", [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+            if (m == WM_DESTROY)
+                PostQuitMessage(3);
+            return DefWindowProcA(w, m, wp, lp);
+        });
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
@@ -95,16 +88,7 @@ TEST(SdlBackend, TextEventsAndTheClipboardComeInWindows1252) {
 }
 
 TEST(SdlBackend, KeyPressedWhileTheLoopWaitsForItsTimerArrivesAtOnce) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    veskar::platform::resetState();
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.lpszClassName = "SDL_WAIT";
-    ASSERT_NE(RegisterClassExA(&windowClass), 0);
-    HWND window = CreateWindowExA(0, "SDL_WAIT", "wait", 0x00080001, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480,
-                                  nullptr, nullptr, nullptr, nullptr);
+    HWND window = veskar::testing::openDummyWindow("SDL_WAIT");
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);

@@ -8,23 +8,15 @@
 
 #include "platform/Platform.h"
 #include "platform/core/PlatformState.h"
+#include "tests/platform/sdl/DummyWindow.h"
 
 namespace {
 
 // A window on SDL's dummy driver, so that the backend runs SDL and its event loop.
 HWND openWindow() {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
     // The dummy driver's window never has the keyboard's focus, without which SDL ignores pads.
     setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
-    veskar::platform::resetState();
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.lpszClassName = "SDL_PADS";
-    RegisterClassExA(&windowClass);
-    return CreateWindowExA(0, "SDL_PADS", "pads", 0x00080001, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr,
-                           nullptr, nullptr, nullptr);
+    return veskar::testing::openDummyWindow("SDL_PADS");
 }
 
 // Lets the platform take SDL's pending events, as the message loop does between ticks.
