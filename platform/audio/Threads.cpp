@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/Platform.h"
+#include "platform/core/Beat.h"
 
 #if defined(__unix__)
 #include <pthread.h>
@@ -62,8 +63,20 @@ BOOL SetThreadPriority(HANDLE thread, int priority) {
     return TRUE;
 }
 
+// A sleep keeps the beat (platform/core/Beat.h): it ends on the multiple of its length nearest to
+// when it falls due, between half and one and a half lengths from now, as the desktop's own sleep
+// ends on a tick of the system clock. The music's 5 ms poll thus wakes with the frame timer.
 void Sleep(DWORD milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    if (milliseconds == 0) {
+        std::this_thread::yield();
+        return;
+    }
+    using Clock = std::chrono::steady_clock;
+    const auto period = std::chrono::duration_cast<Clock::duration>(std::chrono::milliseconds(milliseconds));
+    const auto due = Clock::now().time_since_epoch() + period;
+    const auto end = veskar::platform::nearestBeat(static_cast<std::uint64_t>(due.count()),
+                                                   static_cast<std::uint64_t>(period.count()));
+    std::this_thread::sleep_until(Clock::time_point(Clock::duration(static_cast<Clock::rep>(end))));
 }
 
 BOOL CloseHandle(HANDLE handle) {

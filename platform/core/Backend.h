@@ -33,7 +33,8 @@ class Backend {
   public:
     virtual ~Backend() = default;
 
-    // Milliseconds on the backend's monotonic clock (virtual for tests).
+    // Milliseconds on the backend's monotonic clock (virtual for tests). Its multiples of a period
+    // are the beat of the process's periodic waits (platform/core/Beat.h).
     [[nodiscard]] virtual std::uint64_t now() = 0;
     // Opens the one display window with a client area of width by height pixels, hidden.
     // Returns false when no display can be opened.

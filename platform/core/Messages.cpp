@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/WinUser.h"
+#include "platform/core/Beat.h"
 #include "platform/core/PlatformState.h"
 
 using veskar::platform::InputEvent;
@@ -109,10 +110,12 @@ bool nextMessage(MSG& message, Taking taking) {
     if (auto* timer = dueTimer(now)) {
         message = MSG{timer->window, WM_TIMER, timer->id, 0, static_cast<DWORD>(now), {}};
         if (remove) {
-            // No drift while on time; when late, one tick for all the missed ones and a whole
-            // interval before the next, so a slow consumer never sees a backlog or a burst.
+            // No drift while on time; when late, one tick for all the missed ones and at least half an
+            // interval before the next, back on the beat, so a slow consumer never sees a backlog or
+            // a burst.
             const std::uint64_t next = timer->deadline + timer->interval;
-            timer->deadline = next > now ? next : now + timer->interval;
+            timer->deadline =
+                next > now ? next : veskar::platform::nearestBeat(now + timer->interval, timer->interval);
         }
         return true;
     }
@@ -204,7 +207,8 @@ UINT_PTR SetTimer(HWND handle, UINT_PTR id, UINT elapse, TIMERPROC timerProc) {
         return 0;
     }
     const std::uint64_t interval = std::max(elapse, MINIMUM_TIMER_INTERVAL);
-    const std::uint64_t deadline = platform.backend->now() + interval;
+    const std::uint64_t deadline =
+        veskar::platform::nearestBeat(platform.backend->now() + interval, interval);
     for (auto& timer : platform.timers) {
         if (timer.window == window && timer.id == id) {
             timer.interval = interval;

@@ -28,6 +28,30 @@ inline constexpr std::uint64_t BUSY_AFTER_TRAFFIC_MS = 2000;
 // ...and this often on a quiet display, where only the screen saver, which SDL keeps away with a
 // sign of life every 30 s, is waiting.
 inline constexpr std::uint64_t QUIET_GATHER_INTERVAL_MS = 5000;
+// Without a display the loop looks for a signal at least this often.
+inline constexpr std::uint64_t NO_DISPLAY_WAIT_MS = 100;
+
+// The clock starts at a whole second of the monotonic clock, so that its multiples of a period are
+// the beat that every periodic wait of the process keeps (platform/core/Beat.h).
+std::chrono::steady_clock::time_point clockOrigin() {
+    static const auto origin = std::chrono::floor<std::chrono::seconds>(std::chrono::steady_clock::now());
+    return origin;
+}
+
+// The time left until `deadline` on the clock, for a wait that should end on that very instant
+// rather than on the next millisecond; null (no limit) without a deadline.
+const timespec* timeUntil(std::optional<std::uint64_t> deadline, timespec& left) {
+    if (!deadline) {
+        return nullptr;
+    }
+    const auto end = clockOrigin() + std::chrono::milliseconds(*deadline);
+    const auto nanoseconds = std::max<std::int64_t>(
+        0,
+        std::chrono::duration_cast<std::chrono::nanoseconds>(end - std::chrono::steady_clock::now()).count());
+    left.tv_sec = static_cast<time_t>(nanoseconds / 1000000000);
+    left.tv_nsec = static_cast<long>(nanoseconds % 1000000000);
+    return &left;
+}
 inline constexpr int BYTES_PER_PIXEL = 4;
 
 // The drivers that show nothing: their "screen" is an invention of SDL's.
@@ -69,8 +93,7 @@ SdlBackend::~SdlBackend() {
 }
 
 std::uint64_t SdlBackend::now() {
-    static const auto start = std::chrono::steady_clock::now();
-    const auto elapsed = std::chrono::steady_clock::now() - start;
+    const auto elapsed = std::chrono::steady_clock::now() - clockOrigin();
     return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
@@ -427,24 +450,32 @@ bool SdlBackend::takeEvent(InputEvent& event) {
     return false;
 }
 
-void SdlBackend::wait(std::optional<std::uint64_t> milliseconds) {
+void SdlBackend::wait(std::optional<std::uint64_t> deadline) {
     const int signals = endingSignalDescriptor();
+    timespec left{};
     if (!videoStarted) {
         // Nothing but a signal can arrive without a display; let the time pass.
         pollfd signal{signals, POLLIN, 0};
-        (void)poll(&signal, signals >= 0 ? 1 : 0, static_cast<int>(milliseconds.value_or(100)));
+        const std::uint64_t atMost = now() + NO_DISPLAY_WAIT_MS;
+        (void)ppoll(&signal, signals >= 0 ? 1 : 0, timeUntil(deadline.value_or(atMost), left), nullptr);
         return;
     }
     startupTrace.waiting();
-    const int timeout = milliseconds ? static_cast<int>(std::min<std::uint64_t>(*milliseconds, INT_MAX)) : -1;
     if (displaySocket >= 0) {
         pollfd sockets[2] = {{displaySocket, POLLIN, 0}, {signals, POLLIN, 0}};
-        if (poll(sockets, signals >= 0 ? 2 : 1, timeout) != 0) {
+        if (ppoll(sockets, signals >= 0 ? 2 : 1, timeUntil(deadline, left), nullptr) != 0) {
             gatherOwed = true;  // readable, closed or interrupted: SDL finds out which
         }
         return;
     }
-    // SDL waits on its own here; a signal is seen at the latest when the frame timer's wait ends.
+    // SDL waits on its own here, to the millisecond; a signal is seen at the latest when the frame
+    // timer's wait ends.
+    int timeout = -1;
+    if (deadline) {
+        const std::uint64_t current = now();
+        timeout =
+            static_cast<int>(std::min<std::uint64_t>(*deadline > current ? *deadline - current : 0, INT_MAX));
+    }
     SDL_WaitEventTimeout(nullptr, timeout);  // leaves the event in SDL's queue
     gatherOwed = false;
     lastGather = now();
@@ -459,7 +490,7 @@ bool SdlBackend::nextEvent(InputEvent& event, std::optional<std::uint64_t> deadl
         if (deadline && *deadline <= current) {
             return false;
         }
-        wait(deadline ? std::optional<std::uint64_t>(*deadline - current) : std::nullopt);
+        wait(deadline);
     }
 }
 

@@ -50,8 +50,9 @@ class SdlBackend final : public Backend {
     bool translate(const SDL_Event& sdlEvent, InputEvent& event);
     // Takes the next event SDL holds, first gathering new ones from the display when some may wait.
     bool takeEvent(InputEvent& event);
-    // Sleeps until the display has something for the window or the time (none: no limit) is up.
-    void wait(std::optional<std::uint64_t> milliseconds);
+    // Sleeps until the display has something for the window or the clock reaches the deadline
+    // (none: no limit).
+    void wait(std::optional<std::uint64_t> deadline);
     // Creates the hidden window at the size the presentation asks for, or as large as fits.
     SDL_Window* makeWindow(const char* title, int width, int height);
     // The largest enlargement up to `wanted` whose window fits the screen's usable area; `wanted`

@@ -46,7 +46,26 @@ TEST(Timer, LateTicksAreCoalescedIntoOne) {
     std::vector<DWORD> times;
     for (const Seen& tick : seenOf(WM_TIMER))
         times.push_back(tick.time);
-    EXPECT_EQ(times, (std::vector<DWORD>{10, 105, 115, 125, 135}));
+    EXPECT_EQ(times, (std::vector<DWORD>{10, 105, 120, 130})) << "back on the beat at least 5 ms later";
+}
+
+TEST(Timer, TicksFallOnMultiplesOfTheIntervalWhenEverItWasSet) {
+    // The timer keeps the process's beat, so it wakes together with every other wait on it.
+    struct Case {
+        std::uint64_t setAt;
+        std::vector<DWORD> ticks;
+    };
+    for (const Case& c : {Case{3, {10, 20, 30}}, Case{7, {20, 30}}, Case{20, {30}}}) {
+        HWND window = makeTestWindow();
+        TestBackend::current().advanceClock(c.setAt);
+        SetTimer(window, 1, 10, nullptr);
+        TestBackend::current().requestClose(35);
+        pumpUntilQuit(1000);
+        std::vector<DWORD> times;
+        for (const Seen& tick : seenOf(WM_TIMER))
+            times.push_back(tick.time);
+        EXPECT_EQ(times, c.ticks) << "set at " << c.setAt << " ms";
+    }
 }
 
 TEST(Timer, ADueTickIsQueuedOnlyOnce) {
