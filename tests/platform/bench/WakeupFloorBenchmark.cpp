@@ -1,8 +1,11 @@
 // Prints what a process costs that does nothing but the game's periodic waits: a 10 ms timer on an
-// absolute grid, as the message loop waits for its frame timer, alone and then with a thread that
-// sleeps 5 ms at a time beside it, as the music thread polls. Each wake-up costs the same however
-// little is done after it, so no measurement of the game can go below these figures on the same
-// machine. Usage: wakeup_floor_benchmark [SECONDS] (default 5 for each of the two runs).
+// absolute grid, as the message loop waits for its frame timer, alone; then with a thread beside it
+// that sleeps 5 ms at a time, as the music thread polls, each on its own schedule and processor; and
+// last the two on one beat and one processor, as the game waits (platform/core/Beat.h). Each
+// wake-up costs the same however little is done after it, so no measurement of the game can go below
+// the last figure on the same machine. Usage: wakeup_floor_benchmark [SECONDS] (default 5 a run).
+#include <sched.h>
+
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -14,33 +17,58 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+enum class Poll { None, Apart, OnTheBeat };
+
 double processSeconds() {
     timespec time{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &time);
     return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) * 1e-9;
 }
 
-// Runs the 10 ms timer (and the 5 ms poll when asked) for `seconds`; returns the share of one core.
-double share(int seconds, bool withPoll) {
+// The multiple of `period` of the monotonic clock nearest to `due`.
+Clock::time_point onTheBeat(Clock::time_point due, Clock::duration period) {
+    return Clock::time_point((due.time_since_epoch() + period / 2) / period * period);
+}
+
+void keepToOneProcessor() {
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    CPU_SET(sched_getcpu(), &one);
+    (void)sched_setaffinity(0, sizeof(one), &one);
+}
+
+// Runs the 10 ms timer, and the 5 ms poll as asked, for `seconds`; returns the share of one core.
+double share(int seconds, Poll poll) {
     const double cpuBefore = processSeconds();
     const auto start = Clock::now();
     const auto end = start + std::chrono::seconds(seconds);
+    const auto frame = std::chrono::milliseconds(10);
+    const auto pollPeriod = std::chrono::milliseconds(5);
     std::atomic<bool> stop{false};
-    std::thread poll;
-    if (withPoll) {
-        poll = std::thread([&stop] {
+    std::thread poller;
+    auto tick = start;
+    if (poll == Poll::OnTheBeat) {
+        keepToOneProcessor();  // inherited by the poller
+        tick = onTheBeat(start, frame);
+    }
+    if (poll != Poll::None) {
+        poller = std::thread([&stop, poll, pollPeriod] {
             while (!stop.load()) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                if (poll == Poll::OnTheBeat) {
+                    std::this_thread::sleep_until(onTheBeat(Clock::now() + pollPeriod, pollPeriod));
+                } else {
+                    std::this_thread::sleep_for(pollPeriod);
+                }
             }
         });
     }
-    for (auto tick = start; tick < end;) {
-        tick += std::chrono::milliseconds(10);
+    while (tick < end) {
+        tick += frame;
         std::this_thread::sleep_until(tick);
     }
     stop.store(true);
-    if (poll.joinable()) {
-        poll.join();
+    if (poller.joinable()) {
+        poller.join();
     }
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
     return 100.0 * (processSeconds() - cpuBefore) / wall;
@@ -54,9 +82,12 @@ int main(int argc, char** argv) {
         std::fputs("usage: wakeup_floor_benchmark [SECONDS]\n", stderr);
         return 2;
     }
-    const double timer = share(seconds, false);
-    const double both = share(seconds, true);
-    std::printf("%.2f %% of one core for the 10 ms timer alone, %.2f %% with the 5 ms poll beside it\n",
-                timer, both);
+    const double timer = share(seconds, Poll::None);
+    const double apart = share(seconds, Poll::Apart);
+    const double together = share(seconds, Poll::OnTheBeat);
+    std::printf(
+        "%.2f %% of one core for the 10 ms timer alone, %.2f %% with the 5 ms poll beside it, %.2f %% "
+        "with the two on one beat and one processor\n",
+        timer, apart, together);
     return 0;
 }
