@@ -52,6 +52,7 @@ const timespec* timeUntil(std::optional<std::uint64_t> deadline, timespec& left)
     left.tv_nsec = static_cast<long>(nanoseconds % 1000000000);
     return &left;
 }
+
 inline constexpr int BYTES_PER_PIXEL = 4;
 
 // The drivers that show nothing: their "screen" is an invention of SDL's.

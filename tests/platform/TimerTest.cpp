@@ -19,6 +19,16 @@ MSG takeSkippingPaints(HWND window) {
     return message;
 }
 
+// Runs the loop until the window is closed at closeAt ms; returns the times of the ticks it saw.
+std::vector<DWORD> tickTimesUntilClose(std::uint64_t closeAt) {
+    TestBackend::current().requestClose(closeAt);
+    pumpUntilQuit(1000);
+    std::vector<DWORD> times;
+    for (const Seen& tick : seenOf(WM_TIMER))
+        times.push_back(tick.time);
+    return times;
+}
+
 }  // namespace
 
 TEST(Timer, GetMessageAdvancesVirtualTimeToEachDeadline) {
@@ -41,12 +51,8 @@ TEST(Timer, LateTicksAreCoalescedIntoOne) {
         return DefWindowProcA(w, m, wp, lp);
     });
     SetTimer(window, 1, 10, nullptr);
-    TestBackend::current().requestClose(140);
-    pumpUntilQuit(1000);
-    std::vector<DWORD> times;
-    for (const Seen& tick : seenOf(WM_TIMER))
-        times.push_back(tick.time);
-    EXPECT_EQ(times, (std::vector<DWORD>{10, 105, 120, 130})) << "back on the beat at least 5 ms later";
+    EXPECT_EQ(tickTimesUntilClose(140), (std::vector<DWORD>{10, 105, 120, 130}))
+        << "back on the beat at least 5 ms later";
 }
 
 TEST(Timer, TicksFallOnMultiplesOfTheIntervalWhenEverItWasSet) {
@@ -59,12 +65,7 @@ TEST(Timer, TicksFallOnMultiplesOfTheIntervalWhenEverItWasSet) {
         HWND window = makeTestWindow();
         TestBackend::current().advanceClock(c.setAt);
         SetTimer(window, 1, 10, nullptr);
-        TestBackend::current().requestClose(35);
-        pumpUntilQuit(1000);
-        std::vector<DWORD> times;
-        for (const Seen& tick : seenOf(WM_TIMER))
-            times.push_back(tick.time);
-        EXPECT_EQ(times, c.ticks) << "set at " << c.setAt << " ms";
+        EXPECT_EQ(tickTimesUntilClose(35), c.ticks) << "set at " << c.setAt << " ms";
     }
 }
 
