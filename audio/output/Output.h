@@ -19,7 +19,7 @@ struct OutputState {
     std::vector<std::int16_t> pcmRing;  // bufferFrames 16-bit stereo frames, the device's looping buffer
     WAVEHDR ringHeader{};
     std::vector<float> mixStorage;  // holds the float mix area
-    float* mixBuffer = nullptr;     // 16-byte aligned address in mixStorage, bufferFrames stereo frames
+    float* mixBuffer = nullptr;     // 16-byte aligned address in mixStorage, blockFrames stereo frames
     std::atomic<std::int32_t> writeBlock{0};  // next block to mix, 0..blocks-1; read by tests while playing
     Module* currentModule = nullptr;
     HANDLE playbackThread = nullptr;
