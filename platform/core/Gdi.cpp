@@ -139,10 +139,21 @@ void copyToFrame(const Canvas& to, const Canvas& from, const Block& block) {
 // What showing a tile of a buffer with a pending copy takes.
 enum class TileWork : std::uint8_t { Nothing, FromSource, FromBuffer };
 
+TileWork tileWork(const WindowFrame& frame, const HBITMAP__& buffer, const TileOrigin& origin, int column,
+                  int row) {
+    if (buffer.tileWritten(column, row)) {
+        return frame.tileHoldsDrawing(column, row, origin, buffer.tileRecipe(column, row))
+                   ? TileWork::Nothing
+                   : TileWork::FromBuffer;
+    }
+    return frame.tileHolds(column, row, origin) ? TileWork::Nothing : TileWork::FromSource;
+}
+
 // Shows a whole buffer whose background copy is pending at the frame's top-left corner: a tile
 // drawn into comes from the buffer, and one that shows the background comes from the background
-// itself, unless the frame already holds just those pixels there. A running game leaves most
-// tiles alone, so most of the frame is neither copied nor compared.
+// itself, unless the frame already holds just those pixels there: the same background, with the
+// same copies drawn over it. A running game draws most tiles as it drew them a frame before, so
+// most of the frame is neither copied nor compared.
 void copyTilesToFrame(WindowFrame& frame, const HBITMAP__& buffer) {
     const HBITMAP__::PendingCopy& copy = *buffer.pendingCopy;
     const HBITMAP__& source = *copy.source;
@@ -151,10 +162,7 @@ void copyTilesToFrame(WindowFrame& frame, const HBITMAP__& buffer) {
     const int across = buffer.tilesAcross();
     for (int band = 0; band < buffer.tilesDown(); ++band) {
         for (int column = 0; column < across; ++column) {
-            work[static_cast<std::size_t>(column)] = buffer.tileWritten(column, band) ? TileWork::FromBuffer
-                                                     : frame.tileHolds(column, band, origin)
-                                                         ? TileWork::Nothing
-                                                         : TileWork::FromSource;
+            work[static_cast<std::size_t>(column)] = tileWork(frame, buffer, origin, column, band);
         }
         const int bottom = std::min(buffer.height, (band + 1) * TILE);
         for (int y = band * TILE; y < bottom; ++y) {
@@ -176,8 +184,11 @@ void copyTilesToFrame(WindowFrame& frame, const HBITMAP__& buffer) {
             }
         }
         for (int column = 0; column < across; ++column) {
-            frame.noteTile(column, band, origin,
-                           work[static_cast<std::size_t>(column)] != TileWork::FromBuffer);
+            if (buffer.tileWritten(column, band)) {
+                frame.noteDrawnTile(column, band, origin, buffer.tileRecipe(column, band));
+            } else {
+                frame.noteTile(column, band, origin, true);
+            }
         }
     }
 }
@@ -321,7 +332,14 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
         to.bitmap->copyLater(from.bitmap, block.fromX, block.fromY);
         return TRUE;
     }
-    to.bitmap->prepareWrite(block.toX, block.toY, block.toX + block.columns, block.toY + block.rows);
+    if (from.bitmap != nullptr && from.bitmap != to.bitmap) {
+        const veskar::platform::TileStroke copy{from.bitmap->stamp, block.fromX - block.toX,
+                                                block.fromY - block.toY};
+        to.bitmap->prepareWrite(block.toX, block.toY, block.toX + block.columns, block.toY + block.rows,
+                                &copy);
+    } else {
+        to.bitmap->prepareWrite(block.toX, block.toY, block.toX + block.columns, block.toY + block.rows);
+    }
     copyBlock(to, from, block);
     return TRUE;
 }

@@ -22,12 +22,13 @@ struct HBITMAP__ {
     std::optional<std::uint32_t> pendingFill;
     // A copy of all of another bitmap not yet written to `pixels`: a paint's background. Each tile
     // (TILE pixels square, from the top-left corner) shows source's pixels from (x, y) on until
-    // something is drawn into it, which writes the tile first (written).
+    // something is drawn into it, which writes the tile first and starts its recipe.
     struct PendingCopy {
         HBITMAP source = nullptr;
         int x = 0;
         int y = 0;
-        std::vector<std::uint8_t> written;  // one a tile, row by row
+        std::vector<std::uint32_t> written;  // one a tile, row by row: 0, or its recipe's index + 1
+        std::vector<veskar::platform::TileRecipe> recipes;
     };
     std::optional<PendingCopy> pendingCopy;
     std::vector<HBITMAP> copiedBy;  // the bitmaps with a pending copy of this one
@@ -55,13 +56,21 @@ struct HBITMAP__ {
     [[nodiscard]] bool tileWritten(int column, int row) const {
         return pendingCopy->written[static_cast<std::size_t>(row) * tilesAcross() + column] != 0;
     }
+    // What was drawn into written tile (column, row) of a pending copy.
+    [[nodiscard]] const veskar::platform::TileRecipe& tileRecipe(int column, int row) const {
+        return pendingCopy
+            ->recipes[pendingCopy->written[static_cast<std::size_t>(row) * tilesAcross() + column] - 1];
+    }
     // The pixel at (x, y), a pending fill or copy included; (x, y) must lie inside.
     [[nodiscard]] std::uint32_t pixel(int x, int y) const;
     // Writes a pending fill or copy, before the pixels are read or written in place.
     void settle();
     // Readies the rectangle [left, right) x [top, bottom), which the caller is about to overwrite
-    // whole: a pending fill or copy is written everywhere it still shows outside it.
-    void prepareWrite(int left, int top, int right, int bottom);
+    // whole: a pending fill or copy is written everywhere it still shows outside it. `copy` (its
+    // stamp and offsets) says that the rectangle receives another bitmap's pixels, which the
+    // recipes of a pending copy's tiles then note; without it they become unknown.
+    void prepareWrite(int left, int top, int right, int bottom,
+                      const veskar::platform::TileStroke* copy = nullptr);
     // Makes every pixel `color`, written later.
     void fillLater(std::uint32_t color);
     // Makes the bitmap a copy of `source` from (x, y) on, which must hold width by height pixels

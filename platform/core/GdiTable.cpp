@@ -116,6 +116,8 @@ bool GdiTable::remove(const void* handle) {
 namespace {
 
 std::uint64_t lastStamp = 0;  // drawing happens on the message-loop thread only
+// Recipes a pending copy makes room for at once: a game's paint writes some hundreds of tiles.
+inline constexpr std::size_t RECIPES_AHEAD = 512;
 
 std::uint64_t newStamp() {
     return ++lastStamp;
@@ -154,7 +156,8 @@ void HBITMAP__::settle() {
     dropCopy();
 }
 
-void HBITMAP__::prepareWrite(int left, int top, int right, int bottom) {
+void HBITMAP__::prepareWrite(int left, int top, int right, int bottom,
+                             const veskar::platform::TileStroke* copy) {
     settleCopiers();
     stamp = newStamp();
     settleFillOutside(left, top, right, bottom);
@@ -168,10 +171,21 @@ void HBITMAP__::prepareWrite(int left, int top, int right, int bottom) {
     using veskar::platform::TILE;
     for (int row = top / TILE; row <= (bottom - 1) / TILE; ++row) {
         for (int column = left / TILE; column <= (right - 1) / TILE; ++column) {
-            if (tileWritten(column, row)) {
+            if (!tileWritten(column, row)) {
+                writeTileOutside(column, row, left, top, right, bottom);
+            }
+            const std::size_t tile = static_cast<std::size_t>(row) * tilesAcross() + column;
+            veskar::platform::TileRecipe& recipe = pendingCopy->recipes[pendingCopy->written[tile] - 1];
+            if (copy == nullptr) {
+                recipe.known = false;
                 continue;
             }
-            writeTileOutside(column, row, left, top, right, bottom);
+            veskar::platform::TileStroke stroke = *copy;
+            stroke.left = static_cast<std::uint8_t>(std::max(left, column * TILE) - column * TILE);
+            stroke.top = static_cast<std::uint8_t>(std::max(top, row * TILE) - row * TILE);
+            stroke.right = static_cast<std::uint8_t>(std::min(right, (column + 1) * TILE) - column * TILE);
+            stroke.bottom = static_cast<std::uint8_t>(std::min(bottom, (row + 1) * TILE) - row * TILE);
+            recipe.add(stroke);
         }
     }
 }
@@ -188,8 +202,9 @@ void HBITMAP__::copyLater(HBITMAP source, int x, int y) {
     stamp = newStamp();
     pendingFill.reset();
     dropCopy();
-    pendingCopy = PendingCopy{source, x, y, {}};
+    pendingCopy = PendingCopy{source, x, y, {}, {}};
     pendingCopy->written.assign(static_cast<std::size_t>(tilesAcross()) * tilesDown(), 0);
+    pendingCopy->recipes.reserve(std::min<std::size_t>(pendingCopy->written.size(), RECIPES_AHEAD));
     source->copiedBy.push_back(this);
 }
 
@@ -241,9 +256,10 @@ void HBITMAP__::writeTileOutside(int column, int row, int left, int top, int rig
     const int tileRight = std::min(width, tileLeft + TILE);
     const int tileBottom = std::min(height, tileTop + TILE);
     const std::size_t written = static_cast<std::size_t>(row) * tilesAcross() + column;
+    pendingCopy->recipes.emplace_back();
+    pendingCopy->written[written] = static_cast<std::uint32_t>(pendingCopy->recipes.size());
     if (left <= tileLeft && top <= tileTop && right >= tileRight && bottom >= tileBottom) {
-        pendingCopy->written[written] = 1;  // all of it is about to be overwritten
-        return;
+        return;  // all of it is about to be overwritten
     }
     // Rows of a whole tile are copied whole, as one fixed-size move each, the part that the caller
     // overwrites included: cheaper than cutting the rows.
@@ -252,7 +268,6 @@ void HBITMAP__::writeTileOutside(int column, int row, int left, int top, int rig
         copyPixels(this->row(y) + tileLeft, source->row(pendingCopy->y + y) + pendingCopy->x + tileLeft,
                    tileRight - tileLeft);
     }
-    pendingCopy->written[written] = 1;
 }
 
 void HBITMAP__::settleFillOutside(int left, int top, int right, int bottom) {

@@ -27,7 +27,9 @@ WindowFrame::WindowFrame(int width, int height)
       bits(own.data()),
       pitch(static_cast<std::size_t>(width)),
       changed(static_cast<std::size_t>(height)),
-      holdsOrigin(static_cast<std::size_t>((width + TILE - 1) / TILE) * ((height + TILE - 1) / TILE), 0),
+      holds(static_cast<std::size_t>((width + TILE - 1) / TILE) * ((height + TILE - 1) / TILE),
+            Holds::Unknown),
+      drawn(holds.size()),
       tilesAcross((width + TILE - 1) / TILE) {
     runs.reserve(static_cast<std::size_t>(height));
     markAllChanged();
@@ -98,15 +100,38 @@ std::span<const RECT> WindowFrame::takeChanges() {
 }
 
 bool WindowFrame::tileHolds(int column, int row, const TileOrigin& origin) const {
-    return origin == tileOrigin && holdsOrigin[static_cast<std::size_t>(row) * tilesAcross + column] != 0;
+    return origin == tileOrigin && holds[tileIndex(column, row)] == Holds::Origin;
 }
 
-void WindowFrame::noteTile(int column, int row, const TileOrigin& origin, bool holds) {
-    if (holds && origin != tileOrigin) {
-        std::fill(holdsOrigin.begin(), holdsOrigin.end(), 0);
+void WindowFrame::useOrigin(const TileOrigin& origin) {
+    if (origin != tileOrigin) {
+        std::fill(holds.begin(), holds.end(), Holds::Unknown);
         tileOrigin = origin;
     }
-    holdsOrigin[static_cast<std::size_t>(row) * tilesAcross + column] = holds && origin == tileOrigin ? 1 : 0;
+}
+
+void WindowFrame::noteTile(int column, int row, const TileOrigin& origin, bool holdsOrigin) {
+    if (holdsOrigin) {
+        useOrigin(origin);
+    }
+    holds[tileIndex(column, row)] = holdsOrigin && origin == tileOrigin ? Holds::Origin : Holds::Unknown;
+}
+
+bool WindowFrame::tileHoldsDrawing(int column, int row, const TileOrigin& origin,
+                                   const TileRecipe& recipe) const {
+    const std::size_t tile = tileIndex(column, row);
+    return origin == tileOrigin && holds[tile] == Holds::Drawing && drawn[tile].sameAs(recipe);
+}
+
+void WindowFrame::noteDrawnTile(int column, int row, const TileOrigin& origin, const TileRecipe& recipe) {
+    const std::size_t tile = tileIndex(column, row);
+    if (!recipe.known) {
+        holds[tile] = Holds::Unknown;
+        return;
+    }
+    useOrigin(origin);
+    holds[tile] = Holds::Drawing;
+    drawn[tile] = recipe;
 }
 
 void WindowFrame::forgetTiles(int left, int top, int right, int bottom) {
@@ -119,7 +144,7 @@ void WindowFrame::forgetTiles(int left, int top, int right, int bottom) {
     }
     for (int row = top / TILE; row <= (bottom - 1) / TILE; ++row) {
         for (int column = left / TILE; column <= (right - 1) / TILE; ++column) {
-            holdsOrigin[static_cast<std::size_t>(row) * tilesAcross + column] = 0;
+            holds[tileIndex(column, row)] = Holds::Unknown;
         }
     }
 }

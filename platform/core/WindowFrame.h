@@ -3,6 +3,7 @@
 // window surface), so that showing a frame copies nothing; otherwise they live in the frame's own.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -24,6 +25,51 @@ struct TileOrigin {
     int y = 0;
 
     bool operator==(const TileOrigin&) const = default;
+};
+
+// One opaque copy drawn into a tile of a paint's buffer: the pixels of the bitmap whose pixels had
+// `stamp`, from dx, dy further than where they land, over columns [left, right) and rows
+// [top, bottom) of the tile.
+struct TileStroke {
+    std::uint64_t stamp = 0;
+    std::int32_t dx = 0;
+    std::int32_t dy = 0;
+    std::uint8_t left = 0;
+    std::uint8_t top = 0;
+    std::uint8_t right = 0;
+    std::uint8_t bottom = 0;
+
+    bool operator==(const TileStroke&) const = default;
+};
+
+// What a tile of a paint's buffer holds over its background: the copies drawn into it, in order.
+// Two tiles over the same background with equal recipes hold the same pixels. A recipe is unknown
+// once anything else is drawn into the tile, or more copies than it keeps.
+struct TileRecipe {
+    static constexpr std::size_t MOST_STROKES = 4;  // a tile meets at most four jewels
+
+    std::array<TileStroke, MOST_STROKES> strokes{};
+    std::uint8_t count = 0;
+    bool known = true;
+
+    void add(const TileStroke& stroke) {
+        if (known && count < MOST_STROKES) {
+            strokes[count++] = stroke;
+        } else {
+            known = false;
+        }
+    }
+    [[nodiscard]] bool sameAs(const TileRecipe& other) const {
+        if (!known || !other.known || count != other.count) {
+            return false;
+        }
+        for (std::size_t index = 0; index < count; ++index) {
+            if (!(strokes[index] == other.strokes[index])) {
+                return false;
+            }
+        }
+        return true;
+    }
 };
 
 // Read access to a picture of 32-bit 0x00RRGGBB pixels whose rows lie `stride` pixels apart.
@@ -74,6 +120,11 @@ class WindowFrame {
     [[nodiscard]] bool tileHolds(int column, int row, const TileOrigin& origin) const;
     // Notes whether tile (column, row) now holds `origin`'s pixels; the frame remembers one origin.
     void noteTile(int column, int row, const TileOrigin& origin, bool holds);
+    // Whether tile (column, row) is known to hold `origin`'s pixels with `recipe` drawn over them.
+    [[nodiscard]] bool tileHoldsDrawing(int column, int row, const TileOrigin& origin,
+                                        const TileRecipe& recipe) const;
+    // Notes that tile (column, row) now holds `origin`'s pixels with `recipe` drawn over them.
+    void noteDrawnTile(int column, int row, const TileOrigin& origin, const TileRecipe& recipe);
     // Forgets what the tiles that meet [left, right) x [top, bottom) hold: something else was drawn.
     void forgetTiles(int left, int top, int right, int bottom);
 
@@ -92,8 +143,18 @@ class WindowFrame {
     int firstChanged = 0;          // the rows [firstChanged, lastChanged) hold every change
     int lastChanged = 0;
     std::vector<RECT> runs;  // what takeChanges hands out, kept to spare an allocation per frame
+    // What each tile is known to hold, row by row.
+    enum class Holds : std::uint8_t { Unknown, Origin, Drawing };
+
+    void useOrigin(const TileOrigin& origin);
+    [[nodiscard]] std::size_t tileIndex(int column, int row) const {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(tilesAcross) +
+               static_cast<std::size_t>(column);
+    }
+
     TileOrigin tileOrigin;
-    std::vector<std::uint8_t> holdsOrigin;  // one a tile, row by row: it holds tileOrigin's pixels
+    std::vector<Holds> holds;       // Origin: tileOrigin's pixels; Drawing: drawn's over them
+    std::vector<TileRecipe> drawn;  // what was drawn over tileOrigin, for Drawing tiles
     int tilesAcross = 0;
 };
 

@@ -39,8 +39,8 @@ std::uint32_t background(int x, int y) {
 
 int writtenTiles(const HBITMAP__& bitmap) {
     int count = 0;
-    for (const std::uint8_t written : bitmap.pendingCopy->written) {
-        count += written;
+    for (const std::uint32_t written : bitmap.pendingCopy->written) {
+        count += written != 0 ? 1 : 0;
     }
     return count;
 }
@@ -121,10 +121,15 @@ namespace {
 inline constexpr int CLIENT_WIDTH = 634;
 inline constexpr int CLIENT_HEIGHT = 455;
 
-// The background every paint copies whole, and a sprite drawn over it at spriteX.
+inline constexpr std::uint32_t OTHER_SPRITE_PIXEL = 0x00FF80;
+
+// The background every paint copies whole, and a sprite drawn over it at spriteX: the 32 x 32
+// pixels of the sprite sheet from spriteFromX on.
 struct Scene {
     Picture* background = nullptr;
+    Picture* sprites = nullptr;
     int spriteX = 100;
+    int spriteFromX = 0;
 };
 
 Scene& scene() {
@@ -141,7 +146,7 @@ LRESULT paintScene(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return paintThroughBuffer(window, CLIENT_WIDTH, CLIENT_HEIGHT, [](HDC buffer, HBITMAP) {
         fillWith(buffer, RECT{0, 0, CLIENT_WIDTH, CLIENT_HEIGHT}, RGB(0, 0, 0));
         BitBlt(buffer, 0, 0, CLIENT_WIDTH, CLIENT_HEIGHT, scene().background->dc, 0, 0, SRCCOPY);
-        fillWith(buffer, RECT{scene().spriteX, 50, scene().spriteX + 32, 82}, RGB(0, 0xFF, 0));
+        BitBlt(buffer, scene().spriteX, 50, 32, 32, scene().sprites->dc, scene().spriteFromX, 0, SRCCOPY);
     });
 }
 
@@ -159,9 +164,10 @@ TEST(PendingCopy, AWindowShowsTheBackgroundAsIfCopiedWhole) {
         std::function<std::uint32_t(int x, int y)> expected;
         bool presents;  // whether the step ends with something new on the display
     };
-    const auto withSpriteAt = [](int left, const std::function<std::uint32_t(int, int)>& under) {
-        return [left, under](int x, int y) {
-            return inside(x, y, left, 50, left + 32, 82) ? SPRITE_PIXEL : under(x, y);
+    const auto withSpriteAt = [](int left, const std::function<std::uint32_t(int, int)>& under,
+                                 std::uint32_t sprite = SPRITE_PIXEL) {
+        return [left, under, sprite](int x, int y) {
+            return inside(x, y, left, 50, left + 32, 82) ? sprite : under(x, y);
         };
     };
     const Case cases[] = {
@@ -173,6 +179,18 @@ TEST(PendingCopy, AWindowShowsTheBackgroundAsIfCopiedWhole) {
              repaint(window);
          },
          withSpriteAt(300, pattern), true},
+        {"the sprite drawn from another place of its sheet",
+         [](HWND window, Picture&) {
+             scene().spriteFromX = 32;
+             repaint(window);
+         },
+         withSpriteAt(100, pattern, OTHER_SPRITE_PIXEL), true},
+        {"the sprite sheet changed",
+         [](HWND window, Picture&) {
+             scene().sprites->fill(0, 0, 32, 32, RGB(0, 0, 0xAA));
+             repaint(window);
+         },
+         withSpriteAt(100, pattern, FILL_PIXEL), true},
         {"the background changed",
          [](HWND window, Picture& background) {
              background.fill(0, 200, CLIENT_WIDTH, 210, RGB(0, 0, 0xAA));
@@ -196,7 +214,8 @@ TEST(PendingCopy, AWindowShowsTheBackgroundAsIfCopiedWhole) {
         HWND window = makeTestWindow(paintScene);
         auto& backend = TestBackend::current();
         Picture background(CLIENT_WIDTH, CLIENT_HEIGHT, pattern);
-        scene() = {&background, 100};
+        Picture sprites(64, 32, [](int x, int) { return x < 32 ? SPRITE_PIXEL : OTHER_SPRITE_PIXEL; });
+        scene() = {&background, &sprites, 100, 0};
         UpdateWindow(window);
         const int presents = backend.presentCount();
         c.step(window, background);
