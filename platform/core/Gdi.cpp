@@ -154,7 +154,7 @@ TileWork tileWork(const WindowFrame& frame, const HBITMAP__& buffer, const TileO
 // itself, unless the frame already holds just those pixels there: the same background, with the
 // same copies drawn over it. A running game draws most tiles as it drew them a frame before, so
 // most of the frame is neither copied nor compared.
-void copyTilesToFrame(WindowFrame& frame, const HBITMAP__& buffer) {
+void copyTilesToFrame(WindowFrame& frame, HBITMAP__& buffer) {
     const HBITMAP__::PendingCopy& copy = *buffer.pendingCopy;
     const HBITMAP__& source = *copy.source;
     const TileOrigin origin{&source, source.stamp, copy.x, copy.y};
@@ -163,6 +163,9 @@ void copyTilesToFrame(WindowFrame& frame, const HBITMAP__& buffer) {
     for (int band = 0; band < buffer.tilesDown(); ++band) {
         for (int column = 0; column < across; ++column) {
             work[static_cast<std::size_t>(column)] = tileWork(frame, buffer, origin, column, band);
+            if (work[static_cast<std::size_t>(column)] == TileWork::FromBuffer) {
+                buffer.paintTile(column, band);
+            }
         }
         const int bottom = std::min(buffer.height, (band + 1) * TILE);
         for (int y = band * TILE; y < bottom; ++y) {
@@ -335,6 +338,11 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
     if (from.bitmap != nullptr && from.bitmap != to.bitmap) {
         const veskar::platform::TileStroke copy{from.bitmap->stamp, block.fromX - block.toX,
                                                 block.fromY - block.toY};
+        // A sprite over a paint's background: drawn when its tiles are needed, if at all.
+        if (to.bitmap->drawLater(block.toX, block.toY, block.toX + block.columns, block.toY + block.rows,
+                                 from.bitmap, copy)) {
+            return TRUE;
+        }
         to.bitmap->prepareWrite(block.toX, block.toY, block.toX + block.columns, block.toY + block.rows,
                                 &copy);
     } else {

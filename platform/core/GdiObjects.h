@@ -2,6 +2,7 @@
 // and the table of live objects through which every handle the game passes in is checked.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
@@ -22,13 +23,21 @@ struct HBITMAP__ {
     std::optional<std::uint32_t> pendingFill;
     // A copy of all of another bitmap not yet written to `pixels`: a paint's background. Each tile
     // (TILE pixels square, from the top-left corner) shows source's pixels from (x, y) on until
-    // something is drawn into it, which writes the tile first and starts its recipe.
+    // something is drawn into it. Copies from other bitmaps (sprites, letters) are kept as the tile's
+    // strokes and painted over its background only when its pixels are needed; anything else drawn
+    // paints the tile first.
+    struct Drawing {
+        veskar::platform::TileRecipe recipe;  // what is drawn over the background
+        std::array<const HBITMAP__*, veskar::platform::TileRecipe::MOST_STROKES> sources{};
+        bool painted = false;  // `pixels` hold the tile: its background and what is drawn over it
+    };
     struct PendingCopy {
         HBITMAP source = nullptr;
         int x = 0;
         int y = 0;
-        std::vector<std::uint32_t> written;  // one a tile, row by row: 0, or its recipe's index + 1
-        std::vector<veskar::platform::TileRecipe> recipes;
+        std::vector<std::uint32_t> written;  // one a tile, row by row: 0, or its drawing's index + 1
+        std::vector<Drawing> drawings;
+        std::vector<HBITMAP> strokeSources;  // the other bitmaps strokes read, which list this one
     };
     std::optional<PendingCopy> pendingCopy;
     std::vector<HBITMAP> copiedBy;  // the bitmaps with a pending copy of this one
@@ -52,14 +61,11 @@ struct HBITMAP__ {
     [[nodiscard]] int tilesDown() const {
         return (height + veskar::platform::TILE - 1) / veskar::platform::TILE;
     }
-    // Whether tile (column, row) of a pending copy has its own pixels in `pixels`.
-    [[nodiscard]] bool tileWritten(int column, int row) const {
-        return pendingCopy->written[static_cast<std::size_t>(row) * tilesAcross() + column] != 0;
-    }
-    // What was drawn into written tile (column, row) of a pending copy.
+    // Whether something was drawn into tile (column, row) of a pending copy.
+    [[nodiscard]] bool tileWritten(int column, int row) const { return written(column, row) != 0; }
+    // What was drawn into drawn tile (column, row) of a pending copy.
     [[nodiscard]] const veskar::platform::TileRecipe& tileRecipe(int column, int row) const {
-        return pendingCopy
-            ->recipes[pendingCopy->written[static_cast<std::size_t>(row) * tilesAcross() + column] - 1];
+        return pendingCopy->drawings[written(column, row) - 1].recipe;
     }
     // The pixel at (x, y), a pending fill or copy included; (x, y) must lie inside.
     [[nodiscard]] std::uint32_t pixel(int x, int y) const;
@@ -71,6 +77,13 @@ struct HBITMAP__ {
     // recipes of a pending copy's tiles then note; without it they become unknown.
     void prepareWrite(int left, int top, int right, int bottom,
                       const veskar::platform::TileStroke* copy = nullptr);
+    // Draws `source`'s pixels (settled, and another bitmap) from (left + copy.dx, top + copy.dy) on
+    // over [left, right) x [top, bottom), which lies inside, as strokes of a pending copy's tiles,
+    // to be painted when needed. False, and nothing done, when some tile cannot keep one more.
+    [[nodiscard]] bool drawLater(int left, int top, int right, int bottom, HBITMAP source,
+                                 const veskar::platform::TileStroke& copy);
+    // Gives tile (column, row) of a pending copy its pixels, what is drawn into it included.
+    void paintTile(int column, int row);
     // Makes every pixel `color`, written later.
     void fillLater(std::uint32_t color);
     // Makes the bitmap a copy of `source` from (x, y) on, which must hold width by height pixels
@@ -81,12 +94,17 @@ struct HBITMAP__ {
     void forgetCopies();
 
   private:
+    [[nodiscard]] std::uint32_t written(int column, int row) const {
+        return pendingCopy->written[static_cast<std::size_t>(row) * tilesAcross() + column];
+    }
+    Drawing& drawingOf(int column, int row);
+    void listSource(HBITMAP source);
     void settleFillOutside(int left, int top, int right, int bottom);
     void settleCopiers();
     void dropCopy();
-    void writeTile(int column, int row);
-    // Writes the copy's pixels into the tile, unless the rectangle [left, right) x [top, bottom),
-    // which the caller is about to overwrite, covers all of it; marks the tile written either way.
+    // Paints the tile (its background and its strokes), unless the rectangle [left, right) x
+    // [top, bottom), which the caller is about to overwrite, covers all of it; marks it painted
+    // either way.
     void writeTileOutside(int column, int row, int left, int top, int right, int bottom);
 };
 

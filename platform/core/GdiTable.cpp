@@ -116,8 +116,35 @@ bool GdiTable::remove(const void* handle) {
 namespace {
 
 std::uint64_t lastStamp = 0;  // drawing happens on the message-loop thread only
-// Recipes a pending copy makes room for at once: a game's paint writes some hundreds of tiles.
-inline constexpr std::size_t RECIPES_AHEAD = 512;
+// Drawings a pending copy makes room for at once: a game's paint draws into some hundreds of tiles.
+inline constexpr std::size_t DRAWINGS_AHEAD = 512;
+
+// The part of the tile at (column, row) that the copy over [left, right) x [top, bottom) covers.
+veskar::platform::TileStroke strokeIn(const veskar::platform::TileStroke& copy, int column, int row, int left,
+                                      int top, int right, int bottom) {
+    using veskar::platform::TILE;
+    veskar::platform::TileStroke stroke = copy;
+    stroke.left = static_cast<std::uint8_t>(std::max(left, column * TILE) - column * TILE);
+    stroke.top = static_cast<std::uint8_t>(std::max(top, row * TILE) - row * TILE);
+    stroke.right = static_cast<std::uint8_t>(std::min(right, (column + 1) * TILE) - column * TILE);
+    stroke.bottom = static_cast<std::uint8_t>(std::min(bottom, (row + 1) * TILE) - row * TILE);
+    return stroke;
+}
+
+bool covers(const veskar::platform::TileStroke& stroke, int columns, int rows) {
+    return stroke.left == 0 && stroke.top == 0 && stroke.right == columns && stroke.bottom == rows;
+}
+
+// Copies `count` pixels; a whole tile's row as one fixed-size move.
+void copyPixels(std::uint32_t* to, const std::uint32_t* from, int count) {
+    if (count == veskar::platform::TILE) {
+        std::memcpy(to, from, sizeof(std::uint32_t) * veskar::platform::TILE);
+        return;
+    }
+    for (int index = 0; index < count; ++index) {
+        to[index] = from[index];
+    }
+}
 
 std::uint64_t newStamp() {
     return ++lastStamp;
@@ -132,10 +159,25 @@ HBITMAP__::HBITMAP__(int w, int h, std::vector<std::uint32_t>&& storage)
     : width(w), height(h), pixels(std::move(storage)), stamp(newStamp()) {}
 
 std::uint32_t HBITMAP__::pixel(int x, int y) const {
+    using veskar::platform::TILE;
     if (pendingFill) {
         return *pendingFill;
     }
-    if (pendingCopy && !tileWritten(x / veskar::platform::TILE, y / veskar::platform::TILE)) {
+    if (pendingCopy) {
+        const std::uint32_t index = written(x / TILE, y / TILE);
+        const Drawing* drawing = index != 0 ? &pendingCopy->drawings[index - 1] : nullptr;
+        if (drawing != nullptr && drawing->painted) {
+            return pixels[static_cast<std::size_t>(y) * width + x];
+        }
+        // The last stroke over the pixel, else the background.
+        for (std::size_t stroke = drawing != nullptr ? drawing->recipe.count : 0; stroke-- > 0;) {
+            const veskar::platform::TileStroke& over = drawing->recipe.strokes[stroke];
+            const int column = x % TILE;
+            const int row = y % TILE;
+            if (column >= over.left && column < over.right && row >= over.top && row < over.bottom) {
+                return drawing->sources[stroke]->pixel(x + over.dx, y + over.dy);
+            }
+        }
         return pendingCopy->source->pixel(pendingCopy->x + x, pendingCopy->y + y);
     }
     return pixels[static_cast<std::size_t>(y) * width + x];
@@ -148,9 +190,7 @@ void HBITMAP__::settle() {
     }
     for (int row = 0; row < tilesDown(); ++row) {
         for (int column = 0; column < tilesAcross(); ++column) {
-            if (!tileWritten(column, row)) {
-                writeTile(column, row);
-            }
+            paintTile(column, row);
         }
     }
     dropCopy();
@@ -171,23 +211,44 @@ void HBITMAP__::prepareWrite(int left, int top, int right, int bottom,
     using veskar::platform::TILE;
     for (int row = top / TILE; row <= (bottom - 1) / TILE; ++row) {
         for (int column = left / TILE; column <= (right - 1) / TILE; ++column) {
-            if (!tileWritten(column, row)) {
-                writeTileOutside(column, row, left, top, right, bottom);
-            }
-            const std::size_t tile = static_cast<std::size_t>(row) * tilesAcross() + column;
-            veskar::platform::TileRecipe& recipe = pendingCopy->recipes[pendingCopy->written[tile] - 1];
+            writeTileOutside(column, row, left, top, right, bottom);
+            veskar::platform::TileRecipe& recipe = drawingOf(column, row).recipe;
             if (copy == nullptr) {
                 recipe.known = false;
-                continue;
+            } else {
+                recipe.add(strokeIn(*copy, column, row, left, top, right, bottom));
             }
-            veskar::platform::TileStroke stroke = *copy;
-            stroke.left = static_cast<std::uint8_t>(std::max(left, column * TILE) - column * TILE);
-            stroke.top = static_cast<std::uint8_t>(std::max(top, row * TILE) - row * TILE);
-            stroke.right = static_cast<std::uint8_t>(std::min(right, (column + 1) * TILE) - column * TILE);
-            stroke.bottom = static_cast<std::uint8_t>(std::min(bottom, (row + 1) * TILE) - row * TILE);
-            recipe.add(stroke);
         }
     }
+}
+
+bool HBITMAP__::drawLater(int left, int top, int right, int bottom, HBITMAP source,
+                          const veskar::platform::TileStroke& copy) {
+    using veskar::platform::TILE;
+    if (!pendingCopy || left >= right || top >= bottom) {
+        return false;
+    }
+    for (int row = top / TILE; row <= (bottom - 1) / TILE; ++row) {
+        for (int column = left / TILE; column <= (right - 1) / TILE; ++column) {
+            const std::uint32_t index = written(column, row);
+            const Drawing* drawing = index != 0 ? &pendingCopy->drawings[index - 1] : nullptr;
+            if (drawing != nullptr && (drawing->painted || !drawing->recipe.known ||
+                                       drawing->recipe.count >= veskar::platform::TileRecipe::MOST_STROKES)) {
+                return false;
+            }
+        }
+    }
+    settleCopiers();
+    stamp = newStamp();
+    listSource(source);
+    for (int row = top / TILE; row <= (bottom - 1) / TILE; ++row) {
+        for (int column = left / TILE; column <= (right - 1) / TILE; ++column) {
+            Drawing& drawing = drawingOf(column, row);
+            drawing.sources[drawing.recipe.count] = source;
+            drawing.recipe.add(strokeIn(copy, column, row, left, top, right, bottom));
+        }
+    }
+    return true;
 }
 
 void HBITMAP__::fillLater(std::uint32_t color) {
@@ -202,9 +263,9 @@ void HBITMAP__::copyLater(HBITMAP source, int x, int y) {
     stamp = newStamp();
     pendingFill.reset();
     dropCopy();
-    pendingCopy = PendingCopy{source, x, y, {}, {}};
+    pendingCopy = PendingCopy{source, x, y, {}, {}, {}};
     pendingCopy->written.assign(static_cast<std::size_t>(tilesAcross()) * tilesDown(), 0);
-    pendingCopy->recipes.reserve(std::min<std::size_t>(pendingCopy->written.size(), RECIPES_AHEAD));
+    pendingCopy->drawings.reserve(std::min<std::size_t>(pendingCopy->written.size(), DRAWINGS_AHEAD));
     source->copiedBy.push_back(this);
 }
 
@@ -225,48 +286,80 @@ void HBITMAP__::dropCopy() {
     if (!pendingCopy) {
         return;
     }
-    std::vector<HBITMAP>& copiers = pendingCopy->source->copiedBy;
-    copiers.erase(std::remove(copiers.begin(), copiers.end(), this), copiers.end());
+    const auto unlist = [this](HBITMAP source) {
+        std::vector<HBITMAP>& copiers = source->copiedBy;
+        copiers.erase(std::remove(copiers.begin(), copiers.end(), this), copiers.end());
+    };
+    unlist(pendingCopy->source);
+    for (HBITMAP source : pendingCopy->strokeSources) {
+        unlist(source);
+    }
     pendingCopy.reset();
 }
 
-namespace {
-
-// Copies `count` pixels; a whole tile's row as one fixed-size move.
-void copyPixels(std::uint32_t* to, const std::uint32_t* from, int count) {
-    if (count == veskar::platform::TILE) {
-        std::memcpy(to, from, sizeof(std::uint32_t) * veskar::platform::TILE);
-        return;
+HBITMAP__::Drawing& HBITMAP__::drawingOf(int column, int row) {
+    std::uint32_t& index = pendingCopy->written[static_cast<std::size_t>(row) * tilesAcross() + column];
+    if (index == 0) {
+        pendingCopy->drawings.emplace_back();
+        index = static_cast<std::uint32_t>(pendingCopy->drawings.size());
     }
-    for (int index = 0; index < count; ++index) {
-        to[index] = from[index];
-    }
+    return pendingCopy->drawings[index - 1];
 }
 
-}  // namespace
+// A source's pixels must not change while strokes still read them: listed among its copiers, this
+// bitmap is settled first.
+void HBITMAP__::listSource(HBITMAP source) {
+    std::vector<HBITMAP>& sources = pendingCopy->strokeSources;
+    if (source == pendingCopy->source || std::find(sources.begin(), sources.end(), source) != sources.end()) {
+        return;
+    }
+    sources.push_back(source);
+    source->copiedBy.push_back(this);
+}
 
-void HBITMAP__::writeTile(int column, int row) {
+void HBITMAP__::paintTile(int column, int row) {
     writeTileOutside(column, row, 0, 0, 0, 0);
 }
 
 void HBITMAP__::writeTileOutside(int column, int row, int left, int top, int right, int bottom) {
     using veskar::platform::TILE;
+    Drawing& drawing = drawingOf(column, row);
+    if (drawing.painted) {
+        return;
+    }
+    drawing.painted = true;
     const int tileLeft = column * TILE;
     const int tileTop = row * TILE;
     const int tileRight = std::min(width, tileLeft + TILE);
     const int tileBottom = std::min(height, tileTop + TILE);
-    const std::size_t written = static_cast<std::size_t>(row) * tilesAcross() + column;
-    pendingCopy->recipes.emplace_back();
-    pendingCopy->written[written] = static_cast<std::uint32_t>(pendingCopy->recipes.size());
     if (left <= tileLeft && top <= tileTop && right >= tileRight && bottom >= tileBottom) {
         return;  // all of it is about to be overwritten
     }
-    // Rows of a whole tile are copied whole, as one fixed-size move each, the part that the caller
-    // overwrites included: cheaper than cutting the rows.
-    const HBITMAP source = pendingCopy->source;
-    for (int y = tileTop; y < tileBottom; ++y) {
-        copyPixels(this->row(y) + tileLeft, source->row(pendingCopy->y + y) + pendingCopy->x + tileLeft,
-                   tileRight - tileLeft);
+    // The strokes from the last one that covers the whole tile on; the background only if none does.
+    const veskar::platform::TileRecipe& recipe = drawing.recipe;
+    std::size_t first = recipe.count;
+    while (first > 0 && !covers(recipe.strokes[first - 1], tileRight - tileLeft, tileBottom - tileTop)) {
+        --first;
+    }
+    if (first == 0) {
+        // Rows of a whole tile are copied whole, as one fixed-size move each, the part that the caller
+        // overwrites included: cheaper than cutting the rows.
+        const HBITMAP source = pendingCopy->source;
+        for (int y = tileTop; y < tileBottom; ++y) {
+            copyPixels(this->row(y) + tileLeft, source->row(pendingCopy->y + y) + pendingCopy->x + tileLeft,
+                       tileRight - tileLeft);
+        }
+    } else {
+        --first;
+    }
+    for (std::size_t stroke = first; stroke < recipe.count; ++stroke) {
+        const veskar::platform::TileStroke& over = recipe.strokes[stroke];
+        const HBITMAP__& from = *drawing.sources[stroke];
+        for (int y = tileTop + over.top; y < tileTop + over.bottom; ++y) {
+            std::memcpy(this->row(y) + tileLeft + over.left,
+                        from.row(y + over.dy) + tileLeft + over.left + over.dx,
+                        static_cast<std::size_t>(over.right - over.left) * sizeof(std::uint32_t));
+        }
     }
 }
 

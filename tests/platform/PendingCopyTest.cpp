@@ -67,6 +67,47 @@ TEST(PendingCopy, ABackgroundIsWrittenOnlyWhereSomethingNeedsIt) {
          },
          [](int x, int y) { return inside(x, y, 78, 60, WIDTH, HEIGHT) ? SPRITE_PIXEL : background(x, y); },
          4},
+        {"a sprite whose pixels change afterwards stays as it was drawn",
+         [](Picture& buffer, Picture&, Picture& sprite) {
+             BitBlt(buffer.dc, 18, 20, 10, 10, sprite.dc, 0, 0, SRCCOPY);
+             sprite.fill(0, 0, 16, 32, RGB(0, 0, 0xAA));
+         },
+         [](int x, int y) { return inside(x, y, 18, 20, 28, 30) ? SPRITE_PIXEL : background(x, y); }, -1},
+        {"copies piled over one tile, more than it keeps, in the order drawn",
+         [](Picture& buffer, Picture& source, Picture& sprite) {
+             BitBlt(buffer.dc, 16, 16, 12, 12, sprite.dc, 0, 0, SRCCOPY);
+             BitBlt(buffer.dc, 20, 20, 12, 12, source.dc, 0, 0, SRCCOPY);
+             BitBlt(buffer.dc, 18, 18, 6, 6, sprite.dc, 0, 0, SRCCOPY);
+             BitBlt(buffer.dc, 22, 17, 5, 5, source.dc, 40, 40, SRCCOPY);
+             BitBlt(buffer.dc, 17, 23, 5, 5, sprite.dc, 0, 0, SRCCOPY);
+         },
+         [](int x, int y) {
+             if (inside(x, y, 17, 23, 22, 28)) {
+                 return SPRITE_PIXEL;
+             }
+             if (inside(x, y, 22, 17, 27, 22)) {
+                 return pattern(x + 18, y + 23);
+             }
+             if (inside(x, y, 18, 18, 24, 24)) {
+                 return SPRITE_PIXEL;
+             }
+             if (inside(x, y, 20, 20, 32, 32)) {
+                 return pattern(x - 20, y - 20);
+             }
+             return inside(x, y, 16, 16, 28, 28) ? SPRITE_PIXEL : background(x, y);
+         },
+         1},
+        {"a fill over part of a sprite",
+         [](Picture& buffer, Picture&, Picture& sprite) {
+             BitBlt(buffer.dc, 18, 20, 10, 10, sprite.dc, 0, 0, SRCCOPY);
+             buffer.fill(20, 22, 24, 26, RGB(0, 0, 0xAA));
+         },
+         [](int x, int y) {
+             return inside(x, y, 20, 22, 24, 26)   ? FILL_PIXEL
+                    : inside(x, y, 18, 20, 28, 30) ? SPRITE_PIXEL
+                                                   : background(x, y);
+         },
+         1},
         {"a fill across tiles",
          [](Picture& buffer, Picture&, Picture&) { buffer.fill(10, 3, 40, 20, RGB(0, 0, 0xAA)); },
          [](int x, int y) { return inside(x, y, 10, 3, 40, 20) ? FILL_PIXEL : background(x, y); }, 6},
