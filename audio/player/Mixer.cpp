@@ -277,6 +277,22 @@ inline std::uint64_t LoopLengthOf(const SegmentStart& start) {
     return start.lapped() ? start.stretch.end - start.stretch.start : 0;
 }
 
+// A ramp that ended before the segment's end: the rest of it, up to `end` frames from its start,
+// at the targets the ramp reached, as the next segment would render it. Returns the frames rendered
+// (none for a voice silent after the ramp, which the next segment skips).
+std::int32_t RenderAfterRamp(const Voice& voice, const SegmentStart& start, float* out, std::int32_t done,
+                             std::int32_t end) {
+    if (voice.rampFramesLeft != 0 || end <= done ||
+        (voice.firstGainTarget == 0 && voice.secondGainTarget == 0)) {
+        return 0;
+    }
+    VoiceSpan span = SpanOf(voice, start);
+    const std::uint64_t moved = span.step * static_cast<std::uint64_t>(done);
+    span.position = span.travel == Travel::Backward ? span.position - moved : span.position + moved;
+    RenderSteadySegment(voice, span, out, end - done);
+    return end - done;
+}
+
 // Renders one segment of at most remaining frames (one that ends at a loop boundary, a ramp's end or
 // after remaining frames), or puts a voice outside its stretch back inside. Returns the frames
 // rendered, or -1 when the voice has stopped.
@@ -296,13 +312,14 @@ std::int32_t MixSegment(Voice& voice, float* out, std::int32_t remaining) {
     if (rampLeft == 0 && voice.firstGainTarget == 0 && voice.secondGainTarget == 0) {
         return SkipSilent(voice, start.stretch, start.lapped(), remaining);
     }
-    const std::int32_t frames = SegmentFrames(start, rampLeft, remaining);
-    const bool atBoundary = start.toBoundary == static_cast<std::uint64_t>(frames);
+    std::int32_t frames = SegmentFrames(start, rampLeft, remaining);
     if (rampLeft != 0) {
         RenderRampedSegment(voice, SpanOf(voice, start), out, frames, LoopLengthOf(start));
+        frames += RenderAfterRamp(voice, start, out + 2 * frames, frames, SegmentFrames(start, 0, remaining));
     } else {
         RenderSteadySegment(voice, SpanOf(voice, start), out, frames);
     }
+    const bool atBoundary = start.toBoundary == static_cast<std::uint64_t>(frames);
     if (!atBoundary) {
         // Still inside the stretch, so within 64 bits.
         const std::uint64_t moved = Step(voice) * static_cast<std::uint64_t>(frames);
