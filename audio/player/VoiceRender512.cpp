@@ -145,9 +145,8 @@ struct TableGains {
     const float* pairs;
 };
 
-// A ramp worked out in the loop, a block ahead of the block being rendered, into the other of two
-// small tables: in closed form (RampBinade.h) while both gains stay inside their binades, else one
-// frame after another.
+// A ramp worked out in the loop, block by block: in closed form (RampBinade.h), in registers, while
+// both gains stay inside their binades, else one frame after another into a small table.
 struct ChainGains {
     float first;  // gains of the next frame to work out
     float second;
@@ -160,7 +159,9 @@ struct ChainGains {
     __m512i high;
     __m512i moves;  // sixteen frames' moves of both
     __m512 units;
-    float* tables;  // two tables of sixteen pairs
+    __m512 current[2];  // the block's (first, second) pairs of frames 0..7 and 8..15, worked out closed
+    bool tabled;        // the block's pairs are in the table instead
+    float* table;       // sixteen pairs
 };
 
 VESKAR_BLOCK_STEP __m512i PairOf(std::int32_t first, std::int32_t second) {
@@ -184,10 +185,11 @@ VESKAR_BLOCK_STEP void StartClosed(ChainGains& chain) {
         PairOf(static_cast<std::int32_t>(unitBits[0]), static_cast<std::int32_t>(unitBits[1])));
 }
 
-// A block's gains in closed form: two stores of sixteen (first, second) pairs.
-VESKAR_BLOCK_STEP void WorkOutClosed(ChainGains& chain, float* pairs, std::int32_t count) {
-    _mm512_store_ps(pairs, _mm512_mul_ps(_mm512_cvtepi32_ps(chain.low), chain.units));
-    _mm512_store_ps(pairs + LANES, _mm512_mul_ps(_mm512_cvtepi32_ps(chain.high), chain.units));
+// A block's gains in closed form: sixteen (first, second) pairs in two registers.
+VESKAR_BLOCK_STEP void WorkOutClosed(ChainGains& chain, std::int32_t count) {
+    chain.current[0] = _mm512_mul_ps(_mm512_cvtepi32_ps(chain.low), chain.units);
+    chain.current[1] = _mm512_mul_ps(_mm512_cvtepi32_ps(chain.high), chain.units);
+    chain.tabled = false;
     chain.low = _mm512_add_epi32(chain.low, chain.moves);
     chain.high = _mm512_add_epi32(chain.high, chain.moves);
     chain.firstBinade.mantissa += count * chain.firstBinade.move;
@@ -218,10 +220,9 @@ VESKAR_BLOCK_STEP void WorkOut(ChainGains& chain, std::int32_t frame) {
     if (frame >= chain.frames) {
         return;
     }
-    float* pairs = chain.tables + 2 * LANES * ((frame / LANES) & 1);
     const std::int32_t count = chain.frames - frame < LANES ? chain.frames - frame : LANES;
     if (StaysInside(chain.firstBinade, count) && StaysInside(chain.secondBinade, count)) {
-        WorkOutClosed(chain, pairs, count);
+        WorkOutClosed(chain, count);
         return;
     }
     // Leaving the binade: the gains where the closed form stopped, then one addition at a time.
@@ -229,7 +230,8 @@ VESKAR_BLOCK_STEP void WorkOut(ChainGains& chain, std::int32_t frame) {
         chain.first = GainIn(chain.firstBinade);
         chain.second = GainIn(chain.secondBinade);
     }
-    WorkOutInTurn(chain, pairs, count);
+    WorkOutInTurn(chain, chain.table, count);
+    chain.tabled = true;
 }
 
 VESKAR_BLOCK_STEP __m512 GainsAt(const SteadyGains& gains, std::int32_t, __mmask16) {
@@ -239,8 +241,11 @@ VESKAR_BLOCK_STEP __m512 GainsAt(const TableGains& gains, std::int32_t offset, _
     return _mm512_maskz_loadu_ps(mask, gains.pairs + offset);
 }
 VESKAR_BLOCK_STEP __m512 GainsAt(const ChainGains& gains, std::int32_t offset, __mmask16 mask) {
-    const float* pairs = gains.tables + 2 * LANES * ((offset / (2 * LANES)) & 1);
-    return _mm512_maskz_loadu_ps(mask, pairs + offset % (2 * LANES));
+    const std::int32_t half = (offset / LANES) & 1;
+    if (!gains.tabled) {
+        return gains.current[half];
+    }
+    return _mm512_maskz_loadu_ps(mask, gains.table + LANES * half);
 }
 
 // Adds the block's frames into out (2 x 16 floats from out): the floats in the masks only.
@@ -265,7 +270,7 @@ VESKAR_BLOCK_STEP void AddBlock(float* out, __m512 s, const Gains& gains, std::i
 template <Travel Way, bool Windowed, typename Gains>
 VESKAR_BLOCK_STEP void RenderBlock(const VoiceSpan& span, const Lanes& lanes, float* out, Gains& gains,
                                    std::int32_t frame, std::int32_t count) {
-    WorkOut(gains, frame + LANES);
+    WorkOut(gains, frame);
     __m512i pairs;
     if constexpr (Windowed) {
         // The lowest index: the first frame's, or going backward the last one's.
@@ -291,7 +296,6 @@ VESKAR_AVX512 void RenderLanes(const VoiceSpan& span, float* out, std::int32_t f
         lanes.index = _mm512_add_epi32(lanes.index, _mm512_slli_epi32(lanes.index, 16));  // x WORD_PAIR
     }
     const BlockMove move = MoveOf(local.step, unit);
-    WorkOut(gains, 0);
     std::int32_t frame = 0;
     for (; frame + LANES <= frames; frame += LANES) {
         RenderBlock<Way, Windowed>(local, lanes, out, gains, frame, LANES);
@@ -341,7 +345,7 @@ VESKAR_AVX512 void RenderRamped512(const VoiceSpan& span, float* out, std::int32
 
 VESKAR_AVX512 void RenderRampChain512(const VoiceSpan& span, float* out, std::int32_t frames,
                                       RampChain& gains) {
-    alignas(64) float tables[2 * 2 * LANES];
+    alignas(64) float table[2 * LANES];
     // The vector lanes are left undefined: StartClosed sets them before any use, and clearing them
     // would cost a tenth of a short ramp.
     ChainGains chain{gains.first,
@@ -355,7 +359,9 @@ VESKAR_AVX512 void RenderRampChain512(const VoiceSpan& span, float* out, std::in
                      _mm512_undefined_epi32(),
                      _mm512_undefined_epi32(),
                      _mm512_undefined_ps(),
-                     tables};
+                     {_mm512_undefined_ps(), _mm512_undefined_ps()},
+                     true,
+                     table};
     if (chain.firstBinade.closed && chain.secondBinade.closed) {
         StartClosed(chain);
     }
