@@ -15,14 +15,17 @@ struct Binade {
     std::int32_t mantissa;  // G
     std::int32_t move;      // M
     float unit;             // u, negative for negative gains
-    float moved;            // ramp / u, exactly
+    bool falling;           // the ramp moves the gain towards zero (M may still round to 0)
 };
 
 inline constexpr std::int32_t LOWEST_MANTISSA = 1 << 23;
 inline constexpr std::int32_t HIGHEST_MANTISSA = (1 << 24) - 1;
 // Below 2^-96 (and at zero) the unit would not be a normal number: such gains are added one by one.
 inline constexpr std::uint32_t LOWEST_EXPONENT = 31;
-inline constexpr float MOVE_LIMIT = 4194304.0f;  // 2^22 units
+// A ramp of 2^22 units or more is left to the additions.
+inline constexpr std::uint32_t FEWEST_SHIFT = 2;
+// A ramp shifted this far right is less than half a unit, whatever its mantissa.
+inline constexpr std::uint32_t NO_MOVE_SHIFT = 25;
 
 inline float FloatBits(std::uint32_t bits) {
     float value = 0.0f;
@@ -30,28 +33,43 @@ inline float FloatBits(std::uint32_t bits) {
     return value;
 }
 
+// ramp / u is the ramp's mantissa (implicit bit included) shifted right by the difference of the
+// exponents: M is it rounded to the nearest integer, worked out on the bits, so that a ramp that
+// leaves one binade gets the next one's M within a few cycles.
 inline Binade BinadeOf(float gain, float ramp) {
+    constexpr Binade OPEN{false, 0, 0, 0.0f, false};
     std::uint32_t bits = 0;
+    std::uint32_t rampBits = 0;
     std::memcpy(&bits, &gain, sizeof bits);
+    std::memcpy(&rampBits, &ramp, sizeof rampBits);
     const std::uint32_t exponent = (bits >> 23) & 0xFF;
-    if (exponent < LOWEST_EXPONENT || exponent == 0xFF) {
-        return {false, 0, 0, 0.0f, 0.0f};
+    const std::uint32_t rampExponent = (rampBits >> 23) & 0xFF;
+    if (exponent < LOWEST_EXPONENT || exponent == 0xFF || rampExponent == 0xFF) {
+        return OPEN;
     }
     const bool negative = (bits >> 31) != 0;
-    // The ramp in units: a scaling by a power of two, so exact.
-    const float moved = (negative ? -ramp : ramp) * FloatBits((277 - exponent) << 23);
-    if (!(moved < MOVE_LIMIT && moved > -MOVE_LIMIT)) {
-        return {false, 0, 0, 0.0f, 0.0f};
+    const bool falling = (rampBits & 0x7FFFFFFF) != 0 && ((rampBits >> 31) != 0) != negative;
+    std::int32_t move = 0;
+    // A zero or subnormal ramp is below 2^-126, far less than half a unit of any binade kept here.
+    if (rampExponent != 0) {
+        if (rampExponent + FEWEST_SHIFT > exponent) {
+            return OPEN;
+        }
+        const std::uint32_t shift = exponent - rampExponent;
+        if (shift < NO_MOVE_SHIFT) {
+            const std::uint32_t rampMantissa = (rampBits & 0x7FFFFF) | 0x800000;
+            const std::uint32_t rest = rampMantissa & ((1u << shift) - 1);
+            const std::uint32_t half = 1u << (shift - 1);
+            if (rest == half) {
+                return OPEN;  // a tie: the rounding depends on G
+            }
+            move = static_cast<std::int32_t>((rampMantissa >> shift) + (rest > half ? 1 : 0));
+        }
+        move = falling ? -move : move;
     }
-    const auto whole = static_cast<std::int32_t>(moved);
-    const float part = moved - static_cast<float>(whole);
-    if (part == 0.5f || part == -0.5f) {
-        return {false, 0, 0, 0.0f, 0.0f};
-    }
-    const std::int32_t move = whole + (part > 0.5f ? 1 : 0) - (part < -0.5f ? 1 : 0);
     const float unit = FloatBits((exponent - 23) << 23);
     return {true, static_cast<std::int32_t>((bits & 0x7FFFFF) | 0x800000), move, negative ? -unit : unit,
-            moved};
+            falling};
 }
 
 // Whether count more additions keep every sum inside the binade, clear of its edges.
@@ -67,7 +85,7 @@ inline bool StaysInside(const Binade& binade, std::int32_t count) {
         return last > LOWEST_MANTISSA;
     }
     // No move: a sum just below the binade's bottom would round to a finer unit.
-    return binade.moved >= 0.0f || binade.mantissa > LOWEST_MANTISSA;
+    return !binade.falling || binade.mantissa > LOWEST_MANTISSA;
 }
 
 inline float GainIn(const Binade& binade) {

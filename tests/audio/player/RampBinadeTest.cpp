@@ -41,6 +41,8 @@ const RampCase CASES[] = {
     {"a small slide up", 0.3f, 1e-4f, 100},
     {"a small slide down", 0.3f, -1e-4f, 100},
     {"a ramp that rounds to no move", 0.4f, 1e-9f, 1000},
+    {"a subnormal ramp", 0.4f, 1e-40f, 1000},
+    {"a subnormal ramp down from the bottom of a binade", 0.25f, -1e-40f, 0},
     {"a negative gain going down", -0.3f, -1e-4f, 100},
     {"a negative gain going up", -0.3f, 1e-4f, 100},
     {"right at the bottom of a binade, going up", 0.25f, 3e-5f, 100},
@@ -70,6 +72,7 @@ TEST(RampBinade, LeavesTiesAndTinyGainsToTheAdditions) {
     EXPECT_FALSE(BinadeOf(0.0f, 1e-4f).closed);
     EXPECT_FALSE(BinadeOf(1e-35f, 1e-4f).closed);
     EXPECT_FALSE(BinadeOf(INFINITY, 1e-4f).closed);
+    EXPECT_FALSE(BinadeOf(0.3f, NAN).closed);
     EXPECT_FALSE(BinadeOf(0.3f, 1.0f).closed);  // millions of units at once
 }
 
