@@ -73,6 +73,12 @@ TEST(PendingCopy, ABackgroundIsWrittenOnlyWhereSomethingNeedsIt) {
              sprite.fill(0, 0, 16, 32, RGB(0, 0, 0xAA));
          },
          [](int x, int y) { return inside(x, y, 18, 20, 28, 30) ? SPRITE_PIXEL : background(x, y); }, -1},
+        {"a sprite deleted afterwards stays as it was drawn",
+         [](Picture& buffer, Picture&, Picture& sprite) {
+             BitBlt(buffer.dc, 18, 20, 10, 10, sprite.dc, 0, 0, SRCCOPY);
+             DeleteObject(SelectObject(sprite.dc, CreateCompatibleBitmap(sprite.dc, 1, 1)));
+         },
+         [](int x, int y) { return inside(x, y, 18, 20, 28, 30) ? SPRITE_PIXEL : background(x, y); }, -1},
         {"copies piled over one tile, more than it keeps, in the order drawn",
          [](Picture& buffer, Picture& source, Picture& sprite) {
              BitBlt(buffer.dc, 16, 16, 12, 12, sprite.dc, 0, 0, SRCCOPY);
