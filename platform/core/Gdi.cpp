@@ -335,19 +335,16 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
         to.bitmap->copyLater(from.bitmap, block.fromX, block.fromY);
         return TRUE;
     }
-    if (from.bitmap != nullptr && from.bitmap != to.bitmap) {
-        const veskar::platform::TileStroke copy{from.bitmap->stamp, block.fromX - block.toX,
-                                                block.fromY - block.toY};
-        // A sprite over a paint's background: drawn when its tiles are needed, if at all.
-        if (to.bitmap->drawLater(block.toX, block.toY, block.toX + block.columns, block.toY + block.rows,
-                                 from.bitmap, copy)) {
-            return TRUE;
-        }
-        to.bitmap->prepareWrite(block.toX, block.toY, block.toX + block.columns, block.toY + block.rows,
-                                &copy);
-    } else {
-        to.bitmap->prepareWrite(block.toX, block.toY, block.toX + block.columns, block.toY + block.rows);
+    const int blockRight = block.toX + block.columns;
+    const int blockBottom = block.toY + block.rows;
+    const veskar::platform::TileStroke copy{from.bitmap != nullptr ? from.bitmap->stamp : 0,
+                                            block.fromX - block.toX, block.fromY - block.toY};
+    const bool fromOther = from.bitmap != nullptr && from.bitmap != to.bitmap;
+    // A sprite over a paint's background: drawn when its tiles are needed, if at all.
+    if (fromOther && to.bitmap->drawLater(block.toX, block.toY, blockRight, blockBottom, from.bitmap, copy)) {
+        return TRUE;
     }
+    to.bitmap->prepareWrite(block.toX, block.toY, blockRight, blockBottom, fromOther ? &copy : nullptr);
     copyBlock(to, from, block);
     return TRUE;
 }

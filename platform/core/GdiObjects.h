@@ -65,7 +65,7 @@ struct HBITMAP__ {
     [[nodiscard]] bool tileWritten(int column, int row) const { return written(column, row) != 0; }
     // What was drawn into drawn tile (column, row) of a pending copy.
     [[nodiscard]] const veskar::platform::TileRecipe& tileRecipe(int column, int row) const {
-        return pendingCopy->drawings[written(column, row) - 1].recipe;
+        return drawingAt(column, row)->recipe;
     }
     // The pixel at (x, y), a pending fill or copy included; (x, y) must lie inside.
     [[nodiscard]] std::uint32_t pixel(int x, int y) const;
@@ -96,6 +96,11 @@ struct HBITMAP__ {
   private:
     [[nodiscard]] std::uint32_t written(int column, int row) const {
         return pendingCopy->written[static_cast<std::size_t>(row) * tilesAcross() + column];
+    }
+    // The drawing of tile (column, row) of a pending copy, or null when nothing was drawn into it.
+    [[nodiscard]] const Drawing* drawingAt(int column, int row) const {
+        const std::uint32_t index = written(column, row);
+        return index != 0 ? &pendingCopy->drawings[index - 1] : nullptr;
     }
     Drawing& drawingOf(int column, int row);
     void listSource(HBITMAP source);

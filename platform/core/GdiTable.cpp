@@ -164,8 +164,7 @@ std::uint32_t HBITMAP__::pixel(int x, int y) const {
         return *pendingFill;
     }
     if (pendingCopy) {
-        const std::uint32_t index = written(x / TILE, y / TILE);
-        const Drawing* drawing = index != 0 ? &pendingCopy->drawings[index - 1] : nullptr;
+        const Drawing* drawing = drawingAt(x / TILE, y / TILE);
         if (drawing != nullptr && drawing->painted) {
             return pixels[static_cast<std::size_t>(y) * width + x];
         }
@@ -230,8 +229,7 @@ bool HBITMAP__::drawLater(int left, int top, int right, int bottom, HBITMAP sour
     }
     for (int row = top / TILE; row <= (bottom - 1) / TILE; ++row) {
         for (int column = left / TILE; column <= (right - 1) / TILE; ++column) {
-            const std::uint32_t index = written(column, row);
-            const Drawing* drawing = index != 0 ? &pendingCopy->drawings[index - 1] : nullptr;
+            const Drawing* drawing = drawingAt(column, row);
             if (drawing != nullptr && (drawing->painted || !drawing->recipe.known ||
                                        drawing->recipe.count >= veskar::platform::TileRecipe::MOST_STROKES)) {
                 return false;

@@ -114,7 +114,7 @@ void WindowFrame::noteTile(int column, int row, const TileOrigin& origin, bool h
     if (holdsOrigin) {
         useOrigin(origin);
     }
-    holds[tileIndex(column, row)] = holdsOrigin && origin == tileOrigin ? Holds::Origin : Holds::Unknown;
+    holds[tileIndex(column, row)] = holdsOrigin ? Holds::Origin : Holds::Unknown;
 }
 
 bool WindowFrame::tileHoldsDrawing(int column, int row, const TileOrigin& origin,
