@@ -4,7 +4,8 @@
 # changes on every tick), and while the main menu idles again after the game; its peak resident
 # memory; and the time from its start to its first complete picture. For comparison it also prints
 # what a bare program costs that does nothing but the game's two periodic waits (the 10 ms frame
-# timer and the music thread's 5 ms poll): no figure of the game can go below that floor.
+# timer and the music thread's 5 ms poll): no figure of the game can go below that floor. SDL's
+# audio thread alone, playing silence on the same driver, comes on top of it.
 #
 # Usage: scripts/cpu-share.sh [--seconds N] [--no-music] [--program FILE]
 #   --seconds N     length of each measured phase (default 10)
@@ -174,7 +175,9 @@ done
 alive && echo "cpu-share: the game did not end on Escape" >&2
 
 floor_line="(not built)"
-[ -x "$floor" ] && floor_line=$("$floor" "$seconds" | tail -n 1)
+# On the game's audio driver, so that SDL's audio thread alone compares with the game's.
+[ -x "$floor" ] && floor_line=$(SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-disk}" \
+  SDL_DISKAUDIOFILE="${SDL_DISKAUDIOFILE:-/dev/null}" "$floor" "$seconds" 2>/dev/null | tail -n 1)
 
 # ---- report ------------------------------------------------------------------------------------
 launched=$(cat "$work/launched")

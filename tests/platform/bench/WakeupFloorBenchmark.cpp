@@ -3,7 +3,10 @@
 // that sleeps 5 ms at a time, as the music thread polls, each on its own schedule and processor; and
 // last the two on one beat and one processor, as the game waits (platform/core/Beat.h). Each
 // wake-up costs the same however little is done after it, so no measurement of the game can go below
-// the last figure on the same machine. Usage: wakeup_floor_benchmark [SECONDS] (default 5 a run).
+// the last figure on the same machine. Beside it: SDL's audio thread alone, on the driver the
+// environment names, with the game's device settings and a callback that only clears its buffer.
+// Usage: wakeup_floor_benchmark [SECONDS] (default 5 a run).
+#include <SDL2/SDL.h>
 #include <sched.h>
 
 #include <atomic>
@@ -23,6 +26,12 @@ double processSeconds() {
     timespec time{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &time);
     return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) * 1e-9;
+}
+
+// The share of one core the process used since cpuBefore and start.
+double processShare(double cpuBefore, Clock::time_point start) {
+    const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+    return 100.0 * (processSeconds() - cpuBefore) / wall;
 }
 
 // The multiple of `period` of the monotonic clock nearest to `due`.
@@ -70,8 +79,38 @@ double share(int seconds, Poll poll) {
     if (poller.joinable()) {
         poller.join();
     }
-    const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-    return 100.0 * (processSeconds() - cpuBefore) / wall;
+    return processShare(cpuBefore, start);
+}
+
+void clearBuffer(void*, Uint8* stream, int length) {
+    SDL_memset(stream, 0, static_cast<std::size_t>(length));
+}
+
+// SDL's audio thread playing silence for `seconds` at 44100 Hz, 2048 frames a callback as the game
+// asks; a negative share when no device opens.
+double audioShare(int seconds) {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        return -1.0;
+    }
+    SDL_AudioSpec wanted{};
+    wanted.freq = 44100;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = 2;
+    wanted.samples = 2048;
+    wanted.callback = &clearBuffer;
+    SDL_AudioSpec obtained{};
+    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    double share = -1.0;
+    if (device != 0) {
+        SDL_PauseAudioDevice(device, 0);
+        const double cpuBefore = processSeconds();
+        const auto start = Clock::now();
+        std::this_thread::sleep_for(std::chrono::seconds(seconds));
+        share = processShare(cpuBefore, start);
+        SDL_CloseAudioDevice(device);
+    }
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return share;
 }
 
 }  // namespace
@@ -85,9 +124,14 @@ int main(int argc, char** argv) {
     const double timer = share(seconds, Poll::None);
     const double apart = share(seconds, Poll::Apart);
     const double together = share(seconds, Poll::OnTheBeat);
+    const double audio = audioShare(seconds);
+    char audioText[64] = "no audio device opened";
+    if (audio >= 0.0) {
+        std::snprintf(audioText, sizeof audioText, "%.2f %% for SDL's audio thread alone", audio);
+    }
     std::printf(
         "%.2f %% of one core for the 10 ms timer alone, %.2f %% with the 5 ms poll beside it, %.2f %% "
-        "with the two on one beat and one processor\n",
-        timer, apart, together);
+        "with the two on one beat and one processor; %s\n",
+        timer, apart, together, audioText);
     return 0;
 }
