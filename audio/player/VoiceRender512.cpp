@@ -5,7 +5,9 @@
 // (index, index + 1), and one word permutation picks each frame's (data[i], data[i + 1]); faster
 // voices gather their pairs. The interpolated frames are spread into (first, second) pairs by two
 // permutations, multiplied by the gains and added into the mix; the last frames of a stretch run
-// through the same steps with lane masks.
+// through the same steps with lane masks. A ramp that stays inside the binades of its gains works
+// its gains out in the loop, in closed form; one that leaves them takes its gains from tables worked
+// out ahead, which a cache keeps for the next ramp alike.
 #include "audio/player/VoiceRender512.h"
 
 #include "audio/player/RampBinade.h"
@@ -20,6 +22,8 @@
 #endif
 #include <immintrin.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #define VESKAR_AVX512 __attribute__((target("avx512f,avx512bw")))
@@ -144,6 +148,12 @@ struct SteadyGains {
 struct TableGains {
     const float* pairs;
 };
+// A ramp's gains worked out ahead, one table for each channel: the products of a frame and its two
+// gains are spread into (first, second) pairs after the multiplications.
+struct SplitGains {
+    const float* first;
+    const float* second;
+};
 
 // A ramp worked out in the loop, block by block: in closed form (RampBinade.h), in registers, while
 // both gains stay inside their binades, else one frame after another into a small table.
@@ -215,6 +225,7 @@ VESKAR_BLOCK_STEP void WorkOutInTurn(ChainGains& chain, float* pairs, std::int32
 
 VESKAR_BLOCK_STEP void WorkOut(const SteadyGains&, std::int32_t) {}
 VESKAR_BLOCK_STEP void WorkOut(const TableGains&, std::int32_t) {}
+VESKAR_BLOCK_STEP void WorkOut(const SplitGains&, std::int32_t) {}
 // The gains of the block starting at frame, if the stretch has it.
 VESKAR_BLOCK_STEP void WorkOut(ChainGains& chain, std::int32_t frame) {
     if (frame >= chain.frames) {
@@ -257,6 +268,24 @@ VESKAR_BLOCK_STEP void AddBlock(float* out, __m512 s, const Gains& gains, std::i
     const __m512 first = _mm512_mul_ps(_mm512_permutexvar_ps(lowFrames, s), GainsAt(gains, 2 * frame, low));
     const __m512 second =
         _mm512_mul_ps(_mm512_permutexvar_ps(highFrames, s), GainsAt(gains, 2 * frame + LANES, high));
+    if (high == 0xFFFF) {
+        _mm512_storeu_ps(out, _mm512_add_ps(_mm512_loadu_ps(out), first));
+        _mm512_storeu_ps(out + LANES, _mm512_add_ps(_mm512_loadu_ps(out + LANES), second));
+        return;
+    }
+    _mm512_mask_storeu_ps(out, low, _mm512_add_ps(_mm512_maskz_loadu_ps(low, out), first));
+    _mm512_mask_storeu_ps(out + LANES, high, _mm512_add_ps(_mm512_maskz_loadu_ps(high, out + LANES), second));
+}
+
+// The same for a ramp's split gains: each product is the one AddBlock above forms, in the same lane.
+VESKAR_BLOCK_STEP void AddBlock(float* out, __m512 s, const SplitGains& gains, std::int32_t frame,
+                                __mmask16 low, __mmask16 high) {
+    const __m512i lowPairs = _mm512_setr_epi32(0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23);
+    const __m512i highPairs = _mm512_setr_epi32(8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31);
+    const __m512 firsts = _mm512_mul_ps(s, _mm512_load_ps(gains.first + frame));
+    const __m512 seconds = _mm512_mul_ps(s, _mm512_load_ps(gains.second + frame));
+    const __m512 first = _mm512_permutex2var_ps(firsts, lowPairs, seconds);
+    const __m512 second = _mm512_permutex2var_ps(firsts, highPairs, seconds);
     if (high == 0xFFFF) {
         _mm512_storeu_ps(out, _mm512_add_ps(_mm512_loadu_ps(out), first));
         _mm512_storeu_ps(out + LANES, _mm512_add_ps(_mm512_loadu_ps(out + LANES), second));
@@ -343,8 +372,150 @@ VESKAR_AVX512 void RenderRamped512(const VoiceSpan& span, float* out, std::int32
     Render(span, out, frames, gains);
 }
 
+namespace {
+
+inline constexpr std::int32_t RAMP_TABLE_FRAMES = 128;  // a whole ramp at 44100 Hz
+// A gain less than 2^5 ramps leaves its binade within 64 frames, and the sooner the nearer it is to
+// zero: such gains are added up in turn, which costs less than setting up their short runs.
+inline constexpr std::uint32_t SHORT_RUN_EXPONENTS = 5;
+
+std::uint32_t BitsOf(float value) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+std::uint32_t ExponentOf(float value) {
+    return (BitsOf(value) >> 23) & 0xFF;
+}
+
+// Writes the gains of a table's frames of one channel's ramp into gains, the first being gain, and
+// returns the gain after them. Each run of gains inside one binade comes in closed form, sixteen
+// frames to a register; the first gain past a run is one addition of the ramp. Gains near zero, and
+// any without a closed form, are added up in turn to the end of their block. A block of the table is
+// stored whole once its last gain is in, so that the loads that read it get it straight from the
+// store.
+VESKAR_AVX512 float FillGains(float gain, float ramp, float* gains) {
+    constexpr std::int32_t count = RAMP_TABLE_FRAMES;  // whole blocks
+    if (ramp == 0.0f && !std::signbit(ramp)) {
+        // A channel that does not ramp (the silent side of a panned voice): every gain after the
+        // first is gain + 0, which is gain itself unless that was -0.
+        const __m512 after = _mm512_set1_ps(gain + ramp);
+        _mm512_store_ps(gains, _mm512_mask_mov_ps(after, 1, _mm512_set1_ps(gain)));
+        for (std::int32_t start = LANES; start < count; start += LANES) {
+            _mm512_store_ps(gains + start, after);
+        }
+        return gain + ramp;
+    }
+    const __m512i lanes = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+    const std::uint32_t rampExponent = ExponentOf(ramp);
+    __m512 block = _mm512_setzero_ps();
+    std::int32_t frame = 0;
+    while (frame < count) {
+        const bool nearZero = ExponentOf(gain) < rampExponent + SHORT_RUN_EXPONENTS;
+        const Binade binade = nearZero ? Binade{} : BinadeOf(gain, ramp);
+        if (!binade.closed) {
+            const std::int32_t stop = (frame / LANES + 1) * LANES;
+            for (; frame < stop; ++frame) {
+                block = _mm512_mask_mov_ps(block, static_cast<__mmask16>(1u << (frame % LANES)),
+                                           _mm512_set1_ps(gain));
+                gain += ramp;
+            }
+            _mm512_store_ps(gains + (frame - 1) / LANES * LANES, block);
+            continue;
+        }
+        const std::int32_t end = frame + FramesInside(binade, count - frame);
+        std::int32_t start = frame / LANES * LANES;
+        // The mantissas of frames start..start + 15, counted from the run's first frame.
+        __m512i mantissas =
+            _mm512_add_epi32(_mm512_set1_epi32(binade.mantissa + (start - frame) * binade.move),
+                             _mm512_mullo_epi32(lanes, _mm512_set1_epi32(binade.move)));
+        const __m512i move = _mm512_set1_epi32(binade.move * LANES);
+        const __m512 unit = _mm512_set1_ps(binade.unit);
+        for (; start < end; start += LANES) {
+            const std::int32_t from = std::max(frame - start, 0);
+            const std::int32_t to = std::min(end - start, LANES);
+            const auto mask = static_cast<__mmask16>((1u << to) - (1u << from));
+            block = _mm512_mask_mov_ps(block, mask, _mm512_mul_ps(_mm512_cvtepi32_ps(mantissas), unit));
+            if (to == LANES) {  // the block is whole (the table is whole blocks)
+                _mm512_store_ps(gains + start, block);
+            }
+            mantissas = _mm512_add_epi32(mantissas, move);
+        }
+        gain = static_cast<float>(binade.mantissa + (end - 1 - frame) * binade.move) * binade.unit + ramp;
+        frame = end;
+    }
+    return gain;
+}
+
+// Ramps worked out before, for each channel, each for a whole table of frames: a ramp that a block's
+// end cut short reads the start of its table. A song comes back to the same volumes and pannings
+// again and again, and the voices of a chord ramp alike, so most ramps are ones a channel has made
+// before. The two channels keep apart, so that a voice's two tables never take one slot.
+inline constexpr std::uint32_t CACHE_BITS = 8;
+inline constexpr std::uint32_t CACHE_SLOTS = 1u << CACHE_BITS;
+
+// Zero in static storage: no ramp filled yet.
+struct CachedRamp {
+    std::uint32_t gainBits;
+    std::uint32_t rampBits;
+    bool filled;
+    float after;  // the gain after the whole table
+};
+
+struct RampCache {
+    CachedRamp ramps[CACHE_SLOTS];
+    alignas(64) float gains[CACHE_SLOTS][RAMP_TABLE_FRAMES];
+};
+
+RampCache rampCaches[2];
+
+std::uint32_t SlotOf(std::uint32_t gainBits, std::uint32_t rampBits) {
+    std::uint32_t hash = gainBits * 0x9E3779B1u + rampBits * 0x85EBCA77u;
+    hash ^= hash >> 15;
+    hash *= 0x2C1B3C6Du;
+    hash ^= hash >> 12;
+    return hash >> (32 - CACHE_BITS);
+}
+
+// The gains of count (1..RAMP_TABLE_FRAMES) frames of one channel's ramp from gain, which moves on to
+// the gain after them.
+VESKAR_AVX512 const float* RampGains(RampCache& cache, float& gain, float ramp, std::int32_t count) {
+    const std::uint32_t gainBits = BitsOf(gain);
+    const std::uint32_t rampBits = BitsOf(ramp);
+    const std::uint32_t slot = SlotOf(gainBits, rampBits);
+    CachedRamp& cached = cache.ramps[slot];
+    const float* gains = cache.gains[slot];
+    if (!cached.filled || cached.gainBits != gainBits || cached.rampBits != rampBits) {
+        cached.after = FillGains(gain, ramp, cache.gains[slot]);
+        cached.gainBits = gainBits;
+        cached.rampBits = rampBits;
+        cached.filled = true;
+    }
+    gain = count < RAMP_TABLE_FRAMES ? gains[count] : cached.after;
+    return gains;
+}
+
+// A ramp that leaves a binade: its gains from the cache, or worked out into it. Kept out of line, so
+// that the loops of the ramps worked out as they go keep their registers as they were.
+[[gnu::noinline]] VESKAR_AVX512 void RenderCachedRamp(const VoiceSpan& span, float* out, std::int32_t frames,
+                                                      RampChain& gains) {
+    const float* first = RampGains(rampCaches[0], gains.first, gains.firstRamp, frames);
+    SplitGains split{first, RampGains(rampCaches[1], gains.second, gains.secondRamp, frames)};
+    Render(span, out, frames, split);
+}
+
+}  // namespace
+
 VESKAR_AVX512 void RenderRampChain512(const VoiceSpan& span, float* out, std::int32_t frames,
                                       RampChain& gains) {
+    const Binade firstBinade = BinadeOf(gains.first, gains.firstRamp);
+    const Binade secondBinade = BinadeOf(gains.second, gains.secondRamp);
+    if (frames <= RAMP_TABLE_FRAMES &&
+        !(StaysInside(firstBinade, frames) && StaysInside(secondBinade, frames))) {
+        RenderCachedRamp(span, out, frames, gains);
+        return;
+    }
     alignas(64) float table[2 * LANES];
     // The vector lanes are left undefined: StartClosed sets them before any use, and clearing them
     // would cost a tenth of a short ramp.
@@ -353,8 +524,8 @@ VESKAR_AVX512 void RenderRampChain512(const VoiceSpan& span, float* out, std::in
                      gains.firstRamp,
                      gains.secondRamp,
                      frames,
-                     BinadeOf(gains.first, gains.firstRamp),
-                     BinadeOf(gains.second, gains.secondRamp),
+                     firstBinade,
+                     secondBinade,
                      _mm512_undefined_epi32(),
                      _mm512_undefined_epi32(),
                      _mm512_undefined_epi32(),

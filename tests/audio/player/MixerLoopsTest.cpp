@@ -2,7 +2,7 @@
 // as the portable loops: steady voices and ramps of every shape - from and to silence, across
 // binades of the gain, going down, from odd gains, with loop ends inside and in the laps of a short
 // loop - at steps below and above four frames, forward and backward, and stretches that end near the
-// end of the sample's data.
+// end of the sample's data; and ramps met again, which the widest loops take from their cache.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -83,7 +83,7 @@ Sample MakeSample(const VoiceCase& test) {
     return sample;
 }
 
-std::vector<float> Render(const VoiceCase& test, const Sample& sample) {
+std::vector<float> Render(const VoiceCase& test, const Sample& sample, std::int32_t block = 333) {
     ResetMixer(test.rate);
     Voice& voice = Voices()[0];
     voice.sample = &sample;
@@ -97,8 +97,8 @@ std::vector<float> Render(const VoiceCase& test, const Sample& sample) {
     voice.firstGainTarget = test.firstTarget;
     voice.secondGainTarget = test.secondTarget;
     std::vector<float> out(static_cast<std::size_t>(test.frames) * 2, 0.25f);
-    for (std::int32_t done = 0; done < test.frames; done += 333) {
-        MixVoices(out.data() + 2 * done, std::min(333, test.frames - done));
+    for (std::int32_t done = 0; done < test.frames; done += block) {
+        MixVoices(out.data() + 2 * done, std::min(block, test.frames - done));
     }
     return out;
 }
@@ -152,6 +152,39 @@ TEST(MixerLoops, RampsFromEveryKindOfStartAgree) {
                 }
                 EXPECT_TRUE(SameBits(Render(test, sample), portable)) << start << " to " << target;
                 ++compared;
+            }
+        }
+    }
+    BackToTheWidest();
+    if (compared == 0) {
+        GTEST_SKIP() << "this processor has only the portable loops";
+    }
+}
+
+// A ramp met again (another voice of a chord, the same volume later in the song) renders as it did
+// the first time, whole or cut short by a block's end, and after other ramps came in between.
+TEST(MixerLoops, RampsMetAgainAgree) {
+    VoiceCase otherFadeIn = CASES[2];  // from the same gains with other ramps
+    otherFadeIn.name = "another fade in from silence";
+    otherFadeIn.firstTarget = 100;
+    otherFadeIn.secondTarget = 20;
+    const VoiceCase ramps[] = {CASES[2], otherFadeIn, CASES[3], CASES[5], CASES[6], CASES[7]};
+    int compared = 0;
+    for (int round = 0; round < 3; ++round) {
+        for (const VoiceCase& test : ramps) {
+            for (const std::int32_t block : {333, 50, 128, 7}) {
+                SCOPED_TRACE(testing::Message()
+                             << test.name << ", blocks of " << block << ", round " << round);
+                const Sample sample = MakeSample(test);
+                ASSERT_TRUE(UseMixerLoops(MixerLoops::Portable));
+                const std::vector<float> portable = Render(test, sample, block);
+                for (const MixerLoops loops : {MixerLoops::Avx2, MixerLoops::Avx512}) {
+                    if (UseMixerLoops(loops)) {
+                        EXPECT_TRUE(SameBits(Render(test, sample, block), portable))
+                            << static_cast<int>(loops);
+                        ++compared;
+                    }
+                }
             }
         }
     }

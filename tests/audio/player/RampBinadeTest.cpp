@@ -76,6 +76,32 @@ TEST(RampBinade, LeavesTiesAndTinyGainsToTheAdditions) {
     EXPECT_FALSE(BinadeOf(0.3f, 1.0f).closed);  // millions of units at once
 }
 
+// FramesInside finds at once how far the closed form goes: as far as stepping StaysInside does.
+TEST(RampBinade, FramesInsideCountsWhatTheStepsAllow) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> gains(-0.5f, 0.5f);
+    std::uniform_int_distribution<int> exponents(-30, -5);
+    int shortened = 0;
+    for (int trial = 0; trial < 20000; ++trial) {
+        const Binade binade = BinadeOf(gains(random), std::ldexp(gains(random), exponents(random)));
+        if (!binade.closed) {
+            continue;
+        }
+        const int limit = 1 + trial % 300;
+        int stepped = 1;
+        while (stepped < limit && StaysInside(binade, stepped)) {
+            ++stepped;
+        }
+        EXPECT_EQ(FramesInside(binade, limit), stepped) << trial;
+        shortened += stepped < limit ? 1 : 0;
+    }
+    EXPECT_GT(shortened, 1000);  // runs that end before the limit were among them
+    // From the bottom of a binade going down, and with no move on the way down: the gain alone.
+    EXPECT_EQ(FramesInside(BinadeOf(0.25f, -1e-4f), 50), 1);
+    EXPECT_EQ(FramesInside(BinadeOf(0.25f, -1e-9f), 50), 1);
+    EXPECT_EQ(FramesInside(BinadeOf(0.3f, 1e-9f), 50), 50);
+}
+
 TEST(RampBinade, RandomRampsAgreeWithTheAdditions) {
     std::mt19937 random(7);
     std::uniform_real_distribution<float> gains(-0.5f, 0.5f);
