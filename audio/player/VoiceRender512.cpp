@@ -452,7 +452,7 @@ VESKAR_AVX512 float FillGains(float gain, float ramp, float* gains) {
 // end cut short reads the start of its table. A song comes back to the same volumes and pannings
 // again and again, and the voices of a chord ramp alike, so most ramps are ones a channel has made
 // before. The two channels keep apart, so that a voice's two tables never take one slot.
-inline constexpr std::uint32_t CACHE_BITS = 8;
+inline constexpr std::uint32_t CACHE_BITS = 9;
 inline constexpr std::uint32_t CACHE_SLOTS = 1u << CACHE_BITS;
 
 // Zero in static storage: no ramp filled yet.
