@@ -259,15 +259,9 @@ VESKAR_BLOCK_STEP __m512 GainsAt(const ChainGains& gains, std::int32_t offset, _
     return _mm512_maskz_loadu_ps(mask, gains.table + LANES * half);
 }
 
-// Adds the block's frames into out (2 x 16 floats from out): the floats in the masks only.
-template <typename Gains>
-VESKAR_BLOCK_STEP void AddBlock(float* out, __m512 s, const Gains& gains, std::int32_t frame, __mmask16 low,
-                                __mmask16 high) {
-    const __m512i lowFrames = _mm512_setr_epi32(0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7);
-    const __m512i highFrames = _mm512_setr_epi32(8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13, 14, 14, 15, 15);
-    const __m512 first = _mm512_mul_ps(_mm512_permutexvar_ps(lowFrames, s), GainsAt(gains, 2 * frame, low));
-    const __m512 second =
-        _mm512_mul_ps(_mm512_permutexvar_ps(highFrames, s), GainsAt(gains, 2 * frame + LANES, high));
+// Adds two registers of (first, second) pairs into out (2 x 16 floats from out): the floats in the
+// masks only.
+VESKAR_BLOCK_STEP void AddPairs(float* out, __m512 first, __m512 second, __mmask16 low, __mmask16 high) {
     if (high == 0xFFFF) {
         _mm512_storeu_ps(out, _mm512_add_ps(_mm512_loadu_ps(out), first));
         _mm512_storeu_ps(out + LANES, _mm512_add_ps(_mm512_loadu_ps(out + LANES), second));
@@ -277,6 +271,18 @@ VESKAR_BLOCK_STEP void AddBlock(float* out, __m512 s, const Gains& gains, std::i
     _mm512_mask_storeu_ps(out + LANES, high, _mm512_add_ps(_mm512_maskz_loadu_ps(high, out + LANES), second));
 }
 
+// Adds the block's frames into out: the floats in the masks only.
+template <typename Gains>
+VESKAR_BLOCK_STEP void AddBlock(float* out, __m512 s, const Gains& gains, std::int32_t frame, __mmask16 low,
+                                __mmask16 high) {
+    const __m512i lowFrames = _mm512_setr_epi32(0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7);
+    const __m512i highFrames = _mm512_setr_epi32(8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13, 14, 14, 15, 15);
+    const __m512 first = _mm512_mul_ps(_mm512_permutexvar_ps(lowFrames, s), GainsAt(gains, 2 * frame, low));
+    const __m512 second =
+        _mm512_mul_ps(_mm512_permutexvar_ps(highFrames, s), GainsAt(gains, 2 * frame + LANES, high));
+    AddPairs(out, first, second, low, high);
+}
+
 // The same for a ramp's split gains: each product is the one AddBlock above forms, in the same lane.
 VESKAR_BLOCK_STEP void AddBlock(float* out, __m512 s, const SplitGains& gains, std::int32_t frame,
                                 __mmask16 low, __mmask16 high) {
@@ -284,15 +290,8 @@ VESKAR_BLOCK_STEP void AddBlock(float* out, __m512 s, const SplitGains& gains, s
     const __m512i highPairs = _mm512_setr_epi32(8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31);
     const __m512 firsts = _mm512_mul_ps(s, _mm512_load_ps(gains.first + frame));
     const __m512 seconds = _mm512_mul_ps(s, _mm512_load_ps(gains.second + frame));
-    const __m512 first = _mm512_permutex2var_ps(firsts, lowPairs, seconds);
-    const __m512 second = _mm512_permutex2var_ps(firsts, highPairs, seconds);
-    if (high == 0xFFFF) {
-        _mm512_storeu_ps(out, _mm512_add_ps(_mm512_loadu_ps(out), first));
-        _mm512_storeu_ps(out + LANES, _mm512_add_ps(_mm512_loadu_ps(out + LANES), second));
-        return;
-    }
-    _mm512_mask_storeu_ps(out, low, _mm512_add_ps(_mm512_maskz_loadu_ps(low, out), first));
-    _mm512_mask_storeu_ps(out + LANES, high, _mm512_add_ps(_mm512_maskz_loadu_ps(high, out + LANES), second));
+    AddPairs(out, _mm512_permutex2var_ps(firsts, lowPairs, seconds),
+             _mm512_permutex2var_ps(firsts, highPairs, seconds), low, high);
 }
 
 // Renders one block of count (1..16) frames.
