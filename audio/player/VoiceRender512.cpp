@@ -374,8 +374,9 @@ VESKAR_AVX512 void RenderRamped512(const VoiceSpan& span, float* out, std::int32
 namespace {
 
 inline constexpr std::int32_t RAMP_TABLE_FRAMES = 128;  // a whole ramp at 44100 Hz
-// A gain less than 2^5 ramps leaves its binade within 64 frames, and the sooner the nearer it is to
-// zero: such gains are added up in turn, which costs less than setting up their short runs.
+// A gain less than 2^5 times its ramp (by their exponents) leaves its binade within 64 frames, and
+// the sooner the nearer it is to zero: such gains are added up in turn, which costs less than
+// setting up their short runs.
 inline constexpr std::uint32_t SHORT_RUN_EXPONENTS = 5;
 
 std::uint32_t BitsOf(float value) {
@@ -450,7 +451,8 @@ VESKAR_AVX512 float FillGains(float gain, float ramp, float* gains) {
 // Ramps worked out before, for each channel, each for a whole table of frames: a ramp that a block's
 // end cut short reads the start of its table. A song comes back to the same volumes and pannings
 // again and again, and the voices of a chord ramp alike, so most ramps are ones a channel has made
-// before. The two channels keep apart, so that a voice's two tables never take one slot.
+// before. The two channels keep apart, so that a voice's two tables never take one slot. There is one
+// mixer in the program (its voices are the program's), so one set of caches.
 inline constexpr std::uint32_t CACHE_BITS = 9;
 inline constexpr std::uint32_t CACHE_SLOTS = 1u << CACHE_BITS;
 
@@ -469,6 +471,7 @@ struct RampCache {
 
 RampCache rampCaches[2];
 
+// The bits of both, mixed by multiplications and shifts: the top bits of the mix choose the slot.
 std::uint32_t SlotOf(std::uint32_t gainBits, std::uint32_t rampBits) {
     std::uint32_t hash = gainBits * 0x9E3779B1u + rampBits * 0x85EBCA77u;
     hash ^= hash >> 15;
